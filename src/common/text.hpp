@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+// Numbers in settings, databases and XML attributes are decimal text read with
+// the leading-digits rule: optional white space and sign, then the leading
+// decimal digits give the value; text without digits gives 0. Values beyond
+// the int range saturate.
+int LeadingNumber(std::string_view text);
+
+// Hexadecimal text with an optional "0x"/"0X" prefix. Returns nullopt when the
+// text is empty, has a non-hex character or does not fit in 32 bits.
+std::optional<unsigned> ParseHex(std::string_view text);
+
+// Strict decimal: the whole text must be an optionally signed integer.
+std::optional<int> ParseDecimal(std::string_view text);
+
+// Decodes UTF-16LE (without byte-order mark) into UTF-8. Unpaired surrogates
+// become U+FFFD so the result is always valid UTF-8.
+std::string Utf16LeToUtf8(std::string_view bytes);
+
+// Number of code points in valid UTF-8 text.
+std::size_t Utf8Length(std::string_view text);
+
+// The first max_chars code points of text; never cuts a multi-byte sequence.
+std::string Utf8Prefix(std::string_view text, std::size_t max_chars);
+
+// Removes leading and trailing spaces, tabs, CR and LF.
+std::string_view Trim(std::string_view text);
+
+// Four uppercase hex digits, as USB ids are shown everywhere.
+std::string Hex4(unsigned value);
+
+}  // namespace korvane

@@ -1,0 +1,109 @@
+#include "platform/single_instance.hpp"
+
+#include <cstring>
+#include <string_view>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "platform/paths.hpp"
+
+namespace korvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kShowRequest = "show\n";
+
+bool FillAddress(const fs::path& path, sockaddr_un& address) {
+  std::memset(&address, 0, sizeof address);
+  address.sun_family = AF_UNIX;
+  const std::string& text = path.native();
+  if (text.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, text.c_str(), text.size());
+  return true;
+}
+
+void AskFirstToShow(const fs::path& socket_path) {
+  sockaddr_un address;
+  if (!FillAddress(socket_path, address)) return;
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return;
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+    [[maybe_unused]] ssize_t sent = ::send(fd, kShowRequest.data(), kShowRequest.size(), MSG_NOSIGNAL);
+  }
+  ::close(fd);
+}
+
+}  // namespace
+
+fs::path SingleInstance::RuntimeFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime && *runtime == '/') return fs::path(runtime);
+  fs::path folder = fs::temp_directory_path() / ("korvane-" + std::to_string(::getuid()));
+  ::mkdir(folder.c_str(), 0700);
+  return folder;
+}
+
+SingleInstance::SingleInstance(const std::string& caption, const fs::path& runtime_folder) {
+  const std::string stem = PathComponent(caption.empty() ? std::string("korvane") : caption);
+  const fs::path lock_path = runtime_folder / (stem + ".lock");
+  socket_path_ = runtime_folder / (stem + ".sock");
+
+  lock_fd_ = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (lock_fd_ >= 0 && ::flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
+    ::close(lock_fd_);
+    lock_fd_ = -1;
+    AskFirstToShow(socket_path_);
+    role_ = Role::Second;
+    return;
+  }
+  // Without a usable lock file the program still runs, as the only instance
+  // it can know of.
+  role_ = Role::First;
+
+  sockaddr_un address;
+  if (!FillAddress(socket_path_, address)) return;
+  ::unlink(socket_path_.c_str());
+  listen_fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (listen_fd_ < 0) return;
+  const mode_t old_mask = ::umask(0077);
+  const bool bound = ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  ::umask(old_mask);
+  if (!bound || ::listen(listen_fd_, 4) != 0) {
+    ::close(listen_fd_);
+    listen_fd_ = -1;
+  }
+}
+
+SingleInstance::~SingleInstance() {
+  if (listen_fd_ >= 0) {
+    ::close(listen_fd_);
+    ::unlink(socket_path_.c_str());
+  }
+  if (lock_fd_ >= 0) ::close(lock_fd_);
+}
+
+bool SingleInstance::TakeActivationRequests() {
+  if (listen_fd_ < 0) return false;
+  bool show = false;
+  for (;;) {
+    const int fd = ::accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd < 0) break;
+    // The request is a few bytes sent right after connecting; wait briefly.
+    timeval timeout{0, 200000};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    char buffer[16] = {};
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    if (n > 0 && std::string_view(buffer, static_cast<std::size_t>(n)).starts_with("show")) show = true;
+    ::close(fd);
+  }
+  return show;
+}
+
+}  // namespace korvane

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "platform/app_settings.hpp"
+#include "platform/paths.hpp"
+#include "support/temp_dir.hpp"
+
+namespace korvane {
+namespace {
+
+TEST(EnsureDirectory, CreatesOnlyMissingLevelsAndAcceptsExisting) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir / "a");
+  const auto target = dir / "a" / "b" / "Cap Files" / "db";
+  EXPECT_TRUE(EnsureDirectory(target));
+  EXPECT_TRUE(std::filesystem::is_directory(target));
+  EXPECT_TRUE(EnsureDirectory(target)) << "an existing folder is success";
+  dir.Write("file", "x");
+  EXPECT_FALSE(EnsureDirectory(dir / "file" / "sub"));
+}
+
+TEST(AppSettings, ReadCreatesTheFolderAndWriteNeedsIt) {
+  test::TempDir dir;
+  AppSettings settings(dir / "cfg");
+  EXPECT_FALSE(settings.WriteAppSetting("exit_mode", "1")) << "writing never creates the folder";
+  const auto first = settings.Read("exit_mode");
+  EXPECT_EQ(first.key, AppSettings::KeyState::Created);
+  EXPECT_EQ(settings.ReadAppSetting("exit_mode"), 0);
+
+  EXPECT_TRUE(settings.WriteAppSetting("exit_mode", "1"));
+  EXPECT_TRUE(settings.WriteAppSetting("DeviceType", "203 junk"));
+  EXPECT_TRUE(settings.WriteAppSetting("name", "two\nlines"));
+  EXPECT_EQ(settings.ReadAppSetting("exit_mode"), 1);
+  EXPECT_EQ(settings.ReadAppSetting("DeviceType"), 203);
+  EXPECT_EQ(settings.Read("name").value, "two lines") << "a value stays on one line";
+  EXPECT_EQ(settings.Read("absent").key, AppSettings::KeyState::Opened);
+  EXPECT_EQ(settings.Read("absent").value, "");
+}
+
+TEST(Paths, DataFolderFollowsXdgAndOverride) {
+  ::setenv("XDG_DATA_HOME", "/x/data", 1);
+  EXPECT_EQ(DataFolder("Korvane Center"), std::filesystem::path("/x/data/Korvane Center Files"));
+  EXPECT_EQ(DataFolder("a/b"), std::filesystem::path("/x/data/a_b Files"));
+  EXPECT_EQ(DataFolder("Korvane Center", std::filesystem::path("/tmp/d")), std::filesystem::path("/tmp/d"));
+  ::setenv("XDG_DATA_HOME", "relative", 1);
+  ::setenv("HOME", "/home/u", 1);
+  EXPECT_EQ(DataFolder("C"), std::filesystem::path("/home/u/.local/share/C Files"));
+}
+
+}  // namespace
+}  // namespace korvane

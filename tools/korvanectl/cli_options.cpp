@@ -1,0 +1,32 @@
+#include "cli_options.hpp"
+
+#include <iostream>
+
+#include <CLI/CLI.hpp>
+
+#include "app/locale_lcid.hpp"
+
+namespace korvane::cli {
+
+AppContextOptions CliOptions::ContextOptions() const {
+  AppContextOptions context;
+  context.resources = resources;
+  context.data_dir = data_dir;
+  return context;
+}
+
+void AddCommonOptions(CLI::App& app, CliOptions& options) {
+  app.add_option("--resources", options.resources, "Folder that holds config.xml, device/ and language/");
+  app.add_option("--data-dir", options.data_dir, "Folder for the settings databases and downloads");
+  app.add_flag("--json", options.json, "Print JSON instead of text");
+}
+
+void PrintError(const std::string& text) { std::cerr << "korvanectl: " << text << '\n'; }
+
+std::unique_ptr<AppContext> OpenContext(const CliOptions& options) {
+  auto context = std::make_unique<AppContext>(options.ContextOptions());
+  context->Language().ChooseStartupLanguage(UserUiLanguage());
+  return context;
+}
+
+}  // namespace korvane::cli

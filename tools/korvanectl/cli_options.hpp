@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "app/app_context.hpp"
+
+namespace CLI {
+class App;
+}
+
+namespace korvane::cli {
+
+// Options every command shares.
+struct CliOptions {
+  std::optional<std::filesystem::path> resources;
+  std::optional<std::filesystem::path> data_dir;
+  bool json = false;
+
+  AppContextOptions ContextOptions() const;
+};
+
+void AddCommonOptions(CLI::App& app, CliOptions& options);
+
+// One clear line on standard error: "korvanectl: <text>".
+void PrintError(const std::string& text);
+
+// Opens the application context and chooses the language as the desktop
+// application does at start.
+std::unique_ptr<AppContext> OpenContext(const CliOptions& options);
+
+}  // namespace korvane::cli

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+namespace korvane::cli {
+
+struct CliOptions;
+
+// Each command group adds its subcommand to the application; the callback
+// sets the process exit code through the int it is given.
+void AddCatalogCommand(CLI::App& app, CliOptions& options, int& exit_code);
+
+}  // namespace korvane::cli
