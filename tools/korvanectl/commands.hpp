@@ -11,5 +11,7 @@ struct CliOptions;
 // Each command group adds its subcommand to the application; the callback
 // sets the process exit code through the int it is given.
 void AddCatalogCommand(CLI::App& app, CliOptions& options, int& exit_code);
+void AddDbCommand(CLI::App& app, CliOptions& options, int& exit_code);
+void AddDevicesCommand(CLI::App& app, CliOptions& options, int& exit_code);
 
 }  // namespace korvane::cli
