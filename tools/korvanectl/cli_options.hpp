@@ -16,6 +16,9 @@ namespace korvane::cli {
 struct CliOptions {
   std::optional<std::filesystem::path> resources;
   std::optional<std::filesystem::path> data_dir;
+  // "sim:SOCKET" talks to a korvane-virtual-mouse; unset uses hidapi. The
+  // environment variable KORVANE_HID gives the default.
+  std::optional<std::string> hid;
   bool json = false;
 
   AppContextOptions ContextOptions() const;
