@@ -48,3 +48,31 @@ TEST(Paths, DataFolderFollowsXdgAndOverride) {
 
 }  // namespace
 }  // namespace korvane
+
+#include "platform/udev_hotplug.hpp"
+
+namespace korvane {
+namespace {
+
+TEST(UdevHotplug, PathCarriesUpperCaseIdsAndTheInterfaceNumber) {
+  const auto ids = IdsFromUdevProperties("0003:00001A2B:000000C5", "usb-0000:00:14.0-1/input2");
+  ASSERT_TRUE(ids);
+  const std::string path = HotplugPath("/dev/hidraw3", *ids);
+  EXPECT_EQ(path, "/dev/hidraw3?VID_1A2B&PID_00C5&MI_02");
+  EXPECT_EQ(DevicePathOf(path), "/dev/hidraw3");
+  EXPECT_EQ(DevicePathOf("/dev/hidraw3"), "/dev/hidraw3");
+  EXPECT_EQ(IdsFromUdevProperties("0003:00003a7c:00001100", "")->interface_number, 0);
+  EXPECT_FALSE(IdsFromUdevProperties("garbage", "x"));
+  EXPECT_FALSE(IdsFromUdevProperties("0003:zz:1", "x"));
+}
+
+TEST(UdevHotplug, WatchingStopsPromptlyWhenDestroyed) {
+  // Whether or not this machine offers a udev monitor, starting and
+  // destroying the source must neither fail nor hang.
+  UdevHotplugSource source;
+  source.SetListener([](const HotplugEvent&) {});
+  source.SetListener([](const HotplugEvent&) {});
+}
+
+}  // namespace
+}  // namespace korvane
