@@ -1,0 +1,22 @@
+#pragma once
+
+#include "device/hid_transport.hpp"
+
+namespace korvane {
+
+// The system's HID devices through hidapi (hidraw backend). The library is
+// initialised by the constructor and released by the destructor, so one
+// instance lives for the process.
+class HidapiTransport final : public HidTransport {
+ public:
+  HidapiTransport();
+  ~HidapiTransport() override;
+  HidapiTransport(const HidapiTransport&) = delete;
+  HidapiTransport& operator=(const HidapiTransport&) = delete;
+
+  std::vector<HidInterfaceInfo> Enumerate() override;
+  std::unique_ptr<HidHandle> Open(const std::string& path) override;
+  std::optional<HidInterfaceInfo> Probe(const std::string& path) override;
+};
+
+}  // namespace korvane
