@@ -9,6 +9,13 @@ namespace korvane {
 namespace {
 // Applied to every connection; see SQLiteDB::Open.
 constexpr char kConnectionPragmas[] = "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;";
+
+// Stops statements of the connection that are still running. Only then: an
+// interrupt left pending would also stop the checkpoint that folds the WAL
+// file back into the database when the connection closes.
+void InterruptPendingWork(sqlite3* handle) {
+  if (sqlite3_next_stmt(handle, nullptr)) sqlite3_interrupt(handle);
+}
 }  // namespace
 
 SQLiteStatement::~SQLiteStatement() { Finalize(); }
@@ -51,14 +58,14 @@ int SQLiteStatement::Finalize() {
 
 SQLiteDB::~SQLiteDB() {
   if (!handle_) return;
-  sqlite3_interrupt(handle_);
+  InterruptPendingWork(handle_);
   // A statement still open keeps the connection alive until it is finalised.
   sqlite3_close_v2(handle_);
 }
 
 bool SQLiteDB::InterruptAndClose() {
   if (!handle_) return true;
-  sqlite3_interrupt(handle_);
+  InterruptPendingWork(handle_);
   if (sqlite3_close(handle_) != SQLITE_OK) return false;
   handle_ = nullptr;
   return true;

@@ -1,0 +1,58 @@
+#include "catalog/model_loader.hpp"
+
+#include <optional>
+#include <string>
+
+#include "catalog/current_model.hpp"
+#include "store/config_store.hpp"
+#include "store/config_table.hpp"
+#include "store/device_database.hpp"
+
+namespace korvane {
+
+namespace {
+
+// Name and device_attr of the current model; empty when no model has the
+// stored type.
+CatalogEntry CurrentModelEntry(const ModelSources& sources) {
+  const CatalogEntry* entry = FindModel(sources.catalog, GetCurrentType(sources.settings));
+  return entry ? *entry : CatalogEntry{};
+}
+
+void WriteDefault(ConfigStore& store, int profile, const std::string& key, const std::optional<int>& value) {
+  if (value) SetConfigValue(store, profile, key, std::to_string(*value));
+}
+
+}  // namespace
+
+bool LoadDeviceModel(const ModelSources& sources, ConfigStore& store, DeviceModel& model, LoadReport& report) {
+  const CatalogEntry entry = CurrentModelEntry(sources);
+  model.name = entry.name;
+  model.device_attr = entry.device_attr;
+  {
+    const ConfigStore::Lock lock = store.Hold();
+    store.Close();
+    OpenDeviceDatabase(store, sources.data_folder, entry.device_attr);
+  }
+  return ReadModelDefinition(ModelFilePath(sources.resources, entry.device_attr), model, report);
+}
+
+void ReadModelDefaults(const ModelSources& sources, ConfigStore& store, int profile) {
+  const ModelDefaults defaults =
+      ReadModelDefaultsFile(ModelFilePath(sources.resources, CurrentModelEntry(sources).device_attr));
+  const ConfigStore::Lock lock = store.Hold();
+  WriteDefault(store, profile, "dpi_index", defaults.default_dpi);
+  WriteDefault(store, profile, "dpi_count", defaults.dpi_count);
+  WriteDefault(store, profile, "dpi_flag", defaults.dpi_count);
+  for (std::size_t k = 0; k < defaults.dpi_value.size(); ++k) {
+    const std::string group = "dpi_group" + std::to_string(k);
+    WriteDefault(store, profile, group + "_value", defaults.dpi_value[k]);
+    WriteDefault(store, profile, group + "_rgb", defaults.dpi_colour[k]);
+  }
+  WriteDefault(store, profile, "report_rate", defaults.report_rate);
+  WriteDefault(store, profile, "sleep_light", defaults.sleep_light);
+  WriteDefault(store, profile, "move_wakeup", defaults.move_wakeup);
+  WriteDefault(store, profile, "move_closelight", defaults.move_closelight);
+}
+
+}  // namespace korvane

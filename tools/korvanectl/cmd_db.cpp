@@ -1,0 +1,86 @@
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "cli_options.hpp"
+#include "commands.hpp"
+#include "platform/paths.hpp"
+#include "store/config_store.hpp"
+#include "store/config_table.hpp"
+#include "store/device_database.hpp"
+#include "store/profile_table.hpp"
+
+namespace korvane::cli {
+
+namespace {
+
+using nlohmann::ordered_json;
+
+// The stored keys of the profile, in the order a new profile receives them.
+ordered_json ConfigJson(ConfigStore& store, int profile) {
+  ordered_json config = ordered_json::object();
+  std::string value;
+  for (const ConfigDefault& entry : DefaultConfiguration()) {
+    if (GetConfigValue(store, profile, entry.key, value)) config[entry.key] = value;
+  }
+  return config;
+}
+
+ordered_json DatabaseJson(ConfigStore& store) {
+  ordered_json out;
+  out["path"] = store.Path();
+  out["profiles"] = ordered_json::array();
+  std::vector<ProfileRecord> profiles;
+  ListProfiles(store, profiles);
+  for (const ProfileRecord& profile : profiles) {
+    out["profiles"].push_back({{"profile", profile.profile}, {"name", profile.name}, {"status", profile.status}});
+  }
+  out["config"] = ConfigJson(store, GetActiveProfile(store));
+  return out;
+}
+
+void PrintDatabaseText(const ordered_json& out) {
+  std::cout << "Database: " << out["path"].get<std::string>() << '\n';
+  std::cout << "Profiles:" << (out["profiles"].empty() ? " none" : "") << '\n';
+  for (const auto& profile : out["profiles"]) {
+    std::cout << (profile["status"] == 1 ? "  * " : "    ") << profile["profile"] << "  "
+              << profile["name"].get<std::string>() << '\n';
+  }
+  std::cout << "Configuration of the active profile:" << (out["config"].empty() ? " none" : "") << '\n';
+  for (const auto& [key, value] : out["config"].items()) {
+    std::cout << "    " << key << " = " << value.get<std::string>() << '\n';
+  }
+}
+
+int RunDb(const CliOptions& options, const std::string& model_attr) {
+  const auto context = OpenContext(options);
+  EnsureDirectory(context->DatabaseFolder());
+  ConfigStore store;
+  if (!OpenDeviceDatabase(store, context->DataFolder(), model_attr)) {
+    PrintError("cannot open the settings database " + store.Path());
+    return 1;
+  }
+  const ordered_json out = DatabaseJson(store);
+  if (options.json) {
+    std::cout << out.dump(2) << '\n';
+  } else {
+    PrintDatabaseText(out);
+  }
+  return 0;
+}
+
+}  // namespace
+
+void AddDbCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+  auto* command =
+      app.add_subcommand("db", "Open or create a model's settings database and show its profiles and settings");
+  auto model_attr = std::make_shared<std::string>();
+  command->add_option("--model", *model_attr, "The model's device_attr")->required();
+  command->callback([&options, &exit_code, model_attr] { exit_code = RunDb(options, *model_attr); });
+}
+
+}  // namespace korvane::cli
