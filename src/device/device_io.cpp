@@ -87,7 +87,6 @@ bool DeviceManager::ReadNotification(ReportBytes& out, int& device_type) {
     if (device.entry.connection_mode != kReceiver) continue;
     ReportBytes report{};
     if (device.handle->Read(ShortReport(report), kReceiverReadTimeoutMs) <= 0) continue;
-    device_type = device.entry.device_type;
     if (report[0] == report::kLinkReport) {
       if (report[1] == 1) {
         device.entry.link_state = kOnline;
@@ -97,6 +96,8 @@ bool DeviceManager::ReadNotification(ReportBytes& out, int& device_type) {
       }
       SetLinkState(device.entry.device_type, device.entry.connection_mode, device.entry.link_state);
     }
+    // Taken after a link-up has resolved the type, so the report names it.
+    device_type = device.entry.device_type;
     out = report;
     return false;
   }
