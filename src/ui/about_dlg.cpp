@@ -1,0 +1,62 @@
+#include "ui/about_dlg.hpp"
+
+#include <cstdio>
+
+#include "ui/control_ids.hpp"
+#include "ui/event_codes.hpp"
+#include "ui/save_tip.hpp"
+#include "ui/window_messages.hpp"
+
+namespace korvane::ui {
+
+namespace {
+
+constexpr WindowId kWindow = WindowId::kAbout;
+constexpr int kTextClose = 5;
+constexpr int kTextCopyright = 2;
+constexpr int kTextFirmware = 16;
+constexpr int kWidth = 500;
+constexpr int kHeight = 300;
+
+class AboutLogic final : public WindowHandler {
+ public:
+  explicit AboutLogic(Toolkit& toolkit) : toolkit_(toolkit) {}
+
+  bool OnControlEvent(int control, int event, std::int64_t) override {
+    if (control != ctl::about::kClose || event != event::kClick) return false;
+    toolkit_.EndModal(kWindow, 0);
+    return true;
+  }
+
+  std::int64_t OnWindowMessage(int message, std::int64_t, std::int64_t) override {
+    if (message == msg::kClose) toolkit_.EndModal(kWindow, 0);
+    return 0;
+  }
+
+ private:
+  Toolkit& toolkit_;
+};
+
+}  // namespace
+
+std::string ReleaseVersionText(std::string_view label, int release) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "v%X.%02X", (release >> 8) & 0xF, release & 0xFF);
+  return std::string(label) + ": " + digits;
+}
+
+void ShowAboutBox(Toolkit& toolkit, const TextLookup& text, int release) {
+  const std::string version = ReleaseVersionText(text(kTextFirmware), release);
+  toolkit.SetWindowTitle(kWindow, "About Window");
+  toolkit.SetTooltip({kWindow, ctl::about::kClose}, text(kTextClose));
+  toolkit.SetText({kWindow, ctl::about::kFirmwareVersion}, version);
+  toolkit.SetText({kWindow, ctl::about::kDeviceVersion}, version);
+  toolkit.SetText({kWindow, ctl::about::kCopyright}, text(kTextCopyright));
+  toolkit.MoveWindow(kWindow, CentredIn(toolkit.WorkArea(), kWidth, kHeight));
+  AboutLogic logic(toolkit);
+  toolkit.SetHandler(kWindow, &logic);
+  toolkit.RunModal(kWindow);
+  toolkit.SetHandler(kWindow, nullptr);
+}
+
+}  // namespace korvane::ui

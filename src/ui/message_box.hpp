@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+#include "ui/text_lookup.hpp"
+#include "ui/toolkit.hpp"
+
+namespace korvane::ui {
+
+inline constexpr int kMessageOk = 0;        // one button: confirm
+inline constexpr int kMessageOkCancel = 4;  // confirm and cancel
+inline constexpr int kResultConfirm = 1;
+inline constexpr int kResultCancel = 2;
+
+// The result of a box of this kind that ended by its confirm button
+// (confirmed) or by its cancel button or a close request (not confirmed).
+// A box without a cancel button can only confirm.
+int MessageBoxResult(int kind, bool confirmed);
+
+// CUIMessageBox: shows title and message modally with the buttons of the
+// kind (any kind other than 4 is treated as 0) and returns 1 or 2.
+int ShowMessageBox(Toolkit& toolkit, const TextLookup& text, std::string_view title, std::string_view message,
+                   int kind);
+
+}  // namespace korvane::ui

@@ -1,0 +1,102 @@
+#include "ui/palette_dlg.hpp"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+
+#include "common/colour.hpp"
+#include "common/text.hpp"
+#include "ui/control_ids.hpp"
+#include "ui/event_codes.hpp"
+#include "ui/window_messages.hpp"
+
+namespace korvane::ui {
+
+namespace {
+
+namespace pal = ctl::palette;
+constexpr WindowId kWindow = WindowId::kPalette;
+constexpr int kTextConfirm = 22;
+
+constexpr std::array<Rgb, 8> kPresets{{
+    {255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 0},
+    {255, 0, 255}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255},
+}};
+
+constexpr ControlRef Field(int id) { return {kWindow, id}; }
+
+}  // namespace
+
+int PalettePreset(int index) { return PackColour(kPresets.at(static_cast<std::size_t>(index))); }
+
+PaletteDlg::PaletteDlg(Toolkit& toolkit, TextLookup text) : toolkit_(toolkit), text_(std::move(text)) {
+  toolkit_.SetHandler(kWindow, this);
+}
+
+PaletteDlg::~PaletteDlg() { toolkit_.SetHandler(kWindow, nullptr); }
+
+int PaletteDlg::Run(int colour) {
+  colour_ = colour & 0xFFFFFF;
+  toolkit_.SetText(Field(pal::kRedLabel), "R:");
+  toolkit_.SetText(Field(pal::kGreenLabel), "G:");
+  toolkit_.SetText(Field(pal::kBlueLabel), "B:");
+  toolkit_.SetText(Field(pal::kConfirm), text_(kTextConfirm));
+  for (int i = pal::kPresetFirst; i <= pal::kPresetLast; ++i) {
+    toolkit_.SetColour(Field(i), PalettePreset(i - pal::kPresetFirst));
+  }
+  ShowFields();
+  ShowColour(true, true);
+  return toolkit_.RunModal(kWindow);
+}
+
+bool PaletteDlg::OnControlEvent(int control, int event, std::int64_t param) {
+  if (control == pal::kClose && event == event::kClick) {
+    toolkit_.EndModal(kWindow, 0);
+  } else if (control == pal::kConfirm && event == event::kClick) {
+    toolkit_.EndModal(kWindow, colour_);
+  } else if (control == pal::kPalette && (event == event::kPaletteMoving || event == event::kClick)) {
+    colour_ = static_cast<int>(param) & 0xFFFFFF;
+    ShowFields();
+    ShowColour(false, true);
+  } else if (control >= pal::kPresetFirst && control <= pal::kPresetLast && event == event::kClick) {
+    colour_ = PalettePreset(control - pal::kPresetFirst);
+    ShowFields();
+    ShowColour(true, true);
+  } else if (control >= pal::kRed && control <= pal::kBlue && event == event::kTextChanged) {
+    TakeField(control);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::int64_t PaletteDlg::OnWindowMessage(int message, std::int64_t, std::int64_t) {
+  if (message == msg::kClose) toolkit_.EndModal(kWindow, 0);
+  return 0;
+}
+
+void PaletteDlg::ShowFields() {
+  const Rgb rgb = UnpackColour(colour_);
+  toolkit_.SetText(Field(pal::kRed), std::to_string(rgb.r));
+  toolkit_.SetText(Field(pal::kGreen), std::to_string(rgb.g));
+  toolkit_.SetText(Field(pal::kBlue), std::to_string(rgb.b));
+}
+
+void PaletteDlg::ShowColour(bool palette, bool preview) {
+  if (palette) toolkit_.SetColour(Field(pal::kPalette), colour_);
+  if (preview) toolkit_.SetColour(Field(pal::kPreview), colour_);
+}
+
+void PaletteDlg::TakeField(int control) {
+  const std::string typed = toolkit_.GetText(Field(control));
+  const int number = LeadingNumber(typed);
+  const int value = std::clamp(number, 0, 255);
+  if (value != number) toolkit_.SetText(Field(control), std::to_string(value));
+  Rgb rgb = UnpackColour(colour_);
+  (control == pal::kRed ? rgb.r : control == pal::kGreen ? rgb.g : rgb.b) = value;
+  colour_ = PackColour(rgb);
+  ShowColour(true, true);
+}
+
+}  // namespace korvane::ui

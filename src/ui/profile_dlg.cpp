@@ -1,0 +1,117 @@
+#include "ui/profile_dlg.hpp"
+
+#include <utility>
+
+#include "ui/control_ids.hpp"
+#include "ui/event_codes.hpp"
+#include "ui/window_messages.hpp"
+
+namespace korvane::ui {
+
+namespace {
+
+constexpr WindowId kWindow = WindowId::kProfile;
+constexpr ControlRef kList{kWindow, ctl::profile::kList};
+constexpr int kTextProfile = 61;
+constexpr int kTextImport = 26;
+constexpr int kTextExport = 27;
+constexpr int kRequestSwitch = 0;
+constexpr int kRequestImport = 1;
+constexpr int kRequestExport = 2;
+
+std::optional<std::string_view> RestAfter(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return std::nullopt;
+  return name.substr(prefix.size());
+}
+
+}  // namespace
+
+ListItem ProfileDlg::Item(const ProfileEntry& profile, std::string_view profile_word) {
+  ListItem item;
+  item.text = DisplayedProfileName(profile.stored_name, profile_word);
+  item.data = profile.number;
+  return item;
+}
+
+std::string DisplayedProfileName(std::string_view stored_name, std::string_view profile_word) {
+  auto rest = RestAfter(stored_name, "Profile");
+  if (!rest) rest = RestAfter(stored_name, "配置");
+  if (!rest) return std::string(stored_name);
+  return std::string(profile_word) + " " + std::string(*rest);
+}
+
+ProfileDlg::ProfileDlg(Toolkit& toolkit, TextLookup text, RenameFn rename)
+    : toolkit_(toolkit), text_(std::move(text)), rename_(std::move(rename)) {
+  toolkit_.SetHandler(kWindow, this);
+}
+
+ProfileDlg::~ProfileDlg() { toolkit_.SetHandler(kWindow, nullptr); }
+
+void ProfileDlg::Run(const std::vector<ProfileEntry>& profiles, int current, Rect rect) {
+  profiles_ = profiles;
+  current_ = current;
+  renamed_.reset();
+  const std::string word = text_(kTextProfile);
+  toolkit_.ClearItems(kList);
+  for (const ProfileEntry& profile : profiles_) toolkit_.AddItem(kList, Item(profile, word));
+  toolkit_.SelectData(kList, current_);
+  toolkit_.SetText({kWindow, ctl::profile::kImport}, text_(kTextImport));
+  toolkit_.SetText({kWindow, ctl::profile::kExport}, text_(kTextExport));
+  toolkit_.MoveWindow(kWindow, rect);
+  toolkit_.RunModal(kWindow);
+}
+
+bool ProfileDlg::OnControlEvent(int control, int event, std::int64_t param) {
+  const int index = static_cast<int>(param);
+  if (control == ctl::profile::kList && event == event::kValueTyped) {
+    Rename(index);
+  } else if (control == ctl::profile::kList && event == event::kClick) {
+    if (index < 0 || index >= static_cast<int>(profiles_.size())) return true;
+    // The chosen profile is switched to; an earlier rename needs no switch of its own.
+    renamed_.reset();
+    toolkit_.PostMessage(WindowId::kMain, msg::kProfileRequest, kRequestSwitch, profiles_[index].number);
+    Close(std::nullopt);
+  } else if (control == ctl::profile::kImport && event == event::kClick) {
+    Close(kRequestImport);
+  } else if (control == ctl::profile::kExport && event == event::kClick) {
+    Close(kRequestExport);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::int64_t ProfileDlg::OnWindowMessage(int message, std::int64_t wparam, std::int64_t) {
+  if (message == msg::kClose || (message == msg::kActivate && wparam == 0)) Close(std::nullopt);
+  return 0;
+}
+
+void ProfileDlg::Rename(int index) {
+  if (index < 0 || index >= static_cast<int>(profiles_.size())) return;
+  ProfileEntry& profile = profiles_[index];
+  const std::vector<ListItem> items = toolkit_.Items(kList);
+  const std::string name = index < static_cast<int>(items.size()) ? items[index].text : std::string();
+  if (name.empty()) {
+    // An empty name keeps the stored one; the list shows it again.
+    toolkit_.SetItem(kList, index, Item(profile, text_(kTextProfile)));
+    return;
+  }
+  profile.stored_name = name;
+  rename_(profile.number, name);
+  renamed_ = profile.number;
+}
+
+void ProfileDlg::Close(std::optional<int> request) {
+  // After a rename the renamed profile becomes current first, so an import
+  // or export posted next acts on it.
+  int target = current_;
+  if (renamed_) {
+    target = *renamed_;
+    toolkit_.PostMessage(WindowId::kMain, msg::kProfileRequest, kRequestSwitch, target);
+    renamed_.reset();
+  }
+  if (request) toolkit_.PostMessage(WindowId::kMain, msg::kProfileRequest, *request, target);
+  toolkit_.EndModal(kWindow, 0);
+}
+
+}  // namespace korvane::ui

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/text_lookup.hpp"
+#include "ui/tip_window.hpp"
+
+namespace korvane::ui {
+
+// SaveWaitDlg: "saving" pop-up shown after a change was queued for the
+// mouse, centred on the work area, hidden 2000 ms after the last ShowSaveTip.
+class SaveTip final : public WindowHandler {
+ public:
+  static constexpr int kWidth = 500;
+  static constexpr int kHeight = 200;
+
+  SaveTip(Toolkit& toolkit, TextLookup text);
+  ~SaveTip() override;
+  SaveTip(const SaveTip&) = delete;
+  SaveTip& operator=(const SaveTip&) = delete;
+
+  // Restarts the moving bar at 0 and the countdown, and shows the tip.
+  void ShowSaveTip();
+
+  bool OnControlEvent(int control, int event, std::int64_t param) override;
+  std::int64_t OnWindowMessage(int message, std::int64_t wparam, std::int64_t lparam) override;
+
+ private:
+  Toolkit& toolkit_;
+  TextLookup text_;
+  TipWindow tip_;
+};
+
+// A rect of this size centred in area.
+Rect CentredIn(Rect area, int width, int height);
+
+}  // namespace korvane::ui
