@@ -9,8 +9,8 @@ namespace korvane {
 // app and type are stored as empty and 0 and never read.
 struct ProfileRecord {
   int profile = 0;
-  std::string name;
-  std::string app;
+  std::string name{};
+  std::string app{};
   int type = 0;
   int status = 0;
 
@@ -42,7 +42,7 @@ inline constexpr int kLightColours = 7;
 struct LightSetting {
   int light_id = 0;
   int profile = 0;
-  std::string name;
+  std::string name{};
   int mode = 0;
   int brightness = 0;
   int speed = 0;
@@ -60,7 +60,7 @@ struct LightSetting {
 // A macro: a row of t_macro_data. Macros are shared by all profiles.
 struct MacroHeader {
   int macro_id = 0;
-  std::string name;
+  std::string name{};
   int play_type = 0;
   int play_times = 0;
   int delay_type = 0;
@@ -78,7 +78,7 @@ struct MacroEvent {
   int record_index = 0;
   int value = 0;
   int delay_time = 0;
-  std::string desc;
+  std::string desc{};
 
   bool operator==(const MacroEvent&) const = default;
 };
