@@ -351,6 +351,45 @@ TEST_F(DeviceManagerTest, QueriesSeeTheOldOrTheNewListNeverAHalfBuiltOne) {
   EXPECT_EQ(manager.Devices()->size(), 2u);
 }
 
+// The virtual bus with every path lengthened beyond 1023 characters.
+class LongPathTransport final : public HidTransport {
+ public:
+  explicit LongPathTransport(HidTransport& inner) : inner_(inner) {}
+
+  std::vector<HidInterfaceInfo> Enumerate() override {
+    auto interfaces = inner_.Enumerate();
+    for (HidInterfaceInfo& info : interfaces) info.path = prefix_ + info.path;
+    return interfaces;
+  }
+  std::unique_ptr<HidHandle> Open(const std::string& path) override {
+    return path.starts_with(prefix_) ? inner_.Open(path.substr(prefix_.size())) : nullptr;
+  }
+  std::optional<HidInterfaceInfo> Probe(const std::string& path) override {
+    return path.starts_with(prefix_) ? inner_.Probe(path.substr(prefix_.size())) : std::nullopt;
+  }
+  const std::string& Prefix() const { return prefix_; }
+
+ private:
+  HidTransport& inner_;
+  const std::string prefix_ = "/" + std::string(1500, 'p') + "/";
+};
+
+TEST_F(DeviceManagerTest, LongPathsAreHeldWhole) {
+  const auto wired = bus.Add(WiredMouse());
+  LongPathTransport long_paths(bus);
+  DeviceManager local(long_paths, sleeper);
+  RegisterArcModes(local);
+  local.EnumerateDevice();
+  local.SetReady();
+  local.SelectDeviceType(kArc);
+
+  const auto devices = local.Devices();
+  ASSERT_EQ(devices->size(), 1u);
+  EXPECT_EQ((*devices)[0].path, long_paths.Prefix() + bus.InterfacePath(wired, sim::VirtualBus::kConfigInterface));
+  ReportPacket packet = ReadRequest(report::kReadReportRate);
+  EXPECT_TRUE(local.Exchange(packet, report::kShortPacketSize));
+}
+
 TEST_F(DeviceManagerTest, ProbeAndUpdateInterface) {
   const auto wired = bus.Add(WiredMouse());
   EXPECT_TRUE(ProbeHidInterface(bus, bus.InterfacePath(wired, sim::VirtualBus::kConfigInterface)));
