@@ -42,12 +42,10 @@ class DeviceManager final : public SupportedModeRegistry {
   void ClearSupportedModes() override;
   void AddSupportedMode(int vid, int pid, const std::string& name, int device_type, int mode,
                         const std::string& dev_id) override;
-  const std::vector<SupportedMode>& SupportedModes() const { return modes_; }
 
   // Exchange, ReadNotification and GetReleaseNumber do nothing until the
   // worker has enumerated and set this.
   void SetReady() { ready_ = true; }
-  bool IsReady() const { return ready_; }
 
   // Appends every accepted interface of a supported device to the list, in
   // enumeration order, and reads its device information.
@@ -56,7 +54,6 @@ class DeviceManager final : public SupportedModeRegistry {
   void CloseAll();
 
   void SelectDeviceType(int device_type);
-  int SelectedType() const { return selected_type_; }
   // The handle commands go to; nullptr when none (also while no type is
   // selected).
   HidHandle* CurrentInterface();
