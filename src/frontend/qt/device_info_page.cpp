@@ -1,0 +1,64 @@
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "frontend/qt/control_builder.hpp"
+#include "frontend/qt/pages.hpp"
+#include "ui/control_ids.hpp"
+
+namespace korvane::qt {
+
+namespace {
+
+// A highlighted content area with a label, a value and an action button.
+QFrame* VersionCard(ControlBuilder& build, QWidget* parent, int label_id, int value_id, int button_id) {
+  auto* card = new QFrame(parent);
+  card->setProperty("role", "card");
+  auto* layout = new QVBoxLayout(card);
+  layout->setContentsMargins(28, 24, 28, 24);
+  layout->setSpacing(10);
+  layout->addWidget(build.Text(label_id, card, "cardLabel"));
+  QLabel* value = build.Text(value_id, card, "cardValue");
+  value->setText(QStringLiteral("—"));
+  layout->addWidget(value);
+  layout->addStretch(1);
+  layout->addWidget(build.Button(button_id, card, "primary"), 0, Qt::AlignLeft);
+  return card;
+}
+
+}  // namespace
+
+// The device and update information page: firmware and software versions
+// with their update checks, and the factory reset.
+QWidget* BuildDeviceInfoPage(ControlBuilder& build, QWidget* parent) {
+  using namespace ui::ctl;
+  QFrame* page = build.Area(kDeviceInfoPage, parent, "page");
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(40, 28, 40, 32);
+  column->setSpacing(20);
+  column->addWidget(build.Text(kDeviceInfoTitle, page, "pageTitle"));
+
+  auto* cards = new QHBoxLayout;
+  cards->setSpacing(20);
+  cards->addWidget(VersionCard(build, page, kFirmwareVersionLabel, kFirmwareVersion, kCheckFirmware), 1);
+  cards->addWidget(VersionCard(build, page, kSoftwareVersionLabel, kSoftwareVersion, kCheckSoftware), 1);
+
+  auto* reset = new QFrame(page);
+  reset->setProperty("role", "card");
+  auto* reset_layout = new QVBoxLayout(reset);
+  reset_layout->setContentsMargins(28, 24, 28, 24);
+  QLabel* note = build.Text(kDeviceVersionNote, reset, "cardLabel");
+  note->setWordWrap(true);
+  reset_layout->addWidget(note);
+  reset_layout->addStretch(1);
+  reset_layout->addWidget(build.Button(kDeviceRestoreDefaults, reset, "danger"), 0, Qt::AlignLeft);
+  cards->addWidget(reset, 1);
+
+  column->addLayout(cards);
+  column->addStretch(1);
+  return page;
+}
+
+}  // namespace korvane::qt

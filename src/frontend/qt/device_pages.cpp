@@ -1,0 +1,35 @@
+#include <QFrame>
+#include <QVBoxLayout>
+
+#include "frontend/qt/control_builder.hpp"
+#include "frontend/qt/pages.hpp"
+#include "ui/control_ids.hpp"
+
+namespace korvane::qt {
+
+// The containers of the buttons, performance, macro and lighting pages. The
+// buttons page holds the function panel as well.
+QWidget* BuildButtonsPage(ControlBuilder& build, QWidget* parent) {
+  QFrame* page = build.Area(ui::ctl::kButtonsPage, parent, "page");
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(40, 28, 40, 32);
+  QFrame* panel = build.Area(ui::ctl::kFunctionPanel, page, "panel");
+  panel->hide();
+  column->addWidget(panel);
+  column->addStretch(1);
+  return page;
+}
+
+QWidget* BuildPerformancePage(ControlBuilder& build, QWidget* parent) {
+  return build.Area(ui::ctl::kPerformancePage, parent, "page");
+}
+
+QWidget* BuildMacroPage(ControlBuilder& build, QWidget* parent) {
+  return build.Area(ui::ctl::kMacroPage, parent, "page");
+}
+
+QWidget* BuildLightingPage(ControlBuilder& build, QWidget* parent) {
+  return build.Area(ui::ctl::kLightingPage, parent, "page");
+}
+
+}  // namespace korvane::qt

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+#include <string>
+
+class QStackedWidget;
+class QTabBar;
+
+namespace korvane::qt {
+
+class QtToolkit;
+
+// The main window: a frameless 1300 x 788 window with its own title bar, the
+// status row, the tab strip and the pages; the settings page lies over the
+// area below the title bar. The tab strip shows the page of its current tab.
+// Closing the window is a close request to the main window's handler.
+class MainWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kWidth = 1300;
+  static constexpr int kHeight = 788;
+
+  MainWindow(QtToolkit& toolkit, const std::string& caption);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QtToolkit& toolkit_;
+  QWidget* below_title_ = nullptr;
+  QWidget* settings_page_ = nullptr;
+
+  void ShowPageOfTab(QTabBar* tabs, QStackedWidget* pages, int index);
+};
+
+}  // namespace korvane::qt

@@ -1,0 +1,241 @@
+// The real main window on the offscreen platform: every tab, the settings
+// page, a language switch through the language list and the dialogs, each
+// saved as a screenshot and checked for clipped texts.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTabBar>
+#include <QTimer>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/app_context.hpp"
+#include "catalog/catalog_file.hpp"
+#include "frontend/qt/main_window_setup.hpp"
+#include "frontend/qt/qt_toolkit.hpp"
+#include "support/temp_dir.hpp"
+#include "ui/control_ids.hpp"
+#include "ui/dpi_tip.hpp"
+#include "ui/event_codes.hpp"
+#include "ui/main_texts.hpp"
+#include "ui/message_box.hpp"
+#include "ui/palette_dlg.hpp"
+#include "ui/save_tip.hpp"
+
+namespace korvane {
+namespace {
+
+namespace ctl = ui::ctl;
+
+QString ScreenshotPath(const QString& name) {
+  QDir().mkpath(KORVANE_SCREENSHOT_DIR);
+  return QString(KORVANE_SCREENSHOT_DIR) + '/' + name + ".png";
+}
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+// Texts of visible labels and buttons under root that do not fit their widget.
+QStringList ClippedTexts(const QWidget* root) {
+  QStringList clipped;
+  const auto check = [&](const QWidget* widget, const QString& text, QSize needed) {
+    if (text.isEmpty() || !widget->isVisible()) return;
+    if (needed.width() > widget->width() + 1 || needed.height() > widget->height() + 1) {
+      clipped << QString("\"%1\" needs %2x%3, has %4x%5")
+                     .arg(text)
+                     .arg(needed.width())
+                     .arg(needed.height())
+                     .arg(widget->width())
+                     .arg(widget->height());
+    }
+  };
+  for (const QLabel* label : root->findChildren<QLabel*>()) {
+    if (label->pixmap().isNull() && !label->wordWrap()) check(label, label->text(), label->minimumSizeHint());
+    if (label->wordWrap()) {
+      check(label, label->text(), {0, label->heightForWidth(label->width())});
+    }
+  }
+  for (const QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
+    check(button, button->text(), button->minimumSizeHint());
+  }
+  for (const QLineEdit* edit : root->findChildren<QLineEdit*>()) {
+    // The text area is what the frame and the style sheet's padding leave.
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    const QRect area = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    const int needed = edit->fontMetrics().horizontalAdvance(edit->text()) + 4;
+    if (edit->isVisible() && needed > area.width()) {
+      clipped << QString("\"%1\" needs %2, has %3").arg(edit->text()).arg(needed).arg(area.width());
+    }
+  }
+  return clipped;
+}
+
+// Switches the language when the user picks one in the language list, as
+// the controller does.
+class LanguageSwitcher final : public ui::WindowHandler {
+ public:
+  LanguageSwitcher(qt::QtToolkit& toolkit, AppContext& context) : toolkit_(toolkit), context_(context) {}
+
+  bool OnControlEvent(int control, int event, std::int64_t param) override {
+    if (control != ctl::kLanguageList || event != ui::event::kClick) return false;
+    context_.Language().SwitchLanguage(toolkit_.Items(ctl::kLanguageList).at(param).data);
+    ui::ApplyMainWindowTexts(toolkit_, toolkit_.Text());
+    return true;
+  }
+  std::int64_t OnWindowMessage(int, std::int64_t, std::int64_t) override { return 0; }
+
+ private:
+  qt::QtToolkit& toolkit_;
+  AppContext& context_;
+};
+
+class GuiSmokeTest : public ::testing::Test {
+ protected:
+  test::TempDir home;
+  std::unique_ptr<AppContext> context;
+  std::unique_ptr<qt::QtToolkit> toolkit;
+
+  void SetUp() override {
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "HOME"}) {
+      qputenv(name, QByteArray::fromStdString((home / name).string()));
+    }
+    AppContextOptions options;
+    options.resources = KORVANE_SOURCE_DATA;
+    options.data_dir = home / "data";
+    options.config_dir = home / "config";
+    context = std::make_unique<AppContext>(options);
+    context->Language().SetCurrentLcid(1033);
+    toolkit = std::make_unique<qt::QtToolkit>(qt::Skin(context->SkinFolder()), qt::TextLookupOf(*context));
+    qt::SetUpMainWindow(*qApp, *toolkit, *context);
+
+    // What the controller shows once the catalog is read: the models, one online.
+    LoadReport report;
+    const DeviceCatalog catalog = ReadCatalogFile(CatalogFilePath(context->Resources()), context->SkinFolder(), report);
+    ASSERT_FALSE(catalog.models.empty());
+    for (const CatalogEntry& model : catalog.models) {
+      ui::ListItem item;
+      item.text = model.name;
+      item.data = model.device_type;
+      item.image = model.image;
+      toolkit->AddItem(ctl::kDeviceList, item);
+    }
+    toolkit->SetDeviceOnline(ctl::kDeviceList, catalog.models[0].device_type, 1, true);
+    toolkit->SetDeviceVersion(ctl::kDeviceList, catalog.models[0].device_type, "v1.05");
+    toolkit->SetDeviceBattery(ctl::kDeviceList, catalog.models[0].device_type, 80, 100);
+    toolkit->SetSelection(ctl::kDeviceList, 0);
+    toolkit->SetText(ctl::kConnectionState, context->Language().GetText(52));
+    toolkit->SetText(ctl::kHomeText, context->Language().GetText(50));
+    toolkit->SetVisible(ctl::kHomePicture, false);
+    toolkit->SetBattery(ctl::kBattery, 80, 100);
+    toolkit->SetText(ctl::kFirmwareVersion, "v1.05");
+    toolkit->SetText(ctl::kSoftwareVersion, "v1.0.1");
+    toolkit->SetText(ctl::kSubtitle, "Profile 1");
+    toolkit->ShowWindow(ui::WindowId::kMain, ui::WindowState::kNormal);
+    Settle();
+  }
+
+  void Capture(QWidget* window, const QString& name) {
+    Settle();
+    ASSERT_TRUE(window->grab().save(ScreenshotPath(name))) << name.toStdString();
+    EXPECT_EQ(ClippedTexts(window), QStringList()) << name.toStdString();
+  }
+};
+
+TEST_F(GuiSmokeTest, MainWindowIsFixedSizeWithEveryTabAndPage) {
+  QWidget* window = toolkit->MainWindow();
+  EXPECT_EQ(window->size(), QSize(1300, 788));
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(window->windowIcon().isNull()) << "Korvane.ico is the window icon";
+  EXPECT_EQ(toolkit->GetText(ctl::kTitle), "Korvane Center");
+
+  const std::vector<int> pages{ctl::kHomePage,      ctl::kButtonsPage,  ctl::kPerformancePage,
+                               ctl::kMacroPage,     ctl::kLightingPage, ctl::kDeviceInfoPage};
+  const auto tabs = toolkit->Items(ctl::kTabStrip);
+  ASSERT_EQ(tabs.size(), pages.size());
+  for (int index = 0; index < static_cast<int>(tabs.size()); ++index) {
+    toolkit->SetSelection(ctl::kTabStrip, index);
+    Settle();
+    EXPECT_TRUE(toolkit->Widget(pages[index])->isVisible()) << "tab " << index;
+    Capture(window, QString("tab_%1_%2").arg(index + 1).arg(tabs[index].data));
+  }
+}
+
+TEST_F(GuiSmokeTest, SettingsPageAndLanguageSwitchThroughTheList) {
+  QWidget* window = toolkit->MainWindow();
+  toolkit->SetVisible(ctl::kSettingsPage, true);
+  toolkit->SetChecked(ctl::kAutostart, true);
+  toolkit->SetChecked(ctl::kExitEndsProgram, true);
+  EXPECT_TRUE(toolkit->Widget(ctl::kSettingsPage)->isVisible());
+  EXPECT_EQ(toolkit->Items(ctl::kLanguageList).size(), context->Language().OfferedLanguages().size());
+  Capture(window, "settings_1033");
+
+  LanguageSwitcher switcher(*toolkit, *context);
+  toolkit->SetHandler(ui::WindowId::kMain, &switcher);
+  auto* languages = qobject_cast<QComboBox*>(toolkit->Widget(ctl::kLanguageList));
+  ASSERT_NE(languages, nullptr);
+  const int russian = languages->findData(1049);
+  ASSERT_GE(russian, 0);
+  languages->setCurrentIndex(russian);
+  emit languages->activated(russian);  // as a user's pick
+
+  EXPECT_EQ(context->Language().CurrentLcid(), 1049);
+  EXPECT_EQ(toolkit->GetText(ctl::kAutostart), context->Language().GetText(604));
+  EXPECT_NE(toolkit->GetText(ctl::kAutostart), "Launch at login");
+  EXPECT_EQ(toolkit->Items(ctl::kTabStrip)[0].text, context->Language().GetText(71));
+  Capture(window, "settings_1049");
+
+  toolkit->SetVisible(ctl::kSettingsPage, false);
+  toolkit->SetSelection(ctl::kTabStrip, 5);
+  Capture(window, "tab_6_7_1049");
+  toolkit->SetHandler(ui::WindowId::kMain, nullptr);
+}
+
+TEST_F(GuiSmokeTest, DialogsShowTheirControls) {
+  const auto modal = [] { return QApplication::activeModalWidget(); };
+  QTimer::singleShot(50, [&] {
+    QWidget* box = modal();
+    ASSERT_NE(box, nullptr);
+    Capture(box, "message_box");
+    qobject_cast<QAbstractButton*>(toolkit->Widget({ui::WindowId::kMessageBox, ctl::message_box::kCancel}))->click();
+  });
+  EXPECT_EQ(ui::ShowMessageBox(*toolkit, toolkit->Text(), context->Language().GetText(570),
+                               context->Language().GetText(571), ui::kMessageOkCancel),
+            ui::kResultCancel);
+
+  ui::PaletteDlg palette(*toolkit, toolkit->Text());
+  QTimer::singleShot(50, [&] {
+    QWidget* dialog = modal();
+    ASSERT_NE(dialog, nullptr);
+    Capture(dialog, "palette");
+    qobject_cast<QAbstractButton*>(toolkit->Widget({ui::WindowId::kPalette, ctl::palette::kConfirm}))->click();
+  });
+  EXPECT_EQ(palette.Run(0x00A5FF), 0x00A5FF);
+
+  ui::DpiTip dpi_tip(*toolkit, toolkit->Text());
+  dpi_tip.ShowDpiTip(3200);
+  Capture(toolkit->Widget({ui::WindowId::kDpiTip, ctl::dpi_tip::kValue})->window(), "dpi_tip");
+
+  ui::SaveTip save_tip(*toolkit, toolkit->Text());
+  save_tip.ShowSaveTip();
+  Capture(toolkit->Widget({ui::WindowId::kSaveTip, ctl::save_tip::kText})->window(), "save_tip");
+}
+
+}  // namespace
+}  // namespace korvane
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
