@@ -106,9 +106,6 @@ class GuiSmokeTest : public ::testing::Test {
   std::unique_ptr<qt::QtToolkit> toolkit;
 
   void SetUp() override {
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "HOME"}) {
-      qputenv(name, QByteArray::fromStdString((home / name).string()));
-    }
     AppContextOptions options;
     options.resources = KORVANE_SOURCE_DATA;
     options.data_dir = home / "data";
@@ -168,6 +165,25 @@ TEST_F(GuiSmokeTest, MainWindowIsFixedSizeWithEveryTabAndPage) {
     EXPECT_TRUE(toolkit->Widget(pages[index])->isVisible()) << "tab " << index;
     Capture(window, QString("tab_%1_%2").arg(index + 1).arg(tabs[index].data));
   }
+}
+
+TEST_F(GuiSmokeTest, WithoutTrayHidingTheWindowMinimisesIt) {
+  if (toolkit->AddTrayIcon("Korvane Center")) GTEST_SKIP() << "this desktop has a tray";
+  toolkit->ShowWindow(ui::WindowId::kMain, ui::WindowState::kHidden);
+  Settle();
+  EXPECT_TRUE(toolkit->MainWindow()->isVisible());
+  EXPECT_EQ(toolkit->GetWindowState(ui::WindowId::kMain), ui::WindowState::kMinimised);
+}
+
+TEST_F(GuiSmokeTest, MissingSkinImagesLeaveStyledWidgets) {
+  test::TempDir skin;
+  std::filesystem::copy_file(context->SkinFolder() / "skin.qss", skin / "skin.qss");
+  qt::QtToolkit bare(qt::Skin(skin.path()), qt::TextLookupOf(*context));
+  qt::SetUpMainWindow(*qApp, bare, *context);
+  bare.ShowWindow(ui::WindowId::kMain, ui::WindowState::kNormal);
+  EXPECT_EQ(bare.GetText(ctl::kClose), "✕") << "a glyph stands in for the close image";
+  Capture(bare.MainWindow(), "tab_1_without_images");
+  qApp->setStyleSheet(toolkit->GetSkin().StyleSheet());
 }
 
 TEST_F(GuiSmokeTest, SettingsPageAndLanguageSwitchThroughTheList) {
@@ -235,6 +251,14 @@ TEST_F(GuiSmokeTest, DialogsShowTheirControls) {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Nothing the toolkit starts may reach the user's own folders.
+  const korvane::test::TempDir home;
+  for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+    const std::filesystem::path folder = home / name;
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    qputenv(name, QByteArray::fromStdString(folder.string()));
+  }
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,9 @@ namespace {
 
 struct CommandLine {
   korvane::AppContextOptions context;
-  std::string hid;  // "--hid" or KORVANE_HID, handed to the device link
+  // "--hid", else KORVANE_HID: the HID transport the controller opens the
+  // device link with ("sim:SOCKET" for a virtual mouse; unset for hidapi).
+  std::optional<std::string> hid;
 };
 
 CommandLine ParseCommandLine(const QApplication& app) {
@@ -60,8 +63,9 @@ int main(int argc, char** argv) {
   korvane::qt::QtToolkit toolkit(korvane::qt::Skin(context.SkinFolder()), korvane::qt::TextLookupOf(context));
   korvane::qt::SetUpMainWindow(app, toolkit, context);
 
-  // The main window controller replaces this handler; it receives every
-  // control event and window message of the main window.
+  // The seam of the main window controller: it replaces this handler (and
+  // takes line.hid for the device link); it then receives every control
+  // event and window message of the main window.
   korvane::qt::PendingController controller(toolkit, toolkit.Text());
   toolkit.SetHandler(korvane::ui::WindowId::kMain, &controller);
   toolkit.AddTrayIcon(korvane::ui::TrayTooltip(context.Caption()));

@@ -15,13 +15,12 @@
 #include "frontend/qt/device_list_widget.hpp"
 #include "frontend/qt/moving_bar.hpp"
 #include "frontend/qt/palette_widget.hpp"
+#include "frontend/qt/qt_text.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 
 namespace korvane::qt {
 
 namespace {
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 constexpr char kTextProperty[] = "korvaneText";
 constexpr char kLowCaptionProperty[] = "korvaneLowCaption";

@@ -1,3 +1,4 @@
+#include "frontend/qt/qt_text.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 
 #include <QAbstractButton>
@@ -30,8 +31,6 @@ namespace korvane::qt {
 namespace {
 
 constexpr int kTrayIconId = 109;
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString FilterText(const std::vector<ui::FileFilter>& filters) {
   QStringList parts;
