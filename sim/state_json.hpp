@@ -10,6 +10,6 @@ namespace korvane::sim {
 // codes as the device keeps them, colours as "RRGGBB", button table and
 // macro streams as hex), the log of every command received and the
 // firmware-update counters.
-nlohmann::json StateToJson(const MouseState& state);
+nlohmann::ordered_json StateToJson(const MouseState& state);
 
 }  // namespace korvane::sim

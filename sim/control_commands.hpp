@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sim/socket_protocol.hpp"
+#include "sim/virtual_bus.hpp"
+
+namespace korvane::sim {
+
+// Runs one control command on every device of the bus it applies to:
+//   link | unlink | plug | unplug | dpi-button COUNT INDEX | battery A B |
+//   nak N [MS] | drop N | delay MS | interject N | unplug-mid-write | state
+// ok is false for an unknown command, bad arguments, or when no device could
+// do it; text says why, or holds the state JSON for "state".
+ControlResult RunControl(VirtualBus& bus, const std::vector<std::string>& words);
+
+// The state of every device: one device gives its state object, several an
+// object with one member per device name.
+std::string BusStateText(const VirtualBus& bus);
+
+}  // namespace korvane::sim

@@ -1,0 +1,153 @@
+#include "sim/socket_client.hpp"
+
+#include <algorithm>
+#include <chrono>
+
+namespace korvane::sim {
+
+namespace {
+
+using wire::Reader;
+using wire::Writer;
+
+class SocketHandle final : public HidHandle {
+ public:
+  explicit SocketHandle(std::unique_ptr<wire::Connection> connection) : connection_(std::move(connection)) {}
+
+  int Write(std::span<const std::uint8_t> report) override {
+    const auto reply = connection_->Call(wire::kWrite, Writer().Bytes(report).Take());
+    return reply ? Reader(reply->body).I32() : -1;
+  }
+
+  // The server waits at most one slice per request, so a longer or endless
+  // wait is a series of requests.
+  int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
+    for (;;) {
+      int slice = wire::kMaxReadSliceMs;
+      if (timeout_ms >= 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        slice = static_cast<int>(std::clamp<long long>(left, 0, wire::kMaxReadSliceMs));
+      }
+      const auto reply = connection_->Call(
+          wire::kRead, Writer().U32(static_cast<std::uint32_t>(buffer.size())).I32(slice).Take());
+      if (!reply) return -1;
+      Reader in(reply->body);
+      const int result = in.I32();
+      const std::vector<std::uint8_t> data = in.Bytes();
+      if (!in.ok() || data.size() > buffer.size()) return -1;
+      if (result != 0) {
+        std::copy(data.begin(), data.end(), buffer.begin());
+        return result;
+      }
+      if (timeout_ms >= 0 && Clock::now() >= deadline) return 0;
+    }
+  }
+
+  std::string ProductString() override {
+    const auto reply = connection_->Call(wire::kProduct, {});
+    return reply ? Reader(reply->body).Text() : std::string();
+  }
+
+ private:
+  std::unique_ptr<wire::Connection> connection_;
+};
+
+std::optional<wire::Message> CallOnce(const std::string& socket_path, std::uint8_t type,
+                                      const std::vector<std::uint8_t>& body, std::string* error = nullptr) {
+  const auto connection = wire::Connection::Connect(socket_path, error);
+  if (!connection) return std::nullopt;
+  auto reply = connection->Call(type, body);
+  if (!reply && error) *error = "no answer from " + socket_path;
+  return reply;
+}
+
+}  // namespace
+
+SocketTransport::SocketTransport(std::string socket_path) : socket_path_(std::move(socket_path)) {}
+
+SocketTransport::~SocketTransport() { StopEvents(); }
+
+std::vector<HidInterfaceInfo> SocketTransport::Enumerate() {
+  std::vector<HidInterfaceInfo> list;
+  const auto reply = CallOnce(socket_path_, wire::kEnumerate, {});
+  if (!reply) return list;
+  Reader in(reply->body);
+  const std::uint32_t count = in.U32();
+  for (std::uint32_t i = 0; i < count && in.ok(); ++i) list.push_back(in.Interface());
+  if (!in.ok()) list.clear();
+  return list;
+}
+
+std::optional<HidInterfaceInfo> SocketTransport::Probe(const std::string& path) {
+  const auto reply = CallOnce(socket_path_, wire::kProbe, Writer().Text(path).Take());
+  if (!reply) return std::nullopt;
+  Reader in(reply->body);
+  if (in.U8() != 1) return std::nullopt;
+  HidInterfaceInfo info = in.Interface();
+  return in.ok() ? std::optional(info) : std::nullopt;
+}
+
+std::unique_ptr<HidHandle> SocketTransport::Open(const std::string& path) {
+  auto connection = wire::Connection::Connect(socket_path_);
+  if (!connection) return nullptr;
+  const auto reply = connection->Call(wire::kOpen, Writer().Text(path).Take());
+  if (!reply || Reader(reply->body).U8() != 1) return nullptr;
+  return std::make_unique<SocketHandle>(std::move(connection));
+}
+
+void SocketTransport::SetListener(Listener listener) {
+  std::lock_guard lock(mutex_);
+  listener_ = std::move(listener);
+  if (events_ || !listener_) return;
+  std::shared_ptr<wire::Connection> events = wire::Connection::Connect(socket_path_);
+  if (!events || !events->Send(wire::kSubscribe, {})) return;
+  events_ = events;
+  events_thread_ = std::thread([this, events] {
+    while (const auto message = events->Receive()) {
+      Reader in(message->body);
+      HotplugEvent event;
+      event.arrival = in.U8() == 1;
+      event.path = in.Text();
+      if (!in.ok()) break;
+      Listener listener;
+      {
+        std::lock_guard lock(mutex_);
+        listener = listener_;
+      }
+      if (listener) listener(event);
+    }
+  });
+}
+
+void SocketTransport::StopEvents() {
+  std::shared_ptr<wire::Connection> events;
+  {
+    std::lock_guard lock(mutex_);
+    events = events_;
+  }
+  if (!events) return;
+  events->Shutdown();
+  events_thread_.join();
+}
+
+std::optional<ControlResult> SendControl(const std::string& socket_path, const std::vector<std::string>& words,
+                                         std::string* error) {
+  Writer body;
+  body.U32(static_cast<std::uint32_t>(words.size()));
+  for (const std::string& word : words) body.Text(word);
+  const auto reply = CallOnce(socket_path, wire::kControl, body.Take(), error);
+  if (!reply) return std::nullopt;
+  Reader in(reply->body);
+  ControlResult result;
+  result.ok = in.U8() == 1;
+  result.text = in.Text();
+  if (!in.ok()) {
+    if (error) *error = "malformed answer from " + socket_path;
+    return std::nullopt;
+  }
+  return result;
+}
+
+}  // namespace korvane::sim
