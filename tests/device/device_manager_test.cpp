@@ -390,6 +390,24 @@ TEST_F(DeviceManagerTest, LongPathsAreHeldWhole) {
   EXPECT_TRUE(local.Exchange(packet, report::kShortPacketSize));
 }
 
+TEST(AcceptedInterfaceTest, OnlyTheTwoConfigurationCollectionsPass) {
+  struct Case {
+    std::uint16_t usage_page;
+    std::uint16_t usage;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {0x0001, 0x0000, true},  {0xFF01, 0x0010, true},  {0x0001, 0x0002, false}, {0x0001, 0x0006, false},
+      {0xFF01, 0x0000, false}, {0x0001, 0x0010, false}, {0xFFEF, 0x0000, false},
+  };
+  for (const Case& c : cases) {
+    HidInterfaceInfo info;
+    info.usage_page = c.usage_page;
+    info.usage = c.usage;
+    EXPECT_EQ(IsAcceptedInterface(info), c.accepted) << std::hex << c.usage_page << "/" << c.usage;
+  }
+}
+
 TEST_F(DeviceManagerTest, ProbeAndUpdateInterface) {
   const auto wired = bus.Add(WiredMouse());
   EXPECT_TRUE(ProbeHidInterface(bus, bus.InterfacePath(wired, sim::VirtualBus::kConfigInterface)));
