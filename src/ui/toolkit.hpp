@@ -95,8 +95,9 @@ using TimerId = int;
 // check boxes and radios code 2 with the checked state (0/1); for lists and
 // tab strips code 2 with the chosen index; for edits code 26 on every change
 // and code 2 when editing ends; for sliders code 8 while moving and code 2 on
-// release, with the value; an in-place rename of a list item code 29 with the
-// item's index. Changes made through these operations raise no events.
+// release, with the value; for a palette code 27 while moving and code 2 on
+// release, with the colour; an in-place rename of a list item code 29 with
+// the item's index. Changes made through these operations raise no events.
 class Toolkit {
  public:
   virtual ~Toolkit() = default;

@@ -68,7 +68,6 @@ int main(int argc, char** argv) {
   // event and window message of the main window.
   korvane::qt::PendingController controller(toolkit, toolkit.Text());
   toolkit.SetHandler(korvane::ui::WindowId::kMain, &controller);
-  toolkit.AddTrayIcon(korvane::ui::TrayTooltip(context.Caption()));
 
   // A second start asks this instance to show its window.
   QSocketNotifier activation(start.instance->ActivationFd(), QSocketNotifier::Read);
@@ -78,7 +77,16 @@ int main(int argc, char** argv) {
     toolkit.RaiseWindow(korvane::ui::WindowId::kMain);
   });
 
-  toolkit.ShowWindow(korvane::ui::WindowId::kMain,
-                     start.start_hidden ? korvane::ui::WindowState::kHidden : korvane::ui::WindowState::kNormal);
+  // The window is shown before the tray is asked for, which may take a while
+  // on some desktops; a hidden start needs the tray first, since without
+  // one the window is minimised instead.
+  const std::string tooltip = korvane::ui::TrayTooltip(context.Caption());
+  if (start.start_hidden) {
+    toolkit.AddTrayIcon(tooltip);
+    toolkit.ShowWindow(korvane::ui::WindowId::kMain, korvane::ui::WindowState::kHidden);
+  } else {
+    toolkit.ShowWindow(korvane::ui::WindowId::kMain, korvane::ui::WindowState::kNormal);
+    toolkit.AddTrayIcon(tooltip);
+  }
   return app.exec();
 }
