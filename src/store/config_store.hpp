@@ -9,7 +9,7 @@ namespace korvane {
 
 // The one open settings database of the current model and the lock that
 // serialises every statement against it. The application owns one instance
-// and hands it to every part that reads or writes settings; the UI thread
+// and hands it to everything that reads or writes settings; the UI thread
 // and the device worker share it.
 //
 // Every table operation holds the lock from before preparing until after
