@@ -111,7 +111,8 @@ class Toolkit {
   virtual void PostMessage(WindowId window, int message, std::int64_t wparam, std::int64_t lparam) = 0;
   // Calls work once after the interval, or every interval when repeating,
   // until stopped. Ids are positive and never reused; a stopped timer never
-  // calls again. An idle program starts no timer, so nothing wakes it.
+  // calls again. A timer without work gets its id but is never armed, so a
+  // timer that does nothing never wakes the program.
   virtual TimerId StartTimer(std::chrono::milliseconds interval, bool repeating, std::function<void()> work) = 0;
   virtual void StopTimer(TimerId timer) = 0;
 

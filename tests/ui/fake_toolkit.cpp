@@ -14,6 +14,8 @@ void FakeToolkit::AddControl(ControlRef control, std::string radio_group) {
   controls_[control].radio_group = std::move(radio_group);
 }
 
+void FakeToolkit::AddCheckBox(ControlRef control) { controls_[control].check_box = true; }
+
 bool FakeToolkit::Exists(ControlRef control) const { return controls_.contains(control); }
 
 const FakeToolkit::ControlState& FakeToolkit::State(ControlRef control) const {
@@ -34,7 +36,7 @@ bool FakeToolkit::Click(ControlRef control) {
   ControlState& state = Mutable(control);
   if (!state.radio_group.empty()) {
     SetChecked(control, true);
-  } else {
+  } else if (state.check_box) {
     state.checked = !state.checked;
   }
   return Deliver(control, ui::event::kClick, state.checked ? 1 : 0);
@@ -70,8 +72,11 @@ int FakeToolkit::Pump() {
 void FakeToolkit::Advance(std::chrono::milliseconds elapsed) {
   const std::chrono::milliseconds until = now_ + elapsed;
   for (;;) {
-    auto next = std::min_element(timers_.begin(), timers_.end(),
-                                 [](const auto& a, const auto& b) { return a.second.due < b.second.due; });
+    // Timers without work are never armed and never fire.
+    auto next = timers_.end();
+    for (auto timer = timers_.begin(); timer != timers_.end(); ++timer) {
+      if (timer->second.work && (next == timers_.end() || timer->second.due < next->second.due)) next = timer;
+    }
     if (next == timers_.end() || next->second.due > until) break;
     now_ = next->second.due;
     std::function<void()> work = next->second.work;
@@ -83,6 +88,12 @@ void FakeToolkit::Advance(std::chrono::milliseconds elapsed) {
     work();
   }
   now_ = until;
+}
+
+int FakeToolkit::ActiveTimers() const {
+  return static_cast<int>(std::count_if(timers_.begin(), timers_.end(), [](const auto& timer) {
+    return static_cast<bool>(timer.second.work);
+  }));
 }
 
 void FakeToolkit::ScriptModal(WindowId window, std::function<void()> user) {

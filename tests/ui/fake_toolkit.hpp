@@ -30,6 +30,7 @@ class FakeToolkit final : public ui::Toolkit {
     std::string tooltip;
     std::string image;
     std::string radio_group;
+    bool check_box = false;
     std::vector<ui::ListItem> items;
     std::vector<bool> item_visible;
     int selection = -1;
@@ -62,7 +63,9 @@ class FakeToolkit final : public ui::Toolkit {
   };
 
   // --- test side ---------------------------------------------------------------
+  // A control; with a group name it is a radio button of that group.
   void AddControl(ui::ControlRef control, std::string radio_group = {});
+  void AddCheckBox(ui::ControlRef control);
   bool Exists(ui::ControlRef control) const;
   const ControlState& State(ui::ControlRef control) const;  // an empty state when absent
 
@@ -70,7 +73,7 @@ class FakeToolkit final : public ui::Toolkit {
   // control does not exist, the window has no handler or it did not handle it.
   bool Deliver(ui::ControlRef control, int event, std::int64_t param = 0);
   // A user click: check boxes flip, radios become checked; then event 2 with
-  // the checked state.
+  // the checked state (0 for other controls).
   bool Click(ui::ControlRef control);
   // The user edits the text: event 26.
   bool Type(ui::ControlRef control, std::string text);
@@ -85,7 +88,8 @@ class FakeToolkit final : public ui::Toolkit {
 
   // Moves the manual clock on, firing due timers in time order.
   void Advance(std::chrono::milliseconds elapsed);
-  int ActiveTimers() const { return static_cast<int>(timers_.size()); }
+  // Timers that will fire: started with work and not stopped.
+  int ActiveTimers() const;
 
   // The next RunModal of window runs user (which acts through Deliver, Click…);
   // a run without script, or whose script does not end it, is closed as by

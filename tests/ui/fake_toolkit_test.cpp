@@ -43,14 +43,22 @@ TEST(FakeToolkit, PostedWorkFromAnotherThreadWaitsForThePump) {
   EXPECT_EQ(ran, (std::vector<int>{0, 1, 2}));
 }
 
-TEST(FakeToolkit, RadioClickClearsTheGroupAndTimersFireOnTheManualClock) {
+TEST(FakeToolkit, ClicksCheckLikeTheControlKindAndTimersFireOnTheManualClock) {
   test::FakeToolkit toolkit;
   toolkit.AddControl(286, "exit");
   toolkit.AddControl(287, "exit");
+  toolkit.AddCheckBox(281);
+  toolkit.AddControl(276);
   toolkit.SetChecked(287, true);
   toolkit.Click(286);
   EXPECT_TRUE(toolkit.IsChecked(286));
   EXPECT_FALSE(toolkit.IsChecked(287));
+  toolkit.Click(281);
+  toolkit.Click(276);
+  EXPECT_TRUE(toolkit.IsChecked(281));
+  EXPECT_FALSE(toolkit.IsChecked(276));
+  toolkit.Click(281);
+  EXPECT_FALSE(toolkit.IsChecked(281));
 
   int fired = 0;
   const ui::TimerId repeating = toolkit.StartTimer(std::chrono::milliseconds(100), true, [&] { ++fired; });
@@ -60,6 +68,11 @@ TEST(FakeToolkit, RadioClickClearsTheGroupAndTimersFireOnTheManualClock) {
   toolkit.Advance(std::chrono::milliseconds(1000));
   EXPECT_EQ(fired, 3);
   EXPECT_EQ(toolkit.ActiveTimers(), 0);
+
+  const ui::TimerId idle = toolkit.StartTimer(std::chrono::milliseconds(10), true, {});
+  EXPECT_GT(idle, repeating) << "ids are never reused";
+  EXPECT_EQ(toolkit.ActiveTimers(), 0) << "a timer without work is never armed";
+  toolkit.Advance(std::chrono::milliseconds(100));
 }
 
 }  // namespace

@@ -158,6 +158,10 @@ void QtToolkit::PostMessage(ui::WindowId window, int message, std::int64_t wpara
 
 ui::TimerId QtToolkit::StartTimer(std::chrono::milliseconds interval, bool repeating, std::function<void()> work) {
   const ui::TimerId id = next_timer_++;
+  if (!work) {
+    timers_[id] = nullptr;
+    return id;
+  }
   auto* timer = new QTimer(context_.get());
   timer->setSingleShot(!repeating);
   timer->setInterval(interval);
@@ -174,8 +178,10 @@ ui::TimerId QtToolkit::StartTimer(std::chrono::milliseconds interval, bool repea
 void QtToolkit::StopTimer(ui::TimerId timer) {
   const auto found = timers_.find(timer);
   if (found == timers_.end()) return;
-  found->second->stop();
-  found->second->deleteLater();
+  if (QTimer* armed = found->second) {
+    armed->stop();
+    armed->deleteLater();
+  }
   timers_.erase(found);
 }
 
