@@ -21,6 +21,7 @@
 #include "catalog/catalog_file.hpp"
 #include "frontend/qt/main_window_setup.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
+#include "gui_fixture.hpp"
 #include "support/temp_dir.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/dpi_tip.hpp"
@@ -34,15 +35,13 @@ namespace korvane {
 namespace {
 
 namespace ctl = ui::ctl;
+using test::Settle;
 
 QString ScreenshotPath(const QString& name) {
   QDir().mkpath(KORVANE_SCREENSHOT_DIR);
   return QString(KORVANE_SCREENSHOT_DIR) + '/' + name + ".png";
 }
 
-void Settle() {
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
 
 // Texts of visible labels and buttons under root that do not fit their widget.
 QStringList ClippedTexts(const QWidget* root) {
@@ -99,22 +98,10 @@ class LanguageSwitcher final : public ui::WindowHandler {
   AppContext& context_;
 };
 
-class GuiSmokeTest : public ::testing::Test {
+class GuiSmokeTest : public test::GuiTest {
  protected:
-  test::TempDir home;
-  std::unique_ptr<AppContext> context;
-  std::unique_ptr<qt::QtToolkit> toolkit;
-
   void SetUp() override {
-    AppContextOptions options;
-    options.resources = KORVANE_SOURCE_DATA;
-    options.data_dir = home / "data";
-    options.config_dir = home / "config";
-    context = std::make_unique<AppContext>(options);
-    context->Language().SetCurrentLcid(1033);
-    toolkit = std::make_unique<qt::QtToolkit>(qt::Skin(context->SkinFolder()), qt::TextLookupOf(*context));
-    qt::SetUpMainWindow(*qApp, *toolkit, *context);
-
+    GuiTest::SetUp();
     // What the controller shows once the catalog is read: the models, one online.
     LoadReport report;
     const DeviceCatalog catalog = ReadCatalogFile(CatalogFilePath(context->Resources()), context->SkinFolder(), report);
@@ -249,17 +236,3 @@ TEST_F(GuiSmokeTest, DialogsShowTheirControls) {
 }  // namespace
 }  // namespace korvane
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Nothing the toolkit starts may reach the user's own folders.
-  const korvane::test::TempDir home;
-  for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
-    const std::filesystem::path folder = home / name;
-    std::filesystem::create_directories(folder);
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-    qputenv(name, QByteArray::fromStdString(folder.string()));
-  }
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
