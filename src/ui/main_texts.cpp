@@ -51,7 +51,7 @@ const std::vector<TextBinding>& MainWindowTexts() {
 
 const std::vector<TabSpec>& MainTabs() {
   static const std::vector<TabSpec> tabs{
-      {ctl::tab::kHome, 71, "icon/tab_home.png"},      {ctl::tab::kButtons, 72, "icon/tab_key.png"},
+      {ctl::tab::kHome, 71, "icon/tab_home.png"},       {ctl::tab::kButtons, 72, "icon/tab_key.png"},
       {ctl::tab::kPerformance, 73, "icon/tab_dpi.png"}, {ctl::tab::kMacros, 74, "icon/tab_macro.png"},
       {ctl::tab::kLighting, 75, "icon/tab_light.png"},  {ctl::tab::kDevice, 76, "icon/tab_set.png"},
   };

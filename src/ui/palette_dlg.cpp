@@ -20,8 +20,14 @@ constexpr WindowId kWindow = WindowId::kPalette;
 constexpr int kTextConfirm = 22;
 
 constexpr std::array<Rgb, 8> kPresets{{
-    {255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 0},
-    {255, 0, 255}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255},
+    {255, 0, 0},
+    {0, 0, 255},
+    {0, 255, 0},
+    {255, 255, 0},
+    {255, 0, 255},
+    {0, 255, 255},
+    {255, 0, 255},
+    {255, 255, 255},
 }};
 
 constexpr ControlRef Field(int id) { return {kWindow, id}; }

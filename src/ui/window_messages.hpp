@@ -4,14 +4,14 @@ namespace korvane::ui {
 
 // Window messages handed to a window's handler, with their two parameters.
 namespace msg {
-inline constexpr int kClose = 0x0010;           // close request; wparam 2 ends a message box as refused
-inline constexpr int kActivate = 0x0006;        // wparam 0: the window lost activation
-inline constexpr int kCommand = 0x0111;         // menu command in wparam
-inline constexpr int kTrayCallback = 1690;      // lparam: the tray mouse message below
-inline constexpr int kExternalExit = 1691;      // lparam 610 ends the program
+inline constexpr int kClose = 0x0010;       // close request; wparam 2 ends a message box as refused
+inline constexpr int kActivate = 0x0006;    // wparam 0: the window lost activation
+inline constexpr int kCommand = 0x0111;     // menu command in wparam
+inline constexpr int kTrayCallback = 1690;  // lparam: the tray mouse message below
+inline constexpr int kExternalExit = 1691;  // lparam 610 ends the program
 inline constexpr int kUpdateAvailable = 1692;
 inline constexpr int kDownloadProgress = 1694;
-inline constexpr int kProfileRequest = 1705;    // wparam: 0 switch, 1 import, 2 export; lparam: profile
+inline constexpr int kProfileRequest = 1705;  // wparam: 0 switch, 1 import, 2 export; lparam: profile
 inline constexpr int kMacroFileCommand = 1709;
 inline constexpr int kInsertMenuCommand = 1710;
 inline constexpr int kEventListCommand = 1711;

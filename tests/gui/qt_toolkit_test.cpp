@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QStackedWidget>
 #include <QThread>
-
 #include <chrono>
 #include <thread>
 #include <tuple>

@@ -91,9 +91,8 @@ void FakeToolkit::Advance(std::chrono::milliseconds elapsed) {
 }
 
 int FakeToolkit::ActiveTimers() const {
-  return static_cast<int>(std::count_if(timers_.begin(), timers_.end(), [](const auto& timer) {
-    return static_cast<bool>(timer.second.work);
-  }));
+  return static_cast<int>(std::count_if(timers_.begin(), timers_.end(),
+                                        [](const auto& timer) { return static_cast<bool>(timer.second.work); }));
 }
 
 void FakeToolkit::ScriptModal(WindowId window, std::function<void()> user) {

@@ -167,14 +167,14 @@ class FakeToolkit final : public ui::Toolkit {
   void SetDeviceBattery(ui::ControlRef list, int device_type, int value_a, int value_b) override;
 
   void ShowMenu(const std::vector<ui::MenuItem>& items) override { last_menu_ = items; }
-  std::optional<std::string> OpenFileDialog(std::string_view title, const std::vector<ui::FileFilter>& filters) override;
+  std::optional<std::string> OpenFileDialog(std::string_view title,
+                                            const std::vector<ui::FileFilter>& filters) override;
   std::optional<std::string> SaveFileDialog(std::string_view title, std::string_view suggested_name,
                                             const std::vector<ui::FileFilter>& filters) override;
 
   bool AddTrayIcon(std::string_view tooltip) override;
   void RemoveTrayIcon() override { tray_ = false; }
   bool HasTrayIcon() const override { return tray_; }
-
 
  private:
   struct Timer {

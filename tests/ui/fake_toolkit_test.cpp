@@ -1,8 +1,9 @@
+#include "fake_toolkit.hpp"
+
 #include <gtest/gtest.h>
 
 #include <thread>
 
-#include "fake_toolkit.hpp"
 #include "ui/event_codes.hpp"
 
 namespace korvane {

@@ -1,10 +1,11 @@
+#include "ui/main_texts.hpp"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "fake_toolkit.hpp"
 #include "ui/control_ids.hpp"
-#include "ui/main_texts.hpp"
 
 namespace korvane {
 namespace {

@@ -1,8 +1,9 @@
+#include "ui/message_box.hpp"
+
 #include <gtest/gtest.h>
 
 #include "fake_toolkit.hpp"
 #include "ui/control_ids.hpp"
-#include "ui/message_box.hpp"
 #include "ui/window_messages.hpp"
 
 namespace korvane {
@@ -36,10 +37,14 @@ TEST(MessageBox, KindZeroCanOnlyConfirmKindFourRefusesUnlessConfirmed) {
     int result;
   };
   const Case cases[] = {
-      {ui::kMessageOk, Ending::kConfirm, 1},       {ui::kMessageOk, Ending::kCancel, 1},
-      {ui::kMessageOk, Ending::kCloseRequest, 1},  {ui::kMessageOk, Ending::kUnanswered, 1},
-      {ui::kMessageOkCancel, Ending::kConfirm, 1}, {ui::kMessageOkCancel, Ending::kCancel, 2},
-      {ui::kMessageOkCancel, Ending::kCloseRequest, 2}, {ui::kMessageOkCancel, Ending::kUnanswered, 2},
+      {ui::kMessageOk, Ending::kConfirm, 1},
+      {ui::kMessageOk, Ending::kCancel, 1},
+      {ui::kMessageOk, Ending::kCloseRequest, 1},
+      {ui::kMessageOk, Ending::kUnanswered, 1},
+      {ui::kMessageOkCancel, Ending::kConfirm, 1},
+      {ui::kMessageOkCancel, Ending::kCancel, 2},
+      {ui::kMessageOkCancel, Ending::kCloseRequest, 2},
+      {ui::kMessageOkCancel, Ending::kUnanswered, 2},
   };
   for (const Case& c : cases) {
     test::FakeToolkit toolkit;

@@ -1,10 +1,11 @@
+#include "ui/palette_dlg.hpp"
+
 #include <gtest/gtest.h>
 
 #include "common/colour.hpp"
 #include "fake_toolkit.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
-#include "ui/palette_dlg.hpp"
 
 namespace korvane {
 namespace {
@@ -39,21 +40,23 @@ class PaletteTest : public ::testing::Test {
 
 TEST_F(PaletteTest, OpensOnTheGivenColourAndConfirmReturnsIt) {
   const int colour = PackColour({10, 20, 30});
-  EXPECT_EQ(Pick(colour, [&] {
-              ExpectShown({10, 20, 30});
-              EXPECT_EQ(toolkit.Colour(At(pal::kPalette)), colour);
-              EXPECT_EQ(toolkit.Colour(At(pal::kPresetFirst + 1)), PackColour({0, 0, 255}));
-              EXPECT_EQ(toolkit.GetText(At(pal::kConfirm)), "T22");
-              toolkit.Click(At(pal::kConfirm));
-            }),
+  EXPECT_EQ(Pick(colour,
+                 [&] {
+                   ExpectShown({10, 20, 30});
+                   EXPECT_EQ(toolkit.Colour(At(pal::kPalette)), colour);
+                   EXPECT_EQ(toolkit.Colour(At(pal::kPresetFirst + 1)), PackColour({0, 0, 255}));
+                   EXPECT_EQ(toolkit.GetText(At(pal::kConfirm)), "T22");
+                   toolkit.Click(At(pal::kConfirm));
+                 }),
             colour);
 }
 
 TEST_F(PaletteTest, BlackAndTheCloseButtonBothReturnZero) {
-  EXPECT_EQ(Pick(PackColour({1, 2, 3}), [&] {
-              for (int field : {pal::kRed, pal::kGreen, pal::kBlue}) toolkit.Type(At(field), "0");
-              toolkit.Click(At(pal::kConfirm));
-            }),
+  EXPECT_EQ(Pick(PackColour({1, 2, 3}),
+                 [&] {
+                   for (int field : {pal::kRed, pal::kGreen, pal::kBlue}) toolkit.Type(At(field), "0");
+                   toolkit.Click(At(pal::kConfirm));
+                 }),
             0);
   EXPECT_EQ(Pick(PackColour({1, 2, 3}), [&] { toolkit.Click(At(pal::kClose)); }), 0);
   EXPECT_EQ(Pick(PackColour({1, 2, 3}), [] {}), 0) << "closed by the window manager";
@@ -81,14 +84,15 @@ TEST_F(PaletteTest, TypedValuesClampToAByteAndRecolourPaletteAndPreview) {
 
 TEST_F(PaletteTest, PresetsSetEverythingPaletteMovesSetFieldsAndPreview) {
   const int moved = PackColour({1, 2, 3});
-  EXPECT_EQ(Pick(0, [&] {
-              toolkit.Click(At(pal::kPresetFirst + 3));
-              ExpectShown({255, 255, 0});
-              EXPECT_EQ(toolkit.Colour(At(pal::kPalette)), PackColour({255, 255, 0}));
-              toolkit.Deliver(At(pal::kPalette), ui::event::kPaletteMoving, moved);
-              ExpectShown({1, 2, 3});
-              toolkit.Click(At(pal::kConfirm));
-            }),
+  EXPECT_EQ(Pick(0,
+                 [&] {
+                   toolkit.Click(At(pal::kPresetFirst + 3));
+                   ExpectShown({255, 255, 0});
+                   EXPECT_EQ(toolkit.Colour(At(pal::kPalette)), PackColour({255, 255, 0}));
+                   toolkit.Deliver(At(pal::kPalette), ui::event::kPaletteMoving, moved);
+                   ExpectShown({1, 2, 3});
+                   toolkit.Click(At(pal::kConfirm));
+                 }),
             moved);
 }
 

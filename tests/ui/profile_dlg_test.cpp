@@ -1,9 +1,10 @@
+#include "ui/profile_dlg.hpp"
+
 #include <gtest/gtest.h>
 
 #include "fake_toolkit.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
-#include "ui/profile_dlg.hpp"
 #include "ui/window_messages.hpp"
 
 namespace korvane {
@@ -17,8 +18,11 @@ TEST(ProfileName, ProfileWordIsReplacedOnlyAtTheStart) {
     const char* stored;
     const char* shown;
   };
-  const Case cases[] = {{"Profile 1", "Профиль  1"}, {"配置2", "Профиль 2"}, {"Gaming", "Gaming"},
-                        {"My Profile", "My Profile"}, {"Profile", "Профиль "}};
+  const Case cases[] = {{"Profile 1", "Профиль  1"},
+                        {"配置2", "Профиль 2"},
+                        {"Gaming", "Gaming"},
+                        {"My Profile", "My Profile"},
+                        {"Profile", "Профиль "}};
   for (const Case& c : cases) EXPECT_EQ(ui::DisplayedProfileName(c.stored, "Профиль"), c.shown) << c.stored;
 }
 

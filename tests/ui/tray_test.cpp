@@ -1,9 +1,10 @@
+#include "ui/tray.hpp"
+
 #include <gtest/gtest.h>
 
 #include "common/text.hpp"
 #include "fake_toolkit.hpp"
 #include "ui/about_dlg.hpp"
-#include "ui/tray.hpp"
 #include "ui/window_messages.hpp"
 
 namespace korvane {

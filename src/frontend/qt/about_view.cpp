@@ -1,6 +1,6 @@
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "frontend/qt/control_builder.hpp"

@@ -1,7 +1,6 @@
 #include "frontend/qt/battery_widget.hpp"
 
 #include <QPainter>
-
 #include <algorithm>
 
 namespace korvane::qt {
@@ -32,8 +31,8 @@ void BatteryWidget::paintEvent(QPaintEvent*) {
   painter.setBrush(fill);
   painter.drawRoundedRect(level, 1.5, 1.5);
   painter.setPen(outline);
-  painter.drawText(QRectF(body.right() + 8, 0, width() - body.right() - 8, height()),
-                   Qt::AlignVCenter | Qt::AlignLeft, QString::number(percent) + '%');
+  painter.drawText(QRectF(body.right() + 8, 0, width() - body.right() - 8, height()), Qt::AlignVCenter | Qt::AlignLeft,
+                   QString::number(percent) + '%');
 }
 
 }  // namespace korvane::qt

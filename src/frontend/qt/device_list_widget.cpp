@@ -6,7 +6,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
-
 #include <filesystem>
 
 #include "frontend/qt/battery_widget.hpp"

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QScrollArea>
-
 #include <map>
 #include <vector>
 

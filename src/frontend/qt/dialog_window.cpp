@@ -6,9 +6,7 @@
 namespace korvane::qt {
 
 DialogWindow::DialogWindow(QtToolkit& toolkit, ui::WindowId window, QSize size, Qt::WindowFlags flags)
-    : QDialog(toolkit.MainWindow(), flags | Qt::FramelessWindowHint),
-      toolkit_(toolkit),
-      window_(window) {
+    : QDialog(toolkit.MainWindow(), flags | Qt::FramelessWindowHint), toolkit_(toolkit), window_(window) {
   setObjectName("dialog");
   setAttribute(Qt::WA_StyledBackground);
   setFixedSize(size);

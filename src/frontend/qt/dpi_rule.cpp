@@ -1,11 +1,11 @@
 #include "frontend/qt/dpi_rule.hpp"
 
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <QScreen>
-
 #include <cmath>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "app/startup.hpp"
 
@@ -30,8 +30,8 @@ void ApplyDpiRule(char** argv) {
   const double ratio = screen->devicePixelRatio();
   if (ratio <= 1.0) return;
   const QSize pixels = screen->geometry().size() * ratio;
-  const bool aware = ShouldBeDpiAware(pixels.width(), pixels.height(),
-                                      [ratio] { return static_cast<int>(std::lround(96 * ratio)); });
+  const bool aware =
+      ShouldBeDpiAware(pixels.width(), pixels.height(), [ratio] { return static_cast<int>(std::lround(96 * ratio)); });
   if (!aware) return;
   ::setenv(kScalingVariable, "0", 1);
   ::execv("/proc/self/exe", argv);

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSocketNotifier>
-
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -32,8 +31,8 @@ CommandLine ParseCommandLine(const QApplication& app) {
   const QCommandLineOption resources("resources", "Folder with config.xml, device/, language/, skins/.", "dir");
   const QCommandLineOption data_dir("data-dir", "Per-user data folder.", "dir");
   const QCommandLineOption hid("hid", "HID transport, e.g. sim:SOCKET.", "transport");
-  parser.addOptions({resources, data_dir, hid, {"hide", "Start with the window hidden."},
-                     {"autorun", "Started at login."}});
+  parser.addOptions(
+      {resources, data_dir, hid, {"hide", "Start with the window hidden."}, {"autorun", "Started at login."}});
   parser.parse(app.arguments());
 
   CommandLine line;

@@ -1,11 +1,12 @@
 #include "frontend/qt/main_window.hpp"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
-
 #include <map>
 
 #include "frontend/qt/control_builder.hpp"
@@ -20,7 +21,12 @@ MainWindow::MainWindow(QtToolkit& toolkit, const std::string& caption)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), toolkit_(toolkit) {
   setObjectName("mainWindow");
   setAttribute(Qt::WA_StyledBackground);
-  setFixedSize(kWidth, kHeight);
+  // Never larger than the work area, so a small screen still shows the whole
+  // window; the pages' layouts take up what is left.
+  QSize size(kWidth, kHeight);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size());
+  setFixedSize(size);
   setWindowTitle(QString::fromStdString(caption));
   setWindowIcon(toolkit.GetSkin().AppIcon());
 
@@ -44,8 +50,9 @@ MainWindow::MainWindow(QtToolkit& toolkit, const std::string& caption)
 
   auto* pages = new QStackedWidget(below_title_);
   pages->setObjectName("pageArea");
-  for (auto* page : {BuildHomePage(build, pages), BuildButtonsPage(build, pages), BuildPerformancePage(build, pages),
-                     BuildMacroPage(build, pages), BuildLightingPage(build, pages), BuildDeviceInfoPage(build, pages)}) {
+  for (auto* page :
+       {BuildHomePage(build, pages), BuildButtonsPage(build, pages), BuildPerformancePage(build, pages),
+        BuildMacroPage(build, pages), BuildLightingPage(build, pages), BuildDeviceInfoPage(build, pages)}) {
     pages->addWidget(page);
   }
   body->addWidget(pages, 1);
@@ -60,9 +67,12 @@ MainWindow::MainWindow(QtToolkit& toolkit, const std::string& caption)
 
 void MainWindow::ShowPageOfTab(QTabBar* tabs, QStackedWidget* pages, int index) {
   static const std::map<int, int> kPageOfTab{
-      {ui::ctl::tab::kHome, ui::ctl::kHomePage},       {ui::ctl::tab::kButtons, ui::ctl::kButtonsPage},
-      {ui::ctl::tab::kPerformance, ui::ctl::kPerformancePage}, {ui::ctl::tab::kMacros, ui::ctl::kMacroPage},
-      {ui::ctl::tab::kLighting, ui::ctl::kLightingPage}, {ui::ctl::tab::kDevice, ui::ctl::kDeviceInfoPage},
+      {ui::ctl::tab::kHome, ui::ctl::kHomePage},
+      {ui::ctl::tab::kButtons, ui::ctl::kButtonsPage},
+      {ui::ctl::tab::kPerformance, ui::ctl::kPerformancePage},
+      {ui::ctl::tab::kMacros, ui::ctl::kMacroPage},
+      {ui::ctl::tab::kLighting, ui::ctl::kLightingPage},
+      {ui::ctl::tab::kDevice, ui::ctl::kDeviceInfoPage},
   };
   const auto page = kPageOfTab.find(tabs->tabData(index).toInt());
   if (page == kPageOfTab.end()) return;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <string>
 
 class QStackedWidget;
@@ -11,9 +10,9 @@ namespace korvane::qt {
 
 class QtToolkit;
 
-// The main window: a frameless 1300 x 788 window with its own title bar, the
-// status row, the tab strip and the pages; the settings page lies over the
-// area below the title bar. The tab strip shows the page of its current tab.
+// The main window: a frameless 1300 x 788 window (at most the work area) with
+// its own title bar, the status row, the tab strip and the pages; the
+// settings page lies over the area below the title bar. The tab strip shows the page of its current tab.
 // Closing the window is a close request to the main window's handler.
 class MainWindow final : public QWidget {
   Q_OBJECT

@@ -15,8 +15,8 @@ namespace korvane::qt {
 // and the confirm and cancel buttons.
 void BuildMessageBox(QtToolkit& toolkit) {
   namespace box = ui::ctl::message_box;
-  auto* window = new DialogWindow(toolkit, ui::WindowId::kMessageBox, {430, 230},
-                                  Qt::Dialog | Qt::WindowStaysOnTopHint);
+  auto* window =
+      new DialogWindow(toolkit, ui::WindowId::kMessageBox, {430, 230}, Qt::Dialog | Qt::WindowStaysOnTopHint);
   window->setWindowTitle("MessageBox");
   ControlBuilder build(toolkit, ui::WindowId::kMessageBox);
   auto* column = new QVBoxLayout(window);

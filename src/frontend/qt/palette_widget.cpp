@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <algorithm>
 
 namespace korvane::qt {
@@ -15,8 +14,8 @@ namespace {
 
 // Lightness runs from 1 (top) to 0 (bottom) with the full colour in the middle.
 QColor FieldColour(double hue, double lightness) {
-  return QColor::fromHslF(static_cast<float>(std::clamp(hue, 0.0, 0.9999)),
-                          1.0f, static_cast<float>(std::clamp(lightness, 0.0, 1.0)));
+  return QColor::fromHslF(static_cast<float>(std::clamp(hue, 0.0, 0.9999)), 1.0f,
+                          static_cast<float>(std::clamp(lightness, 0.0, 1.0)));
 }
 
 }  // namespace

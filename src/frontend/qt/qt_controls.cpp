@@ -8,7 +8,6 @@
 #include <QProgressBar>
 #include <QSlider>
 #include <QTabBar>
-
 #include <algorithm>
 
 #include "frontend/qt/battery_widget.hpp"
@@ -232,7 +231,8 @@ int QtToolkit::Selection(ui::ControlRef control) const {
 
 bool QtToolkit::SelectData(ui::ControlRef control, int data) {
   const std::vector<ui::ListItem>& items = ShadowOf(control).items;
-  const auto found = std::find_if(items.begin(), items.end(), [data](const ui::ListItem& item) { return item.data == data; });
+  const auto found =
+      std::find_if(items.begin(), items.end(), [data](const ui::ListItem& item) { return item.data == data; });
   if (found == items.end()) return false;
   SetSelection(control, static_cast<int>(found - items.begin()));
   return true;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <string_view>
 
 namespace korvane::qt {

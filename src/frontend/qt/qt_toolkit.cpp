@@ -1,4 +1,3 @@
-#include "frontend/qt/qt_text.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 
 #include <QAbstractButton>
@@ -23,6 +22,7 @@
 #include "frontend/qt/dialogs.hpp"
 #include "frontend/qt/main_window.hpp"
 #include "frontend/qt/palette_widget.hpp"
+#include "frontend/qt/qt_text.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/window_messages.hpp"
 
@@ -97,7 +97,8 @@ QWidget* QtToolkit::Find(ui::ControlRef control) {
 void QtToolkit::Connect(ui::ControlRef control, QWidget* widget) {
   const auto emit_event = [this, control](int event, std::int64_t param) { Emit(control, event, param); };
   if (auto* list = qobject_cast<DeviceListWidget*>(widget)) {
-    QObject::connect(list, &DeviceListWidget::Clicked, [emit_event](int index) { emit_event(ui::event::kClick, index); });
+    QObject::connect(list, &DeviceListWidget::Clicked,
+                     [emit_event](int index) { emit_event(ui::event::kClick, index); });
   } else if (auto* palette = qobject_cast<PaletteWidget*>(widget)) {
     QObject::connect(palette, &PaletteWidget::ColourMoving,
                      [emit_event](int colour) { emit_event(ui::event::kPaletteMoving, colour); });
@@ -276,14 +277,14 @@ void QtToolkit::ShowMenu(const std::vector<ui::MenuItem>& items) {
   QMenu menu(MainWindow());
   menu.setObjectName("popupMenu");
   for (const ui::MenuItem& item : items) {
-    QObject::connect(menu.addAction(ToQ(item.text)), &QAction::triggered, [this, item] {
-      PostMessage(ui::WindowId::kMain, item.message, item.wparam, item.lparam);
-    });
+    QObject::connect(menu.addAction(ToQ(item.text)), &QAction::triggered,
+                     [this, item] { PostMessage(ui::WindowId::kMain, item.message, item.wparam, item.lparam); });
   }
   menu.exec(QCursor::pos());
 }
 
-std::optional<std::string> QtToolkit::OpenFileDialog(std::string_view title, const std::vector<ui::FileFilter>& filters) {
+std::optional<std::string> QtToolkit::OpenFileDialog(std::string_view title,
+                                                     const std::vector<ui::FileFilter>& filters) {
   return Chosen(QFileDialog::getOpenFileName(MainWindow(), ToQ(title), QString(), FilterText(filters)));
 }
 

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-
 #include <functional>
 #include <map>
 #include <memory>
@@ -108,7 +107,8 @@ class QtToolkit final : public ui::Toolkit {
   void SetDeviceBattery(ui::ControlRef list, int device_type, int value_a, int value_b) override;
 
   void ShowMenu(const std::vector<ui::MenuItem>& items) override;
-  std::optional<std::string> OpenFileDialog(std::string_view title, const std::vector<ui::FileFilter>& filters) override;
+  std::optional<std::string> OpenFileDialog(std::string_view title,
+                                            const std::vector<ui::FileFilter>& filters) override;
   std::optional<std::string> SaveFileDialog(std::string_view title, std::string_view suggested_name,
                                             const std::vector<ui::FileFilter>& filters) override;
 

@@ -1,10 +1,10 @@
 #include <QCheckBox>
 #include <QComboBox>
-#include <QRadioButton>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "frontend/qt/control_builder.hpp"

@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
-
 #include <filesystem>
 
 namespace korvane::qt {

@@ -1,7 +1,7 @@
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "frontend/qt/control_builder.hpp"
