@@ -67,8 +67,6 @@ std::optional<wire::Message> CallOnce(const std::string& socket_path, std::uint8
 
 SocketTransport::SocketTransport(std::string socket_path) : socket_path_(std::move(socket_path)) {}
 
-SocketTransport::~SocketTransport() { StopEvents(); }
-
 std::vector<HidInterfaceInfo> SocketTransport::Enumerate() {
   std::vector<HidInterfaceInfo> list;
   const auto reply = CallOnce(socket_path_, wire::kEnumerate, {});
@@ -98,9 +96,13 @@ std::unique_ptr<HidHandle> SocketTransport::Open(const std::string& path) {
 }
 
 void SocketTransport::SetListener(Listener listener) {
+  {
+    std::lock_guard lock(listener_mutex_);
+    listener_ = std::move(listener);
+    if (!listener_) return;
+  }
   std::lock_guard lock(mutex_);
-  listener_ = std::move(listener);
-  if (events_ || !listener_) return;
+  if (events_) return;
   std::shared_ptr<wire::Connection> events = wire::Connection::Connect(socket_path_);
   if (!events || !events->Send(wire::kSubscribe, {})) return;
   events_ = events;
@@ -111,17 +113,13 @@ void SocketTransport::SetListener(Listener listener) {
       event.arrival = in.U8() == 1;
       event.path = in.Text();
       if (!in.ok()) break;
-      Listener listener;
-      {
-        std::lock_guard lock(mutex_);
-        listener = listener_;
-      }
-      if (listener) listener(event);
+      std::lock_guard lock(listener_mutex_);
+      if (listener_) listener_(event);
     }
   });
 }
 
-void SocketTransport::StopEvents() {
+SocketTransport::~SocketTransport() {
   std::shared_ptr<wire::Connection> events;
   {
     std::lock_guard lock(mutex_);

@@ -29,15 +29,14 @@ class SocketTransport final : public HidTransport, public HotplugSource {
   std::unique_ptr<HidHandle> Open(const std::string& path) override;
   std::optional<HidInterfaceInfo> Probe(const std::string& path) override;
   // Subscribes on the first call; the listener is called on the
-  // subscription's thread.
+  // subscription's thread, never again once SetListener has replaced it.
   void SetListener(Listener listener) override;
 
  private:
-  void StopEvents();
-
   std::string socket_path_;
-  std::mutex mutex_;
+  std::mutex listener_mutex_;  // held while the listener runs
   Listener listener_;
+  std::mutex mutex_;  // guards the subscription
   std::shared_ptr<wire::Connection> events_;
   std::thread events_thread_;
 };

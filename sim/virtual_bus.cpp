@@ -146,13 +146,11 @@ void VirtualBus::Publish(std::unique_lock<std::mutex>& lock, DeviceId id, const 
   lock.unlock();
   if (state) observer(id, *state);
   if (events.empty()) return;
-  Listener listener;
-  {
-    std::lock_guard listener_lock(listener_mutex_);
-    listener = listener_;
-  }
-  if (!listener) return;
-  for (const HotplugEvent& event : events) listener(event);
+  // Called with the listener's lock held, so that once SetListener returns
+  // the previous listener is never called again.
+  std::lock_guard listener_lock(listener_mutex_);
+  if (!listener_) return;
+  for (const HotplugEvent& event : events) listener_(event);
 }
 
 HidInterfaceInfo VirtualBus::InfoOf(DeviceId id, const Device& device, int interface_number) const {

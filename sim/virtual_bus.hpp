@@ -31,7 +31,8 @@ namespace korvane::sim {
 //
 // Thread-safe: every member may be called from any thread. Handles must not
 // outlive the bus. The hot-plug listener and the state observer are called
-// without the bus locked, on the thread that caused the change.
+// without the bus locked, on the thread that caused the change; once
+// SetListener returns, the previous listener is not called any more.
 class VirtualBus final : public HidTransport, public HotplugSource {
  public:
   using DeviceId = int;

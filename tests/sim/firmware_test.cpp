@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <random>
 
 #include "sim/firmware.hpp"
 #include "sim_test_support.hpp"
@@ -212,6 +213,34 @@ TEST(FirmwareFrame, MalformedRequestsAreAnsweredOrIgnoredWithoutHarm) {
   EXPECT_EQ(state.settings, state.factory) << "nothing malformed is applied";
   ExpectAnswer(HandleConfigReport(state, Frame("02 00 01 01 08", report::kPacketSize)), "02 00 01 00");
   EXPECT_EQ(state.settings.report_rate, 8);
+}
+
+TEST(FirmwareFrame, RandomRequestsNeverBreakTheStoredState) {
+  std::mt19937 random(2026);
+  auto byte = [&] { return static_cast<std::uint8_t>(random() & 0xFF); };
+  for (const bool receiver : {false, true}) {
+    MouseState state = receiver ? test::FactoryReceiver(true) : test::FactoryWiredMouse();
+    for (int i = 0; i < 20000; ++i) {
+      Bytes request(random() % 70, 0);
+      for (std::uint8_t& b : request) b = byte();
+      if (!request.empty() && random() % 2) request[0] = 0;
+      if (request.size() > report::kChecksumByte && random() % 2) request[report::kChecksumByte] = report::Checksum(request);
+      if (request.size() > 1 && random() % 2) request[1] = static_cast<std::uint8_t>(random() % 0x22);
+      const auto answer = HandleConfigReport(state, request);
+      if (answer) {
+        ASSERT_EQ(answer->size(), kInputReportSize);
+        ASSERT_EQ((*answer)[0], request[1]);
+      }
+      const Settings& s = state.settings;
+      ASSERT_TRUE(s.dpi_count >= 1 && s.dpi_count <= 6 && s.dpi_index < s.dpi_count);
+      ASSERT_LE(s.lighting.mode, 5);
+      ASSERT_TRUE(s.liftoff == 1 || s.liftoff == 2);
+      ASSERT_LE(s.response, 20);
+      ASSERT_EQ(s.buttons.size(), kButtonTableBytes);
+      ASSERT_LE(state.macro.bytes.size(), 15u * 27u);
+    }
+    EXPECT_LE(state.log.size(), kMaxLogEntries);
+  }
 }
 
 TEST(FirmwareLog, ListsEveryCommandInOrderWithItsPayload) {
