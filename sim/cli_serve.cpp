@@ -18,15 +18,16 @@ namespace korvane::sim::cli {
 namespace {
 
 // Replaces the file in one step, so a reader never sees half a state.
-void WriteStateFile(const std::filesystem::path& file, const std::string& text) {
+bool WriteStateFile(const std::filesystem::path& file, const std::string& text) {
   const std::filesystem::path temporary = file.string() + ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out << text << '\n';
-    if (!out) return;
+    if (!out) return false;
   }
-  std::error_code ignored;
-  std::filesystem::rename(temporary, file, ignored);
+  std::error_code error;
+  std::filesystem::rename(temporary, file, error);
+  return !error;
 }
 
 PresetOptions ToPresetOptions(const ServeOptions& options) {
@@ -84,14 +85,18 @@ int RunServe(const ServeOptions& options) {
   }
 
   VirtualBus bus;
+  for (VirtualDevice& device : preset.devices) bus.Add(std::move(device));
   std::mutex state_file_mutex;
   if (options.state_file) {
+    if (!WriteStateFile(*options.state_file, BusStateText(bus))) {
+      std::cerr << "korvane-virtual-mouse: cannot write " << *options.state_file << '\n';
+      return 1;
+    }
     bus.SetStateObserver([&](VirtualBus::DeviceId, const MouseState&) {
       std::lock_guard lock(state_file_mutex);
       WriteStateFile(*options.state_file, BusStateText(bus));
     });
   }
-  for (VirtualDevice& device : preset.devices) bus.Add(std::move(device));
 
   SocketServer server(bus);
   std::string error;
