@@ -123,6 +123,8 @@ class Toolkit {
   virtual WindowState GetWindowState(WindowId window) const = 0;
   // Brings the window to the front and gives it the focus.
   virtual void RaiseWindow(WindowId window) = 0;
+  // Places a window; the main window keeps its size, and a dialog is never
+  // made smaller than its controls need.
   virtual void MoveWindow(WindowId window, Rect rect) = 0;
   virtual Rect WindowRect(WindowId window) const = 0;
   // The desktop's work area (screen minus panels), in the same coordinates.

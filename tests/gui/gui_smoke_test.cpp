@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -23,12 +24,14 @@
 #include "frontend/qt/qt_toolkit.hpp"
 #include "gui_fixture.hpp"
 #include "support/temp_dir.hpp"
+#include "ui/about_dlg.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/dpi_tip.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/main_texts.hpp"
 #include "ui/message_box.hpp"
 #include "ui/palette_dlg.hpp"
+#include "ui/profile_dlg.hpp"
 #include "ui/save_tip.hpp"
 
 namespace korvane {
@@ -66,6 +69,15 @@ QStringList ClippedTexts(const QWidget* root) {
   }
   for (const QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
     check(button, button->text(), button->minimumSizeHint());
+  }
+  for (const QListWidget* list : root->findChildren<QListWidget*>()) {
+    for (int row = 0; list->isVisible() && row < list->count(); ++row) {
+      const QRect item = list->visualItemRect(list->item(row));
+      const QString text = list->item(row)->text();
+      if (list->fontMetrics().horizontalAdvance(text) > item.width() || item.bottom() > list->viewport()->height()) {
+        clipped << QString("\"%1\" does not fit its list").arg(text);
+      }
+    }
   }
   for (const QLineEdit* edit : root->findChildren<QLineEdit*>()) {
     // The text area is what the frame and the style sheet's padding leave.
@@ -132,7 +144,7 @@ class GuiSmokeTest : public test::GuiTest {
   void Capture(QWidget* window, const QString& name) {
     Settle();
     ASSERT_TRUE(window->grab().save(ScreenshotPath(name))) << name.toStdString();
-    EXPECT_EQ(ClippedTexts(window), QStringList()) << name.toStdString();
+    EXPECT_EQ(ClippedTexts(window).join("; ").toStdString(), "") << name.toStdString();
   }
 };
 
@@ -232,6 +244,25 @@ TEST_F(GuiSmokeTest, DialogsShowTheirControls) {
   ui::SaveTip save_tip(*toolkit, toolkit->Text());
   save_tip.ShowSaveTip();
   Capture(toolkit->Widget({ui::WindowId::kSaveTip, ctl::save_tip::kText})->window(), "save_tip");
+
+  std::vector<std::string> renamed;
+  ui::ProfileDlg profiles(*toolkit, toolkit->Text(), [&](int, const std::string& name) { renamed.push_back(name); });
+  QTimer::singleShot(50, [&] {
+    QWidget* popup = toolkit->Widget({ui::WindowId::kProfile, ctl::profile::kList})->window();
+    Capture(popup, "profile");
+    popup->close();  // as a click elsewhere
+  });
+  const ui::Rect button = toolkit->ControlRect(ctl::kProfileButton);
+  profiles.Run({{1, "Profile 1"}, {2, "Profile 2"}, {3, "Sniper"}, {4, "Profile 4"}}, 3,
+               {button.left, button.top - 210, button.width, 205});
+  EXPECT_TRUE(renamed.empty());
+
+  QTimer::singleShot(50, [&] {
+    QWidget* about = toolkit->Widget({ui::WindowId::kAbout, ctl::about::kClose})->window();
+    Capture(about, "about");
+    qobject_cast<QAbstractButton*>(toolkit->Widget({ui::WindowId::kAbout, ctl::about::kClose}))->click();
+  });
+  ui::ShowAboutBox(*toolkit, toolkit->Text(), 0x0105);
 }
 
 }  // namespace

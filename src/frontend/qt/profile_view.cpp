@@ -25,6 +25,11 @@ void BuildProfileDialog(QtToolkit& toolkit) {
   column->setContentsMargins(10, 10, 10, 10);
   column->setSpacing(8);
   auto* list = build.Add(profile::kList, new QListWidget(window));
+  // Wide enough for the names even when the caller gives the pop-up only
+  // the profile button's width.
+  list->setObjectName("profileList");
+  list->setMinimumWidth(200);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->setProperty("editable", true);
   list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   column->addWidget(list, 1);

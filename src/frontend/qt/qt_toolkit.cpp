@@ -234,7 +234,8 @@ void QtToolkit::MoveWindow(ui::WindowId window, ui::Rect rect) {
   if (window == ui::WindowId::kMain) {
     widget->move(rect.left, rect.top);
   } else {
-    widget->setFixedSize(rect.width, rect.height);
+    // A dialog is never made smaller than its controls need.
+    widget->setFixedSize(QSize(rect.width, rect.height).expandedTo(widget->minimumSizeHint()));
     widget->move(rect.left, rect.top);
     placed_.insert(window);
   }
