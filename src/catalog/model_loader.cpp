@@ -37,10 +37,9 @@ bool LoadDeviceModel(const ModelSources& sources, ConfigStore& store, DeviceMode
   return ReadModelDefinition(ModelFilePath(sources.resources, entry.device_attr), model, report);
 }
 
-void ReadModelDefaults(const ModelSources& sources, ConfigStore& store, int profile) {
-  const ModelDefaults defaults =
-      ReadModelDefaultsFile(ModelFilePath(sources.resources, CurrentModelEntry(sources).device_attr));
-  const ConfigStore::Lock lock = store.Hold();
+namespace {
+
+void WriteDpiDefaults(ConfigStore& store, int profile, const ModelDefaults& defaults) {
   WriteDefault(store, profile, "dpi_index", defaults.default_dpi);
   WriteDefault(store, profile, "dpi_count", defaults.dpi_count);
   WriteDefault(store, profile, "dpi_flag", defaults.dpi_count);
@@ -49,10 +48,28 @@ void ReadModelDefaults(const ModelSources& sources, ConfigStore& store, int prof
     WriteDefault(store, profile, group + "_value", defaults.dpi_value[k]);
     WriteDefault(store, profile, group + "_rgb", defaults.dpi_colour[k]);
   }
+}
+
+ModelDefaults CurrentDefaults(const ModelSources& sources) {
+  return ReadModelDefaultsFile(ModelFilePath(sources.resources, CurrentModelEntry(sources).device_attr));
+}
+
+}  // namespace
+
+void ReadModelDefaults(const ModelSources& sources, ConfigStore& store, int profile) {
+  const ModelDefaults defaults = CurrentDefaults(sources);
+  const ConfigStore::Lock lock = store.Hold();
+  WriteDpiDefaults(store, profile, defaults);
   WriteDefault(store, profile, "report_rate", defaults.report_rate);
   WriteDefault(store, profile, "sleep_light", defaults.sleep_light);
   WriteDefault(store, profile, "move_wakeup", defaults.move_wakeup);
   WriteDefault(store, profile, "move_closelight", defaults.move_closelight);
+}
+
+void ReadModelDpiDefaults(const ModelSources& sources, ConfigStore& store, int profile) {
+  const ModelDefaults defaults = CurrentDefaults(sources);
+  const ConfigStore::Lock lock = store.Hold();
+  WriteDpiDefaults(store, profile, defaults);
 }
 
 }  // namespace korvane

@@ -37,4 +37,8 @@ bool LoadDeviceModel(const ModelSources& sources, ConfigStore& store, DeviceMode
 // are written, all under one hold of the store's lock.
 void ReadModelDefaults(const ModelSources& sources, ConfigStore& store, int profile);
 
+// Only the DPI part of the defaults: index, count and flag, each level's
+// value and colour.
+void ReadModelDpiDefaults(const ModelSources& sources, ConfigStore& store, int profile);
+
 }  // namespace korvane

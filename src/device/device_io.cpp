@@ -104,6 +104,16 @@ bool DeviceManager::ReadNotification(ReportBytes& out, int& device_type) {
   return false;
 }
 
+bool DeviceManager::NotificationWaiting(const std::function<bool(const HidHandle*)>& input_ready) {
+  if (!ready_) return false;
+  if (!pending_.empty()) return true;
+  if (const HidHandle* handle = CurrentInterface()) return input_ready(handle);
+  for (const OpenInterface& device : devices_) {
+    if (device.entry.connection_mode == kReceiver && input_ready(device.handle.get())) return true;
+  }
+  return false;
+}
+
 void DeviceManager::PollReceiverLinks() {
   const int type = selected_type_;
   for (OpenInterface& device : devices_) {
@@ -113,6 +123,9 @@ void DeviceManager::PollReceiverLinks() {
     if (report[0] != report::kLinkReport) continue;
     SetLinkState(device.entry.device_type, device.entry.connection_mode,
                  report[1] == 1 ? kOnline : kReceiverWithoutMouse);
+    // Kept for the idle step too, so a mouse that links while its receiver
+    // is polled is still handled as a link, not only counted.
+    pending_.push_back(InputReport{report, device.entry.device_type});
   }
 }
 

@@ -137,6 +137,12 @@ bool DeviceManager::GetCurrentVidPid(std::uint16_t& vendor_id, std::uint16_t& pr
   return true;
 }
 
+std::optional<DeviceEntry> DeviceManager::CurrentEntry() {
+  if (!cached_) CurrentInterface();
+  if (!cached_) return std::nullopt;
+  return devices_[*cached_].entry;
+}
+
 void DeviceManager::SetLinkState(int device_type, int connection_mode, int state) {
   for (OpenInterface& device : devices_) {
     if (device.entry.device_type == device_type && device.entry.connection_mode == connection_mode) {

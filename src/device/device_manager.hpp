@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -58,6 +59,8 @@ class DeviceManager final : public SupportedModeRegistry {
   // selected).
   HidHandle* CurrentInterface();
   bool GetCurrentVidPid(std::uint16_t& vendor_id, std::uint16_t& product_id);
+  // The entry of the current interface, as last published.
+  std::optional<DeviceEntry> CurrentEntry();
 
   // List queries (any thread). -1 when no entry of the selected type exists,
   // else 0 with a wired entry, else 1.
@@ -93,9 +96,13 @@ class DeviceManager final : public SupportedModeRegistry {
   // although out carries the report.
   bool ReadNotification(ReportBytes& out, int& device_type);
   std::size_t PendingReportCount() const { return pending_.size(); }
+  // Whether ReadNotification would find something without waiting for the
+  // device: a kept report, or input_ready true for an interface it reads.
+  bool NotificationWaiting(const std::function<bool(const HidHandle*)>& input_ready);
 
   // Reads one report from each receiver of the selected type; a link report
-  // sets the link state of its type and mode to 1 (linked) or 2.
+  // sets the link state of its type and mode to 1 (linked) or 2, and is kept
+  // for ReadNotification.
   void PollReceiverLinks();
   void SetLinkState(int device_type, int connection_mode, int state);
 

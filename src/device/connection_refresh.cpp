@@ -1,0 +1,182 @@
+// The worker's connection tasks: rescanning, the connection state the UI
+// shows, and the receiver's link reports.
+#include "app/language_catalog.hpp"
+#include "catalog/current_model.hpp"
+#include "device/device_worker.hpp"
+#include "device/report_decoders.hpp"
+#include "profiles/profile_manager.hpp"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kTextNoMouse = 50;
+constexpr int kTextWired = 51;
+constexpr int kTextReceiver = 52;
+constexpr int kTextProfile = 61;
+constexpr auto kArrivalWait = std::chrono::milliseconds(1);
+constexpr auto kRemovalWait = std::chrono::milliseconds(500);
+
+}  // namespace
+
+// Loads the current model's definition and database, and makes sure the
+// database holds its profiles before anything is read into it: a read-back
+// into a profile that does not exist yet would be lost.
+void DeviceWorker::LoadModel() {
+  DeviceModel model = context_.model.Get();
+  LoadReport report;
+  LoadDeviceModel(context_.sources, context_.store, model, report);
+  context_.model.Set(std::move(model));
+  context_.state.current_profile =
+      EnsureProfiles(context_.store, context_.sources, context_.language.GetText(kTextProfile));
+}
+
+unsigned DeviceWorker::DevicePages() const {
+  unsigned pages = kKeyPage | kMacroPage | kPerformancePage;
+  if (context_.model.Get().light_page_shown) pages |= kLightingPage;
+  return pages;
+}
+
+void DeviceWorker::RescanDevices() {
+  RegisterInterfaces(context_.sources.catalog, context_.manager);
+  context_.manager.CloseAll();
+  context_.manager.EnumerateDevice();
+  context_.manager.SetReady();
+  LoadModel();
+}
+
+void DeviceWorker::RefreshConnectionState() {
+  ConnectionState& state = context_.state;
+  DeviceManager& manager = context_.manager;
+  const int type = state.current_type;
+  manager.CloseAll();
+  manager.EnumerateDevice();
+  manager.SetReady();
+
+  manager.SelectDeviceType(0);
+  std::vector<DeviceEntry> entries;
+  manager.ListDevices(entries);
+  manager.SelectDeviceType(type);
+
+  state.device_list.SetAllOffline();
+  bool any_typed = false;
+  for (const DeviceEntry& entry : entries) {
+    if (entry.device_type <= 0) continue;
+    any_typed = true;
+    state.device_list.SetLinkState(entry.device_type, entry.connection_mode, entry.link_state);
+    state.device_list.SetVersion(entry.device_type, entry.release_number);
+  }
+  if (any_typed) {
+    state.device_list.Select(type);
+    const int selected = state.device_list.Selected();
+    state.current_type = selected;
+    manager.SelectDeviceType(selected);
+    SetCurrentType(context_.settings, selected);
+    LoadModel();
+  }
+  context_.events.DeviceListChanged();
+
+  int text = kTextNoMouse;
+  const bool any_open = !entries.empty();
+  state.notify_polling = any_open;
+  switch (any_open ? manager.GetConnectionMode() : -1) {
+    case kWired:
+      state.mouse_linked = true;
+      text = kTextWired;
+      break;
+    case kReceiver:
+      state.mouse_linked = true;
+      text = kTextReceiver;
+      break;
+    default:
+      state.mouse_linked = false;
+  }
+  state.SetStatusText(text);
+  context_.events.StatusChanged(text);
+  context_.events.DeviceViewChanged(state.mouse_linked, state.mouse_linked);
+  context_.events.CloseTransientWindows();
+}
+
+bool DeviceWorker::ConnectionRefresh(int code) {
+  RescanDevices();
+  if (code == kTaskArrivalScan) context_.sleeper.SleepFor(kArrivalWait);
+  context_.state.online = false;
+  RefreshConnectionState();
+  if (context_.manager.GetConnectionMode() < 0) return false;
+  context_.events.RefreshPages(kProfilePage | DevicePages());
+  if (!ReadBackSettings(false)) return false;
+  context_.events.RefreshPages(DevicePages() | kSettingsPage);
+  if (const auto check = handlers_.find(kTaskCheckFirmware); check != handlers_.end()) check->second();
+  return true;
+}
+
+bool DeviceWorker::RemovalRefresh() {
+  context_.sleeper.SleepFor(kRemovalWait);
+  context_.state.online = false;
+  RefreshConnectionState();
+  if (context_.manager.GetConnectionMode() < 0) return false;
+  if (!ReadBackSettings(false)) return false;
+  context_.events.RefreshPages(DevicePages() | kSettingsPage);
+  return true;
+}
+
+bool DeviceWorker::SelectionRefresh() {
+  context_.events.RefreshPages(kProfilePage | DevicePages());
+  if (!ReadBackSettings(false)) return false;
+  context_.events.RefreshPages(DevicePages() | kSettingsPage);
+  return true;
+}
+
+void DeviceWorker::HandleLinkReport(const ReportBytes& report, int device_type) {
+  const auto link = DecodeLinkReport(report);
+  if (!link) return;
+  ConnectionState& state = context_.state;
+  DeviceManager& manager = context_.manager;
+  context_.events.CloseTransientWindows();
+  if (link->linked) {
+    state.mouse_linked = true;
+    const int mode = manager.GetConnectionMode();
+    const int text = mode == kReceiver ? kTextReceiver : kTextWired;
+    state.SetStatusText(text);
+    context_.events.StatusChanged(text);
+    state.device_list.SetLinkState(device_type, mode, kOnline);
+    manager.SetLinkState(device_type, mode, kOnline);
+    context_.events.DeviceListChanged();
+    context_.events.LinkChanged(device_type, true);
+    context_.events.DeviceViewChanged(true, true);
+    context_.events.RefreshPages(DevicePages());
+    if (ReadBackSettings(true)) context_.events.RefreshPages(DevicePages() | kSettingsPage);
+  } else {
+    state.mouse_linked = false;
+    state.SetStatusText(kTextNoMouse);
+    context_.events.StatusChanged(kTextNoMouse);
+    state.device_list.SetLinkState(device_type, kReceiver, kNotLinked);
+    manager.SetLinkState(device_type, kReceiver, kNotLinked);
+    manager.PollReceiverLinks();
+    context_.events.DeviceListChanged();
+    context_.events.LinkChanged(device_type, false);
+    context_.events.DeviceViewChanged(state.device_list.OnlineCount() > 0, false);
+  }
+  if (link->battery_a != 0) {
+    state.SetBattery(link->battery_a, link->battery_b);
+    context_.events.BatteryChanged(link->battery_a, link->battery_b);
+  }
+}
+
+void DeviceWorker::AfterWriteFailure() {
+  ConnectionState& state = context_.state;
+  if (context_.manager.GetConnectionMode() != kReceiver) return;
+  context_.events.CloseTransientWindows();
+  state.device_list.SetLinkState(state.current_type, kReceiver, kOnline);
+  if (!state.mouse_linked) {
+    const bool receiver = context_.manager.GetConnectionMode() == kReceiver;
+    const int text = receiver ? kTextReceiver : kTextWired;
+    state.SetStatusText(text);
+    context_.events.StatusChanged(text);
+    state.device_list.SetLinkState(kReceiverFallbackType, receiver ? kReceiver : kWired, kOnline);
+    state.mouse_linked = true;
+  }
+  context_.events.DeviceListChanged();
+}
+
+}  // namespace korvane

@@ -1,0 +1,114 @@
+#include "device/device_worker.hpp"
+
+#include <chrono>
+#include <condition_variable>
+
+#include "device/pumped_transport.hpp"
+#include "device/report_decoders.hpp"
+
+namespace korvane {
+
+namespace {
+constexpr auto kStopWait = std::chrono::milliseconds(1000);
+}
+
+DeviceWorker::DeviceWorker(WorkerContext context) : context_(context) {}
+
+DeviceWorker::~DeviceWorker() {
+  Stop();
+  if (thread_.joinable()) thread_.join();
+}
+
+void DeviceWorker::Register(int code, Handler handler) { handlers_[code] = std::move(handler); }
+
+void DeviceWorker::OnDpiButton(DpiHandler handler) { dpi_handler_ = std::move(handler); }
+
+void DeviceWorker::Start() {
+  if (running_.exchange(true)) return;
+  if (thread_.joinable()) thread_.join();
+  thread_ = std::thread([this] {
+    while (running_) {
+      context_.wake.WaitUntil([this] { return !running_ || HasWork(); });
+      if (!running_) break;
+      step_active_ = true;
+      RunStep();
+      step_active_ = false;
+    }
+    context_.wake.Notify();
+  });
+}
+
+void DeviceWorker::Stop() {
+  if (!running_.exchange(false)) return;
+  context_.wake.Notify();
+  // A step may be inside a long exchange; it is waited for at most a second.
+  const auto deadline = std::chrono::steady_clock::now() + kStopWait;
+  if (context_.wake.WaitUntil([this] { return !step_active_; }, deadline)) {
+    thread_.join();
+  }
+  context_.queue.Clear();
+}
+
+bool DeviceWorker::HasWork() {
+  if (!context_.queue.Empty()) return true;
+  return context_.state.notify_polling &&
+         context_.manager.NotificationWaiting([](const HidHandle* h) { return PumpedTransport::InputReady(h); });
+}
+
+bool DeviceWorker::RunStep() {
+  if (const auto code = context_.queue.Pop()) {
+    RunTask(*code);
+    return true;
+  }
+  if (!context_.state.notify_polling) return false;
+  DispatchNotification();
+  return true;
+}
+
+void DeviceWorker::RunTask(int code) {
+  bool succeeded = false;
+  switch (code) {
+    case kTaskStartupScan:
+    case kTaskArrivalScan:
+      succeeded = ConnectionRefresh(code);
+      break;
+    case kTaskRemovalRefresh:
+      succeeded = RemovalRefresh();
+      break;
+    case kTaskSelectDevice:
+      succeeded = SelectionRefresh();
+      break;
+    case kTaskWriteProfile:
+      succeeded = WriteEverything();
+      break;
+    case kTaskFactoryReset:
+      succeeded = FactoryReset();
+      break;
+    default: {
+      const auto it = handlers_.find(code);
+      if (it == handlers_.end()) return;
+      succeeded = it->second();
+    }
+  }
+  context_.events.TaskFinished(code, succeeded);
+}
+
+void DeviceWorker::DispatchNotification() {
+  ReportBytes report{};
+  int device_type = 0;
+  context_.manager.ReadNotification(report, device_type);
+  if (const auto dpi = DecodeDpiReport(report)) {
+    if (dpi_handler_) dpi_handler_(dpi->count, dpi->index);
+    context_.events.DpiButtonPressed(dpi->count, dpi->index);
+  } else if (report[0] == report::kLinkReport) {
+    HandleLinkReport(report, device_type);
+  }
+}
+
+bool DeviceWorker::WriteCommand(ReportPacket& packet, std::size_t length) {
+  const bool acknowledged = context_.manager.Exchange(packet, length);
+  if (!acknowledged) AfterWriteFailure();
+  return acknowledged;
+}
+
+}  // namespace korvane

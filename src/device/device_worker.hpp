@@ -1,0 +1,111 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <thread>
+
+#include "catalog/model_holder.hpp"
+#include "catalog/model_loader.hpp"
+#include "device/connection_state.hpp"
+#include "device/device_manager.hpp"
+#include "device/report_packet.hpp"
+#include "device/sleeper.hpp"
+#include "device/task_queue.hpp"
+#include "device/worker_events.hpp"
+
+namespace korvane {
+
+class AppSettings;
+class LanguageCatalog;
+class ConfigStore;
+
+// Everything the worker works with; owned by the controller (or korvanectl).
+struct WorkerContext {
+  DeviceManager& manager;
+  AppSettings& settings;  // the stored current model
+  const LanguageCatalog& language;
+  ConfigStore& store;
+  ConnectionState& state;
+  WorkerEvents& events;
+  TaskQueue& queue;
+  WakeSignal& wake;
+  Sleeper& sleeper;
+  ModelSources sources;
+  ModelHolder& model;
+};
+
+// The device sync worker: the one thread that talks to the mouse. It takes
+// the queued task codes one at a time, first in first out, and while none
+// waits it hands the mouse's unsolicited reports (link and DPI) on. It sleeps
+// until a task is queued or a report arrives, so it costs nothing while
+// nothing happens.
+//
+// Codes 1 to 5 and 20 are built in; the feature code registers the handler of
+// every other code it owns. An unknown code does nothing.
+class DeviceWorker final {
+ public:
+  // A task's operation; returns whether it succeeded (its writes were
+  // acknowledged). Runs on the worker thread.
+  using Handler = std::function<bool()>;
+  // The mouse's DPI button report (count, index); runs on the worker thread.
+  using DpiHandler = std::function<void(int count, int index)>;
+
+  explicit DeviceWorker(WorkerContext context);
+  ~DeviceWorker();
+
+  DeviceWorker(const DeviceWorker&) = delete;
+  DeviceWorker& operator=(const DeviceWorker&) = delete;
+
+  void Register(int code, Handler handler);
+  void OnDpiButton(DpiHandler handler);
+
+  // Starting twice is a no-op. Stop waits at most 1000 ms for the current
+  // step to end; queued codes are discarded.
+  void Start();
+  void Stop();
+  bool Running() const { return running_; }
+
+  // One step: the oldest task, else one unsolicited report. Returns false
+  // when there was nothing to do. The thread calls it; tests may too (with
+  // the thread not started).
+  bool RunStep();
+
+  // The write of a single-packet command built from the database; on a
+  // missing acknowledgement AfterWriteFailure runs. For task handlers.
+  bool WriteCommand(ReportPacket& packet, std::size_t length);
+
+  // The stored settings of the current model are read from the mouse once
+  // per model and program run. link_variant: run by a link report (no
+  // battery reset, no receiver version read).
+  bool ReadBackSettings(bool link_variant);
+
+  void AfterWriteFailure();
+
+ private:
+  bool HasWork();
+  void RunTask(int code);
+  void DispatchNotification();
+
+  void RescanDevices();
+  bool ConnectionRefresh(int code);
+  bool RemovalRefresh();
+  bool SelectionRefresh();
+  void RefreshConnectionState();
+  void HandleLinkReport(const ReportBytes& report, int device_type);
+  bool WriteEverything();
+  bool FactoryReset();
+  void LoadModel();
+  unsigned DevicePages() const;
+  void StoreLighting(std::span<const std::uint8_t> answer);
+  void ReadAndStore(std::uint8_t command, const std::function<void(std::span<const std::uint8_t>)>& store);
+
+  WorkerContext context_;
+  std::map<int, Handler> handlers_;
+  DpiHandler dpi_handler_;
+  std::atomic<bool> running_{false};
+  std::atomic<bool> step_active_{false};
+  std::thread thread_;
+};
+
+}  // namespace korvane

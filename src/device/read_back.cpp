@@ -1,0 +1,130 @@
+// Reading the mouse's stored settings into the current profile after a
+// connection, once per model and program run.
+#include <string>
+
+#include "device/device_worker.hpp"
+#include "device/report_decoders.hpp"
+#include "performance/sensor_dpi_table.hpp"
+#include "store/config_table.hpp"
+#include "store/light_table.hpp"
+
+namespace korvane {
+
+namespace {
+
+// Smallest decoded DPI value the read-back takes from the mouse.
+constexpr int kMinReadDpi = 50;
+constexpr int kFullBattery = 100;
+
+int RateCapabilityIndex(std::uint8_t max_rate_code) {
+  switch (max_rate_code) {
+    case 0x10: return 5;
+    case 0x20: return 6;
+    case 0x40: return 7;
+    default: return 4;
+  }
+}
+
+}  // namespace
+
+void DeviceWorker::ReadAndStore(std::uint8_t command,
+                                const std::function<void(std::span<const std::uint8_t>)>& store) {
+  ReportPacket packet = ReadRequest(command);
+  if (context_.manager.Exchange(packet, report::kShortPacketSize)) store(packet.bytes);
+}
+
+bool DeviceWorker::ReadBackSettings(bool link_variant) {
+  ConnectionState& state = context_.state;
+  DeviceManager& manager = context_.manager;
+  if (!link_variant) {
+    state.online = false;
+    const DeviceInfoValues held = state.Info();
+    context_.events.BatteryChanged(held.battery_a, kFullBattery);
+    state.device_list.SetBattery(state.current_type, held.battery_b, kFullBattery);
+  }
+  if (const auto entry = manager.CurrentEntry()) {
+    if (const auto info = DecodeDeviceInfo(entry->device_info)) {
+      state.SetInfo({info->sensor_value, info->sensor_id, RateCapabilityIndex(info->max_rate_code), info->battery_a,
+                     info->battery_b});
+      state.online = info->online;
+      context_.events.BatteryChanged(info->battery_a, info->battery_b);
+      state.device_list.SetBattery(state.current_type, info->battery_b, info->battery_a);
+      context_.events.DeviceListChanged();
+    }
+  }
+  if (!state.online) {
+    AfterWriteFailure();
+    return false;
+  }
+  if (!state.MarkReadBack(state.current_type)) return true;
+
+  ConfigStore& db = context_.store;
+  const int profile = state.current_profile;
+  auto set = [&](const char* key, int value) { SetConfigValue(db, profile, key, std::to_string(value)); };
+
+  ReadAndStore(report::kReadBackStart, [](std::span<const std::uint8_t>) {});
+  ReadAndStore(report::kReadReportRate, [&](std::span<const std::uint8_t> answer) {
+    if (const auto rate = DecodeReportRate(answer)) {
+      set("report_rate", rate->rate_code);
+      set("report_rate_wireless", rate->rate_code);
+    }
+  });
+  ReadAndStore(report::kReadDpiLevels, [&](std::span<const std::uint8_t> answer) {
+    const auto levels = DecodeDpiLevels(answer);
+    if (!levels) return;
+    set("dpi_count", levels->count);
+    set("dpi_flag", levels->count);
+    set("dpi_index", levels->index);
+    const SensorDpiRow& row = SensorRowFor(state.Info().sensor_id);
+    for (std::size_t k = 0; k < levels->codes.size(); ++k) {
+      const auto dpi = DecodeDpi(row, levels->codes[k]);
+      if (dpi && *dpi >= kMinReadDpi) set(("dpi_group" + std::to_string(k) + "_value").c_str(), *dpi);
+    }
+  });
+  ReadAndStore(report::kReadDpiColours, [&](std::span<const std::uint8_t> answer) {
+    const auto colours = DecodeDpiColours(answer);
+    if (!colours) return;
+    for (std::size_t k = 0; k < colours->colours.size(); ++k) {
+      set(("dpi_group" + std::to_string(k) + "_rgb").c_str(), colours->colours[k]);
+    }
+  });
+  ReadAndStore(report::kReadLighting, [&](std::span<const std::uint8_t> answer) { StoreLighting(answer); });
+  ReadAndStore(report::kReadLiftOffSensor, [&](std::span<const std::uint8_t> answer) {
+    if (const auto sensor = DecodeLiftOffSensor(answer)) {
+      set("liftoff_height", sensor->liftoff_height);
+      set("sensor_flag", sensor->sensor_flag);
+    }
+  });
+  ReadAndStore(report::kReadPower, [&](std::span<const std::uint8_t> answer) {
+    if (const auto power = DecodePower(answer)) {
+      set("sleep_light", power->sleep_light);
+      set("move_wakeup", power->move_wakeup);
+      set("move_closelight", power->move_closelight);
+      set("button_respondtime", power->button_respondtime);
+    }
+  });
+  if (!link_variant && manager.GetConnectionMode() == kReceiver) {
+    ReadAndStore(report::kReadReceiverVersion, [&](std::span<const std::uint8_t> answer) {
+      if (const auto version = DecodeReceiverVersion(answer)) state.SetReceiverVersion(*version);
+    });
+  }
+  return true;
+}
+
+// The mouse's lighting mode becomes the profile's active mode with its
+// brightness and speed. A mode the profile has no row for (one the model
+// does not offer) changes nothing, not even which row is active.
+void DeviceWorker::StoreLighting(std::span<const std::uint8_t> answer) {
+  const auto lighting = DecodeLighting(answer);
+  if (!lighting) return;
+  const int profile = context_.state.current_profile;
+  LightSetting row;
+  if (!LoadLightRow(context_.store, profile, lighting->mode, row)) return;
+  context_.state.current_light_mode = lighting->mode;
+  MarkActiveLight(context_.store, profile, lighting->mode);
+  row.brightness = lighting->brightness;
+  row.speed = lighting->speed;
+  UpdateLightRow(context_.store, lighting->mode, row);
+}
+
+}  // namespace korvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "catalog/model_loader.hpp"
+
+namespace korvane {
+
+class ConfigStore;
+
+inline constexpr int kProfileCount = 4;
+
+// Makes sure the model's database holds its four profiles: when it has none,
+// adds "<word> 1" ... "<word> 4" (word = the language's word for profile),
+// each with the model's DPI defaults, and marks profile 1 active. Returns the
+// active profile, marking profile 1 active when none is.
+int EnsureProfiles(ConfigStore& store, const ModelSources& sources, std::string_view profile_word);
+
+}  // namespace korvane

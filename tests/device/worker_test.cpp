@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "device/hotplug.hpp"
+#include "store/light_table.hpp"
+#include "worker_fixture.hpp"
+
+namespace korvane::test {
+namespace {
+
+using sim::Preset;
+
+int CountOf(const std::vector<std::uint8_t>& commands, std::uint8_t command) {
+  return static_cast<int>(std::count(commands.begin(), commands.end(), command));
+}
+
+// A report-rate write built from the database, as the feature code sends it.
+DeviceWorker::Handler RateWriter(DeviceWorker& worker, ConfigStore& store, ConnectionState& state) {
+  return [&worker, &store, &state] {
+    std::string rate;
+    GetConfigValue(store, state.current_profile, "report_rate", rate);
+    ReportPacket packet = *WritePacket(report::kReportRate, std::array<std::uint8_t, 1>{
+                                                                static_cast<std::uint8_t>(std::stoi(rate))});
+    return worker.WriteCommand(packet, report::kPacketSize);
+  };
+}
+
+TEST_F(WorkerFixture, StartupScanReadsTheMouseBackBeforeTheSoftwareCheck) {
+  const auto ids = Plug(Preset::kWired, [](sim::VirtualDevice& d) {
+    d.state.settings.report_rate = 4;
+    d.state.settings.sleep = 60;
+  });
+  std::vector<std::uint8_t> seen_by_check;
+  worker.Register(kTaskCheckSoftware, [&] {
+    seen_by_check = Commands(ids[0]);
+    return true;
+  });
+  queue.Push(kTaskStartupScan);
+  queue.Push(kTaskCheckSoftware);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskCheckSoftware));
+
+  const std::vector<std::uint8_t> read_back{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
+  ASSERT_GE(seen_by_check.size(), read_back.size());
+  EXPECT_TRUE(std::equal(read_back.begin(), read_back.end(), seen_by_check.end() - 7)) << "read-back done first";
+  EXPECT_EQ(CountOf(seen_by_check, 0x20), 0) << "a wired mouse has no receiver version";
+  EXPECT_EQ(state.current_type, 201) << "the one mouse plugged in is picked";
+  EXPECT_TRUE(state.mouse_linked);
+  EXPECT_TRUE(state.notify_polling);
+  EXPECT_EQ(state.StatusText(), 51);
+  EXPECT_EQ(Config("report_rate"), "4");
+  EXPECT_EQ(Config("report_rate_wireless"), "4");
+  EXPECT_EQ(Config("sleep_light"), "60");
+  EXPECT_EQ(state.current_profile, 1) << "four profiles exist and the first is active";
+}
+
+TEST_F(WorkerFixture, ReceiverWithoutItsMouseShowsText52AndReadsNothing) {
+  const auto ids = Plug(Preset::kReceiverUnlinked);
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  EXPECT_TRUE(events.Has("done 1 0"));
+  EXPECT_EQ(state.StatusText(), 52);
+  EXPECT_EQ(CountOf(Commands(ids[0]), 0x11), 0);
+}
+
+TEST_F(WorkerFixture, AReceiverReadBackOnceIsNotReadAgainAfterReplugging) {
+  const auto ids = Plug(Preset::kReceiver);
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  EXPECT_EQ(CountOf(Commands(ids[0]), 0x12), 1);
+  EXPECT_EQ(CountOf(Commands(ids[0]), 0x20), 1) << "the receiver's version is read";
+  EXPECT_FALSE(state.ReceiverVersion().empty());
+
+  bus.Unplug(ids[0]);
+  bus.Plug(ids[0]);
+  queue.Push(kTaskArrivalScan);
+  ASSERT_TRUE(WaitForTask(kTaskArrivalScan));
+  EXPECT_TRUE(events.Has("done 2 1"));
+  EXPECT_EQ(CountOf(Commands(ids[0]), 0x12), 1) << "settings are read once per model and run";
+  EXPECT_EQ(state.StatusText(), 52);
+}
+
+TEST_F(WorkerFixture, QueuedTasksRunInOrderWithTheValueCurrentAtEachRun) {
+  const auto ids = Plug(Preset::kWired);
+  worker.Register(kTaskReportRate, RateWriter(worker, store, state));
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  int runs = 0;
+  for (const char* rate : {"1", "2", "8"}) {
+    SetConfigValue(store, state.current_profile, "report_rate", rate);
+    queue.Push(kTaskReportRate);
+    ++runs;
+    ASSERT_TRUE(WaitFor([&] { return events.Count("done 11 1") == runs; }));
+  }
+  std::vector<std::uint8_t> rates;
+  for (const sim::LoggedCommand& c : bus.State(ids[0]).log) {
+    if (c.command == report::kReportRate) rates.push_back(c.payload.at(0));
+  }
+  EXPECT_EQ(rates, (std::vector<std::uint8_t>{1, 2, 8}));
+}
+
+TEST_F(WorkerFixture, PendingTasksDelayNotificationsAndUnknownCodesDoNothing) {
+  const auto ids = Plug(Preset::kWired);
+  queue.Push(kTaskStartupScan);
+  ASSERT_TRUE(worker.RunStep());
+  int handled = 0;
+  worker.Register(kTaskDpiLevels, [&] { return ++handled > 0; });
+  bus.PressDpiButton(ids[0], 4, 2);
+  queue.Push(99);
+  queue.Push(kTaskDpiLevels);
+  ASSERT_TRUE(WaitFor([&] { return PumpedTransport::InputReady(manager.CurrentInterface()); }));
+  ASSERT_TRUE(worker.RunStep());
+  ASSERT_TRUE(worker.RunStep());
+  EXPECT_EQ(handled, 1);
+  EXPECT_FALSE(events.Has("dpi 4 2")) << "no report is read while tasks wait";
+  EXPECT_FALSE(events.Has("done 99 1") || events.Has("done 99 0"));
+  ASSERT_TRUE(worker.RunStep());
+  EXPECT_TRUE(events.Has("dpi 4 2"));
+}
+
+TEST_F(WorkerFixture, LinkReportsFollowTheReceiversMouseAndKeepBatteryWithoutValues) {
+  const auto ids = Plug(Preset::kReceiver);
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  const DeviceInfoValues before = state.Info();
+
+  bus.Unlink(ids[0]);
+  ASSERT_TRUE(WaitFor([&] { return events.Has("link 201 0"); }));
+  EXPECT_EQ(state.StatusText(), 50);
+  EXPECT_FALSE(state.mouse_linked);
+  EXPECT_FALSE(state.device_list.RowOf(201)->online);
+
+  bus.SetBattery(ids[0], 0, 7);
+  bus.Link(ids[0]);
+  ASSERT_TRUE(WaitFor([&] { return events.Has("link 201 1"); }));
+  EXPECT_EQ(state.StatusText(), 52);
+  EXPECT_TRUE(state.mouse_linked);
+  EXPECT_EQ(state.Info().battery_a, before.battery_a) << "a link report with battery A = 0 keeps the values";
+
+  bus.SetBattery(ids[0], 80, 40);
+  ASSERT_TRUE(WaitFor([&] { return events.Has("battery 80 40"); }));
+  EXPECT_EQ(state.Info().battery_a, 80);
+}
+
+TEST_F(WorkerFixture, AMouseThatNeverAnswersFailsTheWriteAndTheNextTaskRuns) {
+  const auto ids = Plug(Preset::kWired);
+  worker.Register(kTaskReportRate, RateWriter(worker, store, state));
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  bus.DropCommands(ids[0], 1);
+  queue.Push(kTaskReportRate);
+  queue.Push(kTaskReportRate);
+  ASSERT_TRUE(WaitFor([&] { return events.Has("done 11 0") && events.Has("done 11 1"); }));
+}
+
+TEST_F(WorkerFixture, AFloodOfReportsDoesNotStarveQueuedTasks) {
+  const auto ids = Plug(Preset::kWired);
+  worker.Register(kTaskReportRate, RateWriter(worker, store, state));
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  std::atomic<bool> flooding{true};
+  std::thread flood([&] {
+    for (int i = 0; flooding && i < 20000; ++i) bus.PressDpiButton(ids[0], 6, i % 6);
+  });
+  queue.Push(kTaskReportRate);
+  const bool done = WaitFor([&] { return events.Has("done 11 1"); });
+  flooding = false;
+  flood.join();
+  EXPECT_TRUE(done);
+}
+
+TEST_F(WorkerFixture, UnpluggingEndsTheTaskAndTheRemovalRefreshFollows) {
+  const auto ids = Plug(Preset::kWired);
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  bus.Unplug(ids[0]);
+  queue.Push(kTaskRemovalRefresh);
+  ASSERT_TRUE(WaitForTask(kTaskRemovalRefresh));
+  EXPECT_EQ(state.StatusText(), 50);
+  EXPECT_FALSE(state.mouse_linked);
+  EXPECT_FALSE(state.notify_polling);
+}
+
+TEST_F(WorkerFixture, FactoryResetRestoresTheMouseAndTheModelDefaults) {
+  const auto ids = Plug(Preset::kWired);
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  SetConfigValue(store, 2, "dpi_count", "1");
+  SetConfigValue(store, 1, "sleep_light", "180");
+  queue.Push(kTaskFactoryReset);
+  ASSERT_TRUE(WaitForTask(kTaskFactoryReset));
+  EXPECT_EQ(CountOf(Commands(ids[0]), report::kFactoryReset), 1);
+  std::string count, sleep;
+  GetConfigValue(store, 2, "dpi_count", count);
+  GetConfigValue(store, 1, "sleep_light", sleep);
+  EXPECT_EQ(count, "6");
+  EXPECT_EQ(sleep, "30");
+  EXPECT_EQ(state.current_profile, 1);
+}
+
+TEST_F(WorkerFixture, HotplugQueuesOnlyForTheConfigurationInterface) {
+  const auto ids = Plug(Preset::kWired);
+  const std::string keyboard = bus.InterfacePath(ids[0], 0);
+  const std::string config = bus.InterfacePath(ids[0], 2);
+  EXPECT_EQ(UpdateUSBDevice({true, keyboard}, catalog, transport, state, queue), 0);
+  EXPECT_EQ(UpdateUSBDevice({true, config}, catalog, transport, state, queue), kTaskArrivalScan);
+  EXPECT_EQ(UpdateUSBDevice({false, config}, catalog, transport, state, queue), 0) << "ignored while nothing is open";
+  state.notify_polling = true;
+  EXPECT_EQ(UpdateUSBDevice({false, keyboard}, catalog, transport, state, queue), 0) << "MI_00 removal";
+  EXPECT_EQ(UpdateUSBDevice({false, config}, catalog, transport, state, queue), kTaskRemovalRefresh);
+  EXPECT_EQ(UpdateUSBDevice({true, "/dev/hidraw9?VID_1234&PID_5678&MI_02"}, catalog, transport, state, queue), 0);
+  EXPECT_EQ(queue.Pop(), kTaskArrivalScan);
+  EXPECT_EQ(queue.Pop(), kTaskRemovalRefresh);
+  EXPECT_EQ(queue.Pop(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace korvane::test
