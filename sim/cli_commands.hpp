@@ -24,6 +24,7 @@ struct ServeOptions {
 
 struct CtlOptions {
   std::string socket;
+  std::string device;  // empty: every device
   std::vector<std::string> command;
 };
 

@@ -10,6 +10,7 @@ namespace korvane::sim::cli {
 void AddCtlCommand(CLI::App& app, CtlOptions& options) {
   CLI::App* ctl = app.add_subcommand("ctl", "Send a control command to a serving virtual mouse");
   ctl->add_option("--socket", options.socket, "Socket of the server")->required();
+  ctl->add_option("--device", options.device, "Only the device of this name (wired, receiver); default: all");
   ctl->add_option("command", options.command,
                   "link | unlink | plug | unplug | dpi-button COUNT INDEX | battery A B | nak N [MS] | drop N | "
                   "delay MS | interject N | unplug-mid-write | state")
@@ -18,7 +19,7 @@ void AddCtlCommand(CLI::App& app, CtlOptions& options) {
 
 int RunCtl(const CtlOptions& options) {
   std::string error;
-  const std::optional<ControlResult> result = SendControl(options.socket, options.command, &error);
+  const std::optional<ControlResult> result = SendControl(options.socket, options.device, options.command, &error);
   if (!result) {
     std::cerr << "korvane-virtual-mouse: " << error << '\n';
     return 1;

@@ -62,19 +62,28 @@ std::optional<std::vector<int>> Arguments(const std::vector<std::string>& words,
   return values;
 }
 
+// The devices of the bus with that name, or all when the name is empty.
+std::vector<Id> Selected(const VirtualBus& bus, const std::string& device) {
+  std::vector<Id> ids = bus.Devices();
+  if (!device.empty()) std::erase_if(ids, [&](Id id) { return bus.Name(id) != device; });
+  return ids;
+}
+
 }  // namespace
 
-std::string BusStateText(const VirtualBus& bus) {
-  const std::vector<Id> ids = bus.Devices();
+std::string BusStateText(const VirtualBus& bus, const std::string& device) {
+  const std::vector<Id> ids = Selected(bus, device);
   if (ids.size() == 1) return StateToJson(bus.State(ids[0])).dump(2);
   nlohmann::ordered_json all = nlohmann::ordered_json::object();
   for (const Id id : ids) all[bus.Name(id)] = StateToJson(bus.State(id));
   return all.dump(2);
 }
 
-ControlResult RunControl(VirtualBus& bus, const std::vector<std::string>& words) {
+ControlResult RunControl(VirtualBus& bus, const std::string& device, const std::vector<std::string>& words) {
+  const std::vector<Id> ids = Selected(bus, device);
+  if (ids.empty()) return {false, "no device named " + device};
   if (words.empty()) return {false, "no command"};
-  if (words[0] == "state" && words.size() == 1) return {true, BusStateText(bus)};
+  if (words[0] == "state" && words.size() == 1) return {true, BusStateText(bus, device)};
   const auto found = Commands().find(words[0]);
   if (found == Commands().end()) return {false, "unknown command: " + words[0]};
   const Command& command = found->second;
@@ -84,7 +93,7 @@ ControlResult RunControl(VirtualBus& bus, const std::vector<std::string>& words)
     return {false, "bad arguments for " + words[0]};
   }
   bool applied = false;
-  for (const Id id : bus.Devices()) applied = command.apply(bus, id, *arguments) || applied;
+  for (const Id id : ids) applied = command.apply(bus, id, *arguments) || applied;
   if (!applied) return {false, words[0] + " does not apply to any device in its present state"};
   return {true, "ok"};
 }

@@ -8,15 +8,17 @@
 
 namespace korvane::sim {
 
-// Runs one control command on every device of the bus it applies to:
+// Runs one control command on the device named `device` ("wired",
+// "receiver"), or on every device it applies to when the name is empty:
 //   link | unlink | plug | unplug | dpi-button COUNT INDEX | battery A B |
 //   nak N [MS] | drop N | delay MS | interject N | unplug-mid-write | state
-// ok is false for an unknown command, bad arguments, or when no device could
-// do it; text says why, or holds the state JSON for "state".
-ControlResult RunControl(VirtualBus& bus, const std::vector<std::string>& words);
+// ok is false for an unknown command or device, bad arguments, or when no
+// device could do it; text says why, or holds the state JSON for "state".
+ControlResult RunControl(VirtualBus& bus, const std::string& device, const std::vector<std::string>& words);
 
-// The state of every device: one device gives its state object, several an
-// object with one member per device name.
-std::string BusStateText(const VirtualBus& bus);
+// The state of the named device, or of every device when the name is empty:
+// one device gives its state object, several an object with one member per
+// device name.
+std::string BusStateText(const VirtualBus& bus, const std::string& device = {});
 
 }  // namespace korvane::sim

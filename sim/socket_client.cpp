@@ -130,10 +130,10 @@ SocketTransport::~SocketTransport() {
   events_thread_.join();
 }
 
-std::optional<ControlResult> SendControl(const std::string& socket_path, const std::vector<std::string>& words,
-                                         std::string* error) {
+std::optional<ControlResult> SendControl(const std::string& socket_path, const std::string& device,
+                                         const std::vector<std::string>& words, std::string* error) {
   Writer body;
-  body.U32(static_cast<std::uint32_t>(words.size()));
+  body.Text(device).U32(static_cast<std::uint32_t>(words.size()));
   for (const std::string& word : words) body.Text(word);
   const auto reply = CallOnce(socket_path, wire::kControl, body.Take(), error);
   if (!reply) return std::nullopt;

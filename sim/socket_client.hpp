@@ -41,9 +41,10 @@ class SocketTransport final : public HidTransport, public HotplugSource {
   std::thread events_thread_;
 };
 
-// Sends one control command (see RunControl) to a server; nullopt with error
-// set when the server cannot be reached.
-std::optional<ControlResult> SendControl(const std::string& socket_path, const std::vector<std::string>& words,
-                                         std::string* error);
+// Sends one control command (see RunControl) for the named device, or all
+// devices when the name is empty, to a server; nullopt with error set when
+// the server cannot be reached.
+std::optional<ControlResult> SendControl(const std::string& socket_path, const std::string& device,
+                                         const std::vector<std::string>& words, std::string* error);
 
 }  // namespace korvane::sim

@@ -23,7 +23,7 @@ enum Type : std::uint8_t {
   kWrite = 0x04,      // bytes -> result
   kRead = 0x05,       // max bytes, timeout -> result, bytes
   kProduct = 0x06,    // -> text
-  kControl = 0x07,    // words -> ok, text
+  kControl = 0x07,    // device, words -> ok, text
   kSubscribe = 0x08,  // -> a hot-plug event frame for every arrival and removal
   kReply = 0x80,
 };

@@ -63,11 +63,12 @@ std::optional<std::vector<std::uint8_t>> Answer(VirtualBus& bus, Session& sessio
       out.Text(session.handle ? session.handle->ProductString() : std::string());
       break;
     case wire::kControl: {
+      const std::string device = in.Text();
       const std::uint32_t count = in.U32();
       std::vector<std::string> words;
       for (std::uint32_t i = 0; i < count && in.ok(); ++i) words.push_back(in.Text());
       if (!in.ok()) return std::nullopt;
-      const ControlResult result = RunControl(bus, words);
+      const ControlResult result = RunControl(bus, device, words);
       out.U8(result.ok ? 1 : 0).Text(result.text);
       break;
     }

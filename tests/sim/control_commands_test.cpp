@@ -36,7 +36,7 @@ TEST(ControlCommands, WordsInResultAndEffectOut) {
        }) {
     std::string joined;
     for (const auto& w : c.words) joined += w + " ";
-    EXPECT_EQ(RunControl(bus, c.words).ok, c.ok) << joined;
+    EXPECT_EQ(RunControl(bus, "", c.words).ok, c.ok) << joined;
   }
   const MouseState state = bus.State(id);
   EXPECT_TRUE(state.linked);
@@ -49,7 +49,7 @@ TEST(ControlCommands, WordsInResultAndEffectOut) {
 TEST(ControlCommands, StateHasTheDocumentedShape) {
   VirtualBus bus;
   bus.Add(Receiver());
-  const ControlResult result = RunControl(bus, {"state"});
+  const ControlResult result = RunControl(bus, "", {"state"});
   ASSERT_TRUE(result.ok);
   const auto state = nlohmann::json::parse(result.text);
   EXPECT_TRUE(state["linked"].get<bool>());
@@ -68,7 +68,7 @@ TEST(ControlCommands, StateHasTheDocumentedShape) {
   EXPECT_EQ(state["firmware"]["crc_errors"], 0);
 
   bus.Add(Receiver());
-  const auto two = nlohmann::json::parse(RunControl(bus, {"state"}).text);
+  const auto two = nlohmann::json::parse(RunControl(bus, "", {"state"}).text);
   EXPECT_TRUE(two.contains("receiver"));
 }
 

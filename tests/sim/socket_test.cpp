@@ -124,18 +124,24 @@ TEST_F(SocketFixture, ControlCommandsReachTheDevices) {
   SocketTransport client(socket);
   auto handle = client.Open(ConfigPath(receiver));
   std::string error;
-  const auto unlinked = SendControl(socket, {"unlink"}, &error);
+  const auto unlinked = SendControl(socket, "", {"unlink"}, &error);
   ASSERT_TRUE(unlinked.has_value()) << error;
   EXPECT_TRUE(unlinked->ok);
   EXPECT_EQ(ReadHex(*handle, 200), "C0 00 5A 01");
-  const auto state = SendControl(socket, {"state"}, &error);
+  const auto state = SendControl(socket, "", {"state"}, &error);
   ASSERT_TRUE(state && state->ok);
   const auto json = nlohmann::json::parse(state->text);
   EXPECT_FALSE(json["receiver"]["linked"].get<bool>());
   EXPECT_TRUE(json["wired"]["plugged"].get<bool>());
-  const auto bad = SendControl(socket, {"dpi-button", "9", "0"}, &error);
+  const auto bad = SendControl(socket, "", {"dpi-button", "9", "0"}, &error);
   ASSERT_TRUE(bad.has_value());
   EXPECT_FALSE(bad->ok);
+  ASSERT_TRUE(SendControl(socket, "wired", {"battery", "7", "8"}, &error)->ok);
+  EXPECT_EQ(bus.State(wired).battery_a, 7);
+  EXPECT_EQ(bus.State(receiver).battery_a, 90);
+  const auto one = nlohmann::json::parse(SendControl(socket, "wired", {"state"}, &error)->text);
+  EXPECT_EQ(one["battery"], nlohmann::json::array({7, 8}));
+  EXPECT_FALSE(SendControl(socket, "mouse", {"state"}, &error)->ok);
 }
 
 TEST_F(SocketFixture, SeveralClientsAtOnceEachHandleGetsEveryInputReport) {
@@ -215,7 +221,7 @@ TEST(SocketClient, NoServerMeansNoDevices) {
   EXPECT_TRUE(client.Enumerate().empty());
   EXPECT_EQ(client.Open("virtual/1/VID_3A7C&PID_1001&MI_02"), nullptr);
   std::string error;
-  EXPECT_FALSE(SendControl(socket, {"state"}, &error).has_value());
+  EXPECT_FALSE(SendControl(socket, "", {"state"}, &error).has_value());
   EXPECT_NE(error.find("cannot connect"), std::string::npos);
 }
 
