@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <mutex>
 
 namespace korvane::sim {
 
@@ -10,12 +11,20 @@ namespace {
 using wire::Reader;
 using wire::Writer;
 
+// An open interface over two connections, each with its own handle on the
+// server: one only reads, the other writes and asks for the product string.
+// Reading and writing may then run on two threads at once (a reader thread
+// waiting for input while the worker writes) without their requests and
+// answers interleaving on one connection. Input reaches both server handles,
+// as it reaches every open handle; the writer's copy is never read.
 class SocketHandle final : public HidHandle {
  public:
-  explicit SocketHandle(std::unique_ptr<wire::Connection> connection) : connection_(std::move(connection)) {}
+  SocketHandle(std::unique_ptr<wire::Connection> reader, std::unique_ptr<wire::Connection> writer)
+      : connection_(std::move(reader)), writer_(std::move(writer)) {}
 
   int Write(std::span<const std::uint8_t> report) override {
-    const auto reply = connection_->Call(wire::kWrite, Writer().Bytes(report).Take());
+    std::lock_guard lock(writer_mutex_);
+    const auto reply = writer_->Call(wire::kWrite, Writer().Bytes(report).Take());
     return reply ? Reader(reply->body).I32() : -1;
   }
 
@@ -46,13 +55,24 @@ class SocketHandle final : public HidHandle {
   }
 
   std::string ProductString() override {
-    const auto reply = connection_->Call(wire::kProduct, {});
+    std::lock_guard lock(writer_mutex_);
+    const auto reply = writer_->Call(wire::kProduct, {});
     return reply ? Reader(reply->body).Text() : std::string();
   }
 
  private:
   std::unique_ptr<wire::Connection> connection_;
+  std::mutex writer_mutex_;
+  std::unique_ptr<wire::Connection> writer_;
 };
+
+std::unique_ptr<wire::Connection> OpenOn(const std::string& socket_path, const std::string& path) {
+  auto connection = wire::Connection::Connect(socket_path);
+  if (!connection) return nullptr;
+  const auto reply = connection->Call(wire::kOpen, Writer().Text(path).Take());
+  if (!reply || Reader(reply->body).U8() != 1) return nullptr;
+  return connection;
+}
 
 std::optional<wire::Message> CallOnce(const std::string& socket_path, std::uint8_t type,
                                       const std::vector<std::uint8_t>& body, std::string* error = nullptr) {
@@ -88,11 +108,11 @@ std::optional<HidInterfaceInfo> SocketTransport::Probe(const std::string& path) 
 }
 
 std::unique_ptr<HidHandle> SocketTransport::Open(const std::string& path) {
-  auto connection = wire::Connection::Connect(socket_path_);
-  if (!connection) return nullptr;
-  const auto reply = connection->Call(wire::kOpen, Writer().Text(path).Take());
-  if (!reply || Reader(reply->body).U8() != 1) return nullptr;
-  return std::make_unique<SocketHandle>(std::move(connection));
+  // The reader opens first, so it receives every answer to the writer.
+  auto reader = OpenOn(socket_path_, path);
+  auto writer = reader ? OpenOn(socket_path_, path) : nullptr;
+  if (!writer) return nullptr;
+  return std::make_unique<SocketHandle>(std::move(reader), std::move(writer));
 }
 
 void SocketTransport::SetListener(Listener listener) {

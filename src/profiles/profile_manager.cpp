@@ -23,4 +23,9 @@ int EnsureProfiles(ConfigStore& store, const ModelSources& sources, std::string_
   return 1;
 }
 
+bool RenameProfile(ConfigStore& store, int profile, std::string_view name) {
+  if (name.empty()) return false;
+  return StoreProfileName(store, profile, std::string(name));
+}
+
 }  // namespace korvane

@@ -17,4 +17,7 @@ inline constexpr int kProfileCount = 4;
 // active profile, marking profile 1 active when none is.
 int EnsureProfiles(ConfigStore& store, const ModelSources& sources, std::string_view profile_word);
 
+// Renames a profile; an empty name is ignored (false).
+bool RenameProfile(ConfigStore& store, int profile, std::string_view name);
+
 }  // namespace korvane

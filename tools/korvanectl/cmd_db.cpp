@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "commands.hpp"
 #include "platform/paths.hpp"
@@ -19,16 +20,6 @@ namespace korvane::cli {
 namespace {
 
 using nlohmann::ordered_json;
-
-// The stored keys of the profile, in the order a new profile receives them.
-ordered_json ConfigJson(ConfigStore& store, int profile) {
-  ordered_json config = ordered_json::object();
-  std::string value;
-  for (const ConfigDefault& entry : DefaultConfiguration()) {
-    if (GetConfigValue(store, profile, entry.key, value)) config[entry.key] = value;
-  }
-  return config;
-}
 
 ordered_json DatabaseJson(ConfigStore& store) {
   ordered_json out;
@@ -51,9 +42,7 @@ void PrintDatabaseText(const ordered_json& out) {
               << profile["name"].get<std::string>() << '\n';
   }
   std::cout << "Configuration of the active profile:" << (out["config"].empty() ? " none" : "") << '\n';
-  for (const auto& [key, value] : out["config"].items()) {
-    std::cout << "    " << key << " = " << value.get<std::string>() << '\n';
-  }
+  PrintKeys(out["config"], "    ");
 }
 
 int RunDb(const CliOptions& options, const std::string& model_attr) {

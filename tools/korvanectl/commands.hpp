@@ -13,5 +13,6 @@ struct CliOptions;
 void AddCatalogCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddDbCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddDevicesCommand(CLI::App& app, CliOptions& options, int& exit_code);
+void AddConnectionCommands(CLI::App& app, CliOptions& options, int& exit_code);
 
 }  // namespace korvane::cli

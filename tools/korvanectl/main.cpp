@@ -20,12 +20,9 @@ int main(int argc, char** argv) {
 
   int exit_code = 0;
   cli::AddCatalogCommand(app, options, exit_code);
-#ifdef KORVANE_HAVE_DB_COMMAND
   cli::AddDbCommand(app, options, exit_code);
-#endif
-#ifdef KORVANE_HAVE_DEVICES_COMMAND
   cli::AddDevicesCommand(app, options, exit_code);
-#endif
+  cli::AddConnectionCommands(app, options, exit_code);
 
   CLI11_PARSE(app, argc, argv);
 

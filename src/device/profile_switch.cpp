@@ -1,0 +1,18 @@
+#include "device/profile_switch.hpp"
+
+#include "device/connection_state.hpp"
+#include "device/task_queue.hpp"
+#include "profiles/profile_manager.hpp"
+#include "store/profile_table.hpp"
+
+namespace korvane {
+
+bool SwitchProfile(ConfigStore& store, ConnectionState& state, TaskQueue& queue, int profile) {
+  if (profile < 1 || profile > kProfileCount) return false;
+  state.current_profile = profile;
+  SetActiveProfile(store, profile);
+  queue.Push(kTaskWriteProfile);
+  return true;
+}
+
+}  // namespace korvane

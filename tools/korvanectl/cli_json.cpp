@@ -1,0 +1,25 @@
+#include "cli_json.hpp"
+
+#include <iostream>
+#include <string>
+
+#include "store/config_table.hpp"
+
+namespace korvane::cli {
+
+nlohmann::ordered_json ConfigJson(ConfigStore& store, int profile) {
+  nlohmann::ordered_json config = nlohmann::ordered_json::object();
+  std::string value;
+  for (const ConfigDefault& entry : DefaultConfiguration()) {
+    if (GetConfigValue(store, profile, entry.key, value)) config[entry.key] = value;
+  }
+  return config;
+}
+
+void PrintKeys(const nlohmann::ordered_json& object, const char* indent) {
+  for (const auto& [key, value] : object.items()) {
+    std::cout << indent << key << " = " << (value.is_string() ? value.get<std::string>() : value.dump()) << '\n';
+  }
+}
+
+}  // namespace korvane::cli
