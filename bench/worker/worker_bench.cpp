@@ -1,0 +1,202 @@
+// The device worker's latency and idle cost, and korvanectl status from a
+// cold start, against the virtual mouse.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "app/language_catalog.hpp"
+#include "catalog/catalog_file.hpp"
+#include "device/device_worker.hpp"
+#include "device/pumped_transport.hpp"
+#include "idle_cost.hpp"
+#include "platform/app_settings.hpp"
+#include "sim/presets.hpp"
+#include "sim/virtual_bus.hpp"
+#include "store/config_store.hpp"
+#include "support/temp_dir.hpp"
+
+extern char** environ;
+
+namespace korvane::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class DoneCounter final : public WorkerEvents {
+ public:
+  void StatusChanged(int) override {}
+  void DeviceListChanged() override {}
+  void DeviceViewChanged(bool, bool) override {}
+  void BatteryChanged(int, int) override {}
+  void RefreshPages(unsigned) override {}
+  void CloseTransientWindows() override {}
+  void LinkChanged(int, bool) override {}
+  void DpiButtonPressed(int, int) override {}
+  void TaskFinished(int, bool) override { ++finished; }
+  std::atomic<int> finished{0};
+};
+
+DeviceCatalog ShippedCatalog() {
+  LoadReport report;
+  return ReadCatalogFile(std::filesystem::path(KORVANE_SOURCE_DATA) / "config.xml", {}, report);
+}
+
+// The worker over an in-process virtual bus, connected to a wired mouse when
+// plugged is true.
+struct Harness {
+  explicit Harness(bool plugged) {
+    std::filesystem::create_directories(dir / "config");
+    std::filesystem::create_directories(dir / "data" / "db");
+    state.device_list.SetModels(catalog.models);
+    if (plugged) {
+      sim::PresetOptions options;
+      for (sim::VirtualDevice& device : sim::BuildPreset(KORVANE_SOURCE_DATA, options).devices) mouse = bus.Add(device);
+    }
+    worker.Register(kTaskReportRate, [this] {
+      ReportPacket packet = *WritePacket(report::kReportRate, std::array<std::uint8_t, 1>{1});
+      return manager.Exchange(packet, report::kPacketSize);
+    });
+    queue.Push(kTaskStartupScan);
+    worker.Start();
+    WaitFinished(1);
+  }
+  ~Harness() {
+    worker.Stop();
+    for (const auto id : bus.Devices()) bus.Unplug(id);
+  }
+
+  void WaitFinished(int count) {
+    while (events.finished < count) std::this_thread::sleep_for(std::chrono::microseconds(50));
+  }
+
+  test::TempDir dir;
+  sim::VirtualBus bus;
+  sim::VirtualBus::DeviceId mouse = 0;
+  WakeSignal wake;
+  TaskQueue queue{wake};
+  PumpedTransport transport{bus, wake};
+  DeviceManager manager{transport};
+  ConfigStore store;
+  ConnectionState state;
+  DoneCounter events;
+  AppSettings settings{dir / "config"};
+  LanguageCatalog language{KORVANE_SOURCE_DATA, settings};
+  DeviceCatalog catalog = ShippedCatalog();
+  ModelHolder model;
+  ThreadSleeper sleeper;
+  DeviceWorker worker{WorkerContext{manager, settings, language, store, state, events, queue, wake, sleeper,
+                                    ModelSources{catalog, settings, KORVANE_SOURCE_DATA, dir / "data"}, model}};
+};
+
+double Percentile(std::vector<double> samples, double fraction) {
+  std::sort(samples.begin(), samples.end());
+  return samples[static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1))];
+}
+
+// From the push of task 11 to the report rate command arriving at the
+// virtual mouse, with the mouse connected and the worker idle.
+void BM_QueueToWire(benchmark::State& bench) {
+  Harness harness(true);
+  std::atomic<Clock::rep> arrived{0};
+  harness.bus.SetStateObserver([&](sim::VirtualBus::DeviceId, const sim::MouseState& s) {
+    if (!s.log.empty() && s.log.back().command == report::kReportRate && arrived == 0) {
+      arrived = Clock::now().time_since_epoch().count();
+    }
+  });
+  std::vector<double> micros;
+  int expected = harness.events.finished;
+  for (auto _ : bench) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));  // the worker is asleep again
+    arrived = 0;
+    const auto start = Clock::now();
+    harness.queue.Push(kTaskReportRate);
+    while (arrived == 0) std::this_thread::yield();
+    micros.push_back(std::chrono::duration<double, std::micro>(Clock::duration(arrived.load()) -
+                                                                start.time_since_epoch())
+                         .count());
+    harness.WaitFinished(++expected);
+  }
+  bench.counters["median_us"] = Percentile(micros, 0.5);
+  bench.counters["p99_us"] = Percentile(micros, 0.99);
+  bench.counters["goal_median_us"] = 2000;
+}
+BENCHMARK(BM_QueueToWire)->Iterations(500)->Unit(benchmark::kMicrosecond);
+
+// CPU time and context switches of the whole process while nothing happens.
+void IdleCost(benchmark::State& bench, bool plugged) {
+  const auto seconds = std::chrono::seconds(bench.range(0));
+  for (auto _ : bench) {
+    Harness harness(plugged);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // settle after the read-back
+    const ProcessCost before = MeasureProcessCost();
+    std::this_thread::sleep_for(seconds);
+    const ProcessCost after = MeasureProcessCost();
+    const double span = static_cast<double>(seconds.count());
+    bench.counters["switches_per_s"] = static_cast<double>(after.context_switches - before.context_switches) / span;
+    bench.counters["cpu_percent"] = 100.0 * (after.cpu_seconds - before.cpu_seconds) / span;
+  }
+}
+void BM_IdleWithDevice(benchmark::State& bench) { IdleCost(bench, true); }
+void BM_IdleWithoutDevice(benchmark::State& bench) { IdleCost(bench, false); }
+BENCHMARK(BM_IdleWithDevice)->Arg(30)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_IdleWithoutDevice)->Arg(30)->Iterations(1)->Unit(benchmark::kSecond);
+
+int Run(std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// korvanectl status against a served virtual mouse: the whole command from
+// exec to exit, connection, read-back and output included.
+void BM_KorvanectlStatusColdStart(benchmark::State& bench) {
+  test::TempDir dir;
+  setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
+  const std::string socket = (dir / "mouse.sock").string();
+  pid_t server = 0;
+  std::vector<std::string> serve{KORVANE_VIRTUAL_MOUSE, "serve", "--socket", socket, "--preset", "receiver"};
+  std::vector<char*> serve_argv;
+  for (std::string& a : serve) serve_argv.push_back(a.data());
+  serve_argv.push_back(nullptr);
+  posix_spawn(&server, serve_argv[0], nullptr, nullptr, serve_argv.data(), environ);
+  while (!std::filesystem::exists(socket)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+
+  std::vector<double> millis;
+  for (auto _ : bench) {
+    const auto start = Clock::now();
+    const int code = Run({KORVANECTL, "--hid", "sim:" + socket, "status", "--json"});
+    millis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    if (code != 0) bench.SkipWithError("korvanectl status failed");
+  }
+  kill(server, SIGTERM);
+  waitpid(server, nullptr, 0);
+  bench.counters["median_ms"] = Percentile(millis, 0.5);
+  bench.counters["goal_median_ms"] = 50;
+}
+BENCHMARK(BM_KorvanectlStatusColdStart)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korvane::bench
+
+BENCHMARK_MAIN();
