@@ -7,6 +7,8 @@ mouse=$1
 ctl=$2
 dir=$(mktemp -d)
 socket=$dir/mouse.sock
+# Settings, databases and locks stay in the temp folder.
+export XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir"
 "$mouse" serve --socket "$socket" --preset both --battery 90 40 &
 server=$!
 trap 'kill "$server"; rm -rf "$dir"' EXIT

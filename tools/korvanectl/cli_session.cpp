@@ -19,6 +19,10 @@ namespace {
 constexpr auto kTaskTimeout = std::chrono::seconds(20);
 }  // namespace
 
+// A finished session, kept reachable until the process ends and never
+// destroyed (see Finish).
+CliSession* left_open = nullptr;
+
 std::optional<bool> TaskWaiter::WaitFinished(int code, int count, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   if (!finished_.wait_for(lock, timeout, [&] { return results_[code].first >= count; })) return std::nullopt;
@@ -118,8 +122,6 @@ CliSession::~CliSession() {
 
 void CliSession::Finish(std::unique_ptr<CliSession> session) {
   session->worker_->Stop();
-  // Kept reachable until the process ends, and never destroyed.
-  static CliSession* left_open = nullptr;
   left_open = session.release();
 }
 

@@ -1,0 +1,47 @@
+#!/bin/sh
+# korvanectl status, show and watch against a served virtual mouse (a
+# receiver with its mouse linked), as the README shows them; watch must see
+# unlink, link, unplug and plug made with korvane-virtual-mouse ctl.
+#   korvanectl_session.sh <korvane-virtual-mouse> <korvanectl>
+set -eu
+mouse=$1
+ctl=$2
+dir=$(mktemp -d)
+socket=$dir/mouse.sock
+export XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir" LANG=en_US.UTF-8
+"$mouse" serve --socket "$socket" --preset receiver --battery 70 30 >/dev/null &
+server=$!
+trap 'kill "$server" 2>/dev/null; rm -rf "$dir"' EXIT
+i=0
+while [ ! -S "$socket" ] && [ "$i" -lt 100 ]; do
+  sleep 0.05
+  i=$((i + 1))
+done
+
+fail() {
+  echo "FAILED: $1" >&2
+  exit 1
+}
+
+status=$("$ctl" --hid "sim:$socket" status --json)
+echo "$status" | grep -q '"status_text_id": 52' || fail "status text 52: $status"
+echo "$status" | grep -q '"model": "Korvane Arc 8K"' || fail "model: $status"
+echo "$status" | grep -q '"battery_a": 70' || fail "battery: $status"
+
+show=$("$ctl" --hid "sim:$socket" show --json)
+echo "$show" | grep -q '"profile": 1' || fail "profile: $show"
+echo "$show" | grep -q '"report_rate": "' || fail "config keys: $show"
+
+"$ctl" --hid "sim:$socket" watch --seconds 6 >"$dir/watch.txt" &
+watcher=$!
+sleep 1.5
+for command in unlink link unplug plug; do
+  "$mouse" ctl --socket "$socket" "$command" >/dev/null
+  sleep 0.7
+done
+wait "$watcher"
+cat "$dir/watch.txt"
+for event in "^unlink" "^link" "^removal" "^arrival"; do
+  grep -q "$event" "$dir/watch.txt" || fail "watch did not print $event"
+done
+echo "korvanectl session: 1 passed, 0 failed"
