@@ -13,16 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/language_catalog.hpp"
-#include "catalog/catalog_file.hpp"
-#include "device/device_worker.hpp"
-#include "device/pumped_transport.hpp"
 #include "idle_cost.hpp"
-#include "platform/app_settings.hpp"
-#include "sim/presets.hpp"
-#include "sim/virtual_bus.hpp"
-#include "store/config_store.hpp"
-#include "support/temp_dir.hpp"
+#include "support/worker_rig.hpp"
 
 extern char** environ;
 
@@ -45,56 +37,27 @@ class DoneCounter final : public WorkerEvents {
   std::atomic<int> finished{0};
 };
 
-DeviceCatalog ShippedCatalog() {
-  LoadReport report;
-  return ReadCatalogFile(std::filesystem::path(KORVANE_SOURCE_DATA) / "config.xml", {}, report);
-}
-
-// The worker over an in-process virtual bus, connected to a wired mouse when
-// plugged is true.
+// The worker rig connected to a wired mouse when plugged is true, with a
+// report rate write as task 11.
 struct Harness {
   explicit Harness(bool plugged) {
-    std::filesystem::create_directories(dir / "config");
-    std::filesystem::create_directories(dir / "data" / "db");
-    state.device_list.SetModels(catalog.models);
-    if (plugged) {
-      sim::PresetOptions options;
-      for (sim::VirtualDevice& device : sim::BuildPreset(KORVANE_SOURCE_DATA, options).devices) mouse = bus.Add(device);
-    }
-    worker.Register(kTaskReportRate, [this] {
+    if (plugged) mouse = rig.Plug(sim::Preset::kWired).front();
+    rig.worker.Register(kTaskReportRate, [this] {
       ReportPacket packet = *WritePacket(report::kReportRate, std::array<std::uint8_t, 1>{1});
-      return manager.Exchange(packet, report::kPacketSize);
+      return rig.manager.Exchange(packet, report::kPacketSize);
     });
-    queue.Push(kTaskStartupScan);
-    worker.Start();
+    rig.queue.Push(kTaskStartupScan);
+    rig.worker.Start();
     WaitFinished(1);
-  }
-  ~Harness() {
-    worker.Stop();
-    for (const auto id : bus.Devices()) bus.Unplug(id);
   }
 
   void WaitFinished(int count) {
     while (events.finished < count) std::this_thread::sleep_for(std::chrono::microseconds(50));
   }
 
-  test::TempDir dir;
-  sim::VirtualBus bus;
-  sim::VirtualBus::DeviceId mouse = 0;
-  WakeSignal wake;
-  TaskQueue queue{wake};
-  PumpedTransport transport{bus, wake};
-  DeviceManager manager{transport};
-  ConfigStore store;
-  ConnectionState state;
   DoneCounter events;
-  AppSettings settings{dir / "config"};
-  LanguageCatalog language{KORVANE_SOURCE_DATA, settings};
-  DeviceCatalog catalog = ShippedCatalog();
-  ModelHolder model;
-  ThreadSleeper sleeper;
-  DeviceWorker worker{WorkerContext{manager, settings, language, store, state, events, queue, wake, sleeper,
-                                    ModelSources{catalog, settings, KORVANE_SOURCE_DATA, dir / "data"}, model}};
+  test::WorkerRig rig{events};
+  sim::VirtualBus::DeviceId mouse = 0;
 };
 
 double Percentile(std::vector<double> samples, double fraction) {
@@ -107,7 +70,7 @@ double Percentile(std::vector<double> samples, double fraction) {
 void BM_QueueToWire(benchmark::State& bench) {
   Harness harness(true);
   std::atomic<Clock::rep> arrived{0};
-  harness.bus.SetStateObserver([&](sim::VirtualBus::DeviceId, const sim::MouseState& s) {
+  harness.rig.bus.SetStateObserver([&](sim::VirtualBus::DeviceId, const sim::MouseState& s) {
     if (!s.log.empty() && s.log.back().command == report::kReportRate && arrived == 0) {
       arrived = Clock::now().time_since_epoch().count();
     }
@@ -118,7 +81,7 @@ void BM_QueueToWire(benchmark::State& bench) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));  // the worker is asleep again
     arrived = 0;
     const auto start = Clock::now();
-    harness.queue.Push(kTaskReportRate);
+    harness.rig.queue.Push(kTaskReportRate);
     while (arrived == 0) std::this_thread::yield();
     micros.push_back(std::chrono::duration<double, std::micro>(Clock::duration(arrived.load()) -
                                                                 start.time_since_epoch())

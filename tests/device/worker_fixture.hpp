@@ -9,16 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "app/language_catalog.hpp"
-#include "catalog/catalog_file.hpp"
-#include "device/device_worker.hpp"
-#include "device/pumped_transport.hpp"
-#include "platform/app_settings.hpp"
-#include "sim/presets.hpp"
-#include "sim/virtual_bus.hpp"
-#include "store/config_store.hpp"
 #include "store/config_table.hpp"
-#include "support/temp_dir.hpp"
+#include "support/worker_rig.hpp"
 
 namespace korvane::test {
 
@@ -61,60 +53,16 @@ class RecordingEvents final : public WorkerEvents {
   std::deque<std::string> lines_;
 };
 
-// The worker with everything it works with, against an in-process virtual
-// bus and the shipped catalog, in a temp folder.
-class WorkerFixture : public ::testing::Test {
- protected:
-  const std::filesystem::path resources{KORVANE_SOURCE_DATA};
-  TempDir dir;
-  sim::VirtualBus bus;
-  WakeSignal wake;
-  TaskQueue queue{wake};
-  PumpedTransport transport{bus, wake};
-  DeviceManager manager{transport};
-  ConfigStore store;
-  ConnectionState state;
+// Keeps the recorded events alive before and after the rig that reports to
+// them.
+struct RecordedEvents {
   RecordingEvents events;
-  AppSettings settings{dir / "config"};
-  LanguageCatalog language{resources, settings};
-  DeviceCatalog catalog = LoadShippedCatalog();
-  ModelHolder model;
-  ThreadSleeper sleeper;
-  DeviceWorker worker{WorkerContext{manager, settings, language, store, state, events, queue, wake, sleeper,
-                                    ModelSources{catalog, settings, resources, dir / "data"}, model}};
+};
 
-  void SetUp() override {
-    std::filesystem::create_directories(dir / "config");
-    std::filesystem::create_directories(dir / "data" / "db");
-    language.SetLanguageSet({1033});
-    language.SetCurrentLcid(1033);
-    state.device_list.SetModels(catalog.models);
-  }
-
-  void TearDown() override {
-    worker.Stop();
-    // Unplugged devices end their handles' reads at once.
-    for (const auto id : bus.Devices()) bus.Unplug(id);
-  }
-
-  static DeviceCatalog LoadShippedCatalog() {
-    LoadReport report;
-    return ReadCatalogFile(std::filesystem::path(KORVANE_SOURCE_DATA) / "config.xml", {}, report);
-  }
-
-  // Plugs the devices of a preset, each first changed by adjust; returns
-  // their ids (wired first).
-  std::vector<sim::VirtualBus::DeviceId> Plug(
-      sim::Preset preset, const std::function<void(sim::VirtualDevice&)>& adjust = [](sim::VirtualDevice&) {}) {
-    sim::PresetOptions options;
-    options.preset = preset;
-    std::vector<sim::VirtualBus::DeviceId> ids;
-    for (sim::VirtualDevice& device : sim::BuildPreset(resources, options).devices) {
-      adjust(device);
-      ids.push_back(bus.Add(device));
-    }
-    return ids;
-  }
+// The worker rig as a test fixture, with helpers to wait and inspect.
+class WorkerFixture : public ::testing::Test, protected RecordedEvents, protected WorkerRig {
+ protected:
+  WorkerFixture() : WorkerRig(events) {}
 
   // Waits (polling, for tests only) until condition holds or 5 s pass.
   template <typename Condition>
@@ -128,10 +76,11 @@ class WorkerFixture : public ::testing::Test {
   }
 
   bool WaitForTask(int code) {
-    return WaitFor([&] { return events.Has("done " + std::to_string(code) + " 1") || events.Has("done " + std::to_string(code) + " 0"); });
+    const std::string done = "done " + std::to_string(code);
+    return WaitFor([&] { return events.Has(done + " 1") || events.Has(done + " 0"); });
   }
 
-  // Commands the device received, in order, as hex bytes ("12 13 …").
+  // The command codes the device received, in order.
   std::vector<std::uint8_t> Commands(sim::VirtualBus::DeviceId id) {
     std::vector<std::uint8_t> out;
     for (const sim::LoggedCommand& c : bus.State(id).log) out.push_back(c.command);
@@ -143,9 +92,6 @@ class WorkerFixture : public ::testing::Test {
     GetConfigValue(store, state.current_profile, key, value);
     return value;
   }
-
-  // Makes the device list pick this type on the next refresh.
-  void Choose(int device_type) { state.current_type = device_type; }
 };
 
 }  // namespace korvane::test
