@@ -82,6 +82,13 @@ class DeviceWorker final {
 
   void AfterWriteFailure();
 
+  // Asks the mouse for its lighting effect (command 0x15) and stores it as
+  // the read-back does; false when the mouse did not answer.
+  bool ReadLightingBack();
+
+  // What the worker works with, for the handlers registered by feature code.
+  const WorkerContext& Context() const { return context_; }
+
  private:
   bool HasWork();
   void RunTask(int code);
@@ -98,7 +105,7 @@ class DeviceWorker final {
   void LoadModel();
   unsigned DevicePages() const;
   void StoreLighting(std::span<const std::uint8_t> answer);
-  void ReadAndStore(std::uint8_t command, const std::function<void(std::span<const std::uint8_t>)>& store);
+  bool ReadAndStore(std::uint8_t command, const std::function<void(std::span<const std::uint8_t>)>& store);
 
   WorkerContext context_;
   std::map<int, Handler> handlers_;

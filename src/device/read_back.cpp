@@ -27,10 +27,16 @@ int RateCapabilityIndex(std::uint8_t max_rate_code) {
 
 }  // namespace
 
-void DeviceWorker::ReadAndStore(std::uint8_t command,
+bool DeviceWorker::ReadAndStore(std::uint8_t command,
                                 const std::function<void(std::span<const std::uint8_t>)>& store) {
   ReportPacket packet = ReadRequest(command);
-  if (context_.manager.Exchange(packet, report::kShortPacketSize)) store(packet.bytes);
+  if (!context_.manager.Exchange(packet, report::kShortPacketSize)) return false;
+  store(packet.bytes);
+  return true;
+}
+
+bool DeviceWorker::ReadLightingBack() {
+  return ReadAndStore(report::kReadLighting, [&](std::span<const std::uint8_t> answer) { StoreLighting(answer); });
 }
 
 bool DeviceWorker::ReadBackSettings(bool link_variant) {
@@ -88,7 +94,7 @@ bool DeviceWorker::ReadBackSettings(bool link_variant) {
       set(("dpi_group" + std::to_string(k) + "_rgb").c_str(), colours->colours[k]);
     }
   });
-  ReadAndStore(report::kReadLighting, [&](std::span<const std::uint8_t> answer) { StoreLighting(answer); });
+  ReadLightingBack();
   ReadAndStore(report::kReadLiftOffSensor, [&](std::span<const std::uint8_t> answer) {
     if (const auto sensor = DecodeLiftOffSensor(answer)) {
       set("liftoff_height", sensor->liftoff_height);

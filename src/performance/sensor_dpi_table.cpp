@@ -11,8 +11,8 @@ namespace {
 constexpr std::array<DpiSegment, 1> kSteps100To8000{{{100, 8000, 8000, 100, 0, 0}}};
 constexpr std::array<DpiSegment, 2> kSensor5{{{50, 6400, 6400, 50, 0, 0}, {6500, 12000, 12000, 100, 6400, 128}}};
 constexpr std::array<DpiSegment, 1> kSteps100To4800{{{100, 4800, 4800, 100, 0, 0}}};
-// No step lies between 12000 and 13000; values there are encoded with the
-// 100-DPI run, giving codes that the mouse reads as 13000 and above.
+// No step lies between 12000 and 13000; values there belong to the 100-DPI
+// run, which ends at 12000, so they fall to that step.
 constexpr std::array<DpiSegment, 3> kSensor17{{{50, 10000, 10000, 50, 0, 0},
                                                {10100, 12000, 12999, 100, 10000, 200},
                                                {13000, 24000, 24000, 1000, 13000, 221}}};
@@ -25,18 +25,18 @@ constexpr std::array<DpiSegment, 1> kSensor150{{{100, 38000, 38000, 50, 100, 1}}
 constexpr std::array<DpiSegment, 1> kDefaultSteps{{{50, 26000, 26000, 50, 50, 0}}};
 
 constexpr std::array<SensorDpiRow, 12> kRows{{
-    {4, 100, 8000, "100", "8000", 0, 80, false, kSteps100To8000},
-    {5, 50, 12000, "50", "12000", 0, 184, false, kSensor5},
-    {16, 100, 4800, "100", "4800", 0, 48, false, kSteps100To4800},
-    {17, 50, 24000, "50", "24000", 0, 232, false, kSensor17},
-    {18, 100, 4800, "100", "4800", 0, 48, false, kSteps100To4800},
-    {25, 100, 30000, "100", "30000", 0, 174, false, kSensor25},
-    {37, 100, 10000, "100", "10000", 0, 60, false, kSensor37},
-    {38, 200, 10000, "200", "10000", 0, 59, false, kSensor38},
-    {53, 100, 16000, "100", "16000", 0, 160, false, kSteps100To16000},
-    {149, 100, 26000, "100", "26000", 2, 520, true, kSensor149},
-    {150, 100, 38000, "100", "32000", 2, 640, true, kSensor150},
-    {-1, 50, 26000, "50", "26000", 0, 520, true, kDefaultSteps},
+    {4, 100, 8000, "100", "8000", 0, 80, false, kSteps100To8000, {8000, 100, 100, 100, 8000}},
+    {5, 50, 12000, "50", "12000", 0, 184, false, kSensor5, {12000, 50, 50, 50, 12000}},
+    {16, 100, 4800, "100", "4800", 0, 48, false, kSteps100To4800, {4800, 100, 100, 100, 4800}},
+    {17, 50, 24000, "50", "24000", 0, 232, false, kSensor17, {10000, 50, 100, 50, 24000}},
+    {18, 100, 4800, "100", "4800", 0, 48, false, kSteps100To4800, {4800, 100, 100, 100, 4800}},
+    {25, 100, 30000, "100", "30000", 0, 174, false, kSensor25, {30000, 100, 100, 100, 30000}},
+    {37, 100, 10000, "100", "10000", 0, 60, false, kSensor37, {5000, 100, 1000, 100, 10000}},
+    {38, 200, 10000, "200", "10000", 0, 59, false, kSensor38, {10000, 100, 100, 200, 10000}},
+    {53, 100, 16000, "100", "16000", 0, 160, false, kSteps100To16000, {16000, 100, 100, 100, 16000}},
+    {149, 100, 26000, "100", "26000", 2, 520, true, kSensor149, {26000, 50, 50, 100, 26000}},
+    {150, 100, 38000, "100", "32000", 2, 640, true, kSensor150, {32000, 50, 50, 100, 32000}},
+    {-1, 50, 26000, "50", "26000", 0, 520, true, kDefaultSteps, {26000, 50, 50, 50, 26000}},
 }};
 
 int CodeOf(const DpiSegment& segment, int dpi) {
@@ -57,7 +57,7 @@ const SensorDpiRow& SensorRowFor(int sensor_id) {
 int EncodeDpi(const SensorDpiRow& row, int dpi) {
   dpi = std::clamp(dpi, row.min_dpi, row.max_dpi);
   for (const DpiSegment& segment : row.segments) {
-    if (dpi <= segment.upto) return CodeOf(segment, dpi);
+    if (dpi <= segment.upto) return CodeOf(segment, std::min(dpi, segment.to));
   }
   return CodeOf(row.segments.back(), dpi);
 }
@@ -69,6 +69,14 @@ std::optional<int> DecodeDpi(const SensorDpiRow& row, int code) {
     }
   }
   return std::nullopt;
+}
+
+int SnapTypedDpi(const SensorDpiRow& row, long long typed) {
+  const DpiSnap& snap = row.snap;
+  const long long value = std::clamp<long long>(typed, 0, snap.max + snap.high_step);
+  const long long snapped = value <= snap.split ? value / snap.low_step * snap.low_step
+                                                : snap.split + (value - snap.split) / snap.high_step * snap.high_step;
+  return static_cast<int>(std::clamp<long long>(snapped, snap.min, snap.max));
 }
 
 int SliderIndexOf(const SensorDpiRow& row, int dpi) {

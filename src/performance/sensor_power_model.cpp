@@ -1,0 +1,57 @@
+#include "performance/sensor_power_model.hpp"
+
+#include <algorithm>
+
+#include "device/connection_state.hpp"
+#include "device/task_queue.hpp"
+#include "store/config_store.hpp"
+
+namespace korvane {
+
+namespace {
+
+void Store(const SettingsTarget& target, const char* key, int value, int task) {
+  SetConfigInt(target.store, target.state.current_profile, key, value);
+  target.queue.Push(task);
+}
+
+}  // namespace
+
+int ClampResponseTime(const std::string& text) {
+  return static_cast<int>(std::clamp<long long>(TypedNumber(text), 0, kMaxResponseTime));
+}
+
+void ChangeResponseTime(const SettingsTarget& target, int milliseconds) {
+  Store(target, "button_respondtime", std::clamp(milliseconds, 0, kMaxResponseTime), kTaskResponseTime);
+}
+
+void ChangeLiftOff(const SettingsTarget& target, bool two_millimetres) {
+  Store(target, "liftoff_height", two_millimetres ? 2 : 1, kTaskSensor);
+}
+
+void ChangeSensorOptions(const SettingsTarget& target, const std::array<bool, 3>& checked) {
+  int flag = 0;
+  for (std::size_t i = 0; i < checked.size(); ++i) flag += checked[i] ? kSensorOptionBits[i] : 0;
+  Store(target, "sensor_flag", flag, kTaskSensor);
+}
+
+bool ChangeSleepTime(const SettingsTarget& target, int stored) {
+  const bool offered = std::any_of(kSleepChoices.begin(), kSleepChoices.end(),
+                                   [stored](const SleepChoice& c) { return c.stored == stored; });
+  if (offered) Store(target, "sleep_light", stored, kTaskPower);
+  return offered;
+}
+
+void ChangeMoveWakeup(const SettingsTarget& target, bool on) { Store(target, "move_wakeup", on ? 1 : 0, kTaskPower); }
+
+void ChangeMoveLightOff(const SettingsTarget& target, bool on) {
+  Store(target, "move_closelight", on ? 1 : 0, kTaskPower);
+}
+
+PowerValues StoredPowerValues(ConfigStore& store, int profile) {
+  const ConfigStore::Lock lock = store.Hold();
+  return {ConfigInt(store, profile, "sleep_light"), ConfigInt(store, profile, "move_wakeup"),
+          ConfigInt(store, profile, "move_closelight"), ConfigInt(store, profile, "button_respondtime")};
+}
+
+}  // namespace korvane

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "device/profile_switch.hpp"
+#include "device/worker_fixture.hpp"
+#include "performance/lighting_model.hpp"
+#include "performance/performance_tasks.hpp"
+#include "store/light_table.hpp"
+
+namespace korvane::test {
+namespace {
+
+// The performance handlers on a worker connected to a virtual mouse.
+class PerformanceTasksTest : public WorkerFixture {
+ protected:
+  void Connect(sim::PresetOptions options = {}) {
+    for (sim::VirtualDevice& device : sim::BuildPreset(resources, options).devices) ids_.push_back(bus.Add(device));
+    RegisterPerformanceHandlers(worker, cache_, [this] { ++pointer_panels_; });
+    queue.Push(kTaskStartupScan);
+    worker.Start();
+    ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+    EnsureDefaultLightRows(store, state.current_profile, model.Get().light_modes);
+  }
+
+  // Runs the task once more and waits for it; whether it succeeded.
+  bool Run(int code) {
+    const auto finished = [&] { return events.Count("done " + std::to_string(code) + " 1") +
+                                       events.Count("done " + std::to_string(code) + " 0"); };
+    const int before = finished();
+    queue.Push(code);
+    EXPECT_TRUE(WaitFor([&] { return finished() > before; }));
+    return events.Count("done " + std::to_string(code) + " 1") > 0 && events.Lines().back() == "done " + std::to_string(code) + " 1";
+  }
+
+  // The commands logged since `from`, in order.
+  std::vector<sim::LoggedCommand> LogFrom(std::size_t from) {
+    const auto& log = bus.State(mouse()).log;
+    return {log.begin() + static_cast<std::ptrdiff_t>(from), log.end()};
+  }
+  std::size_t LogSize() { return bus.State(mouse()).log.size(); }
+  sim::VirtualBus::DeviceId mouse() const { return ids_.at(0); }
+
+  std::vector<sim::VirtualBus::DeviceId> ids_;
+  DpiCache cache_;
+  int pointer_panels_ = 0;
+};
+
+std::vector<std::uint8_t> CommandsOf(const std::vector<sim::LoggedCommand>& log) {
+  std::vector<std::uint8_t> out;
+  for (const sim::LoggedCommand& c : log) out.push_back(c.command);
+  return out;
+}
+
+TEST_F(PerformanceTasksTest, ProfileSwitchWritesLightingDpiColoursRateSensorAndPowerInOrder) {
+  Connect();
+  EnsureDefaultLightRows(store, 2, model.Get().light_modes);
+  SetConfigValue(store, 2, "report_rate", "2");
+  SetConfigValue(store, 2, "dpi_group0_value", "1200");
+  MarkActiveLight(store, 2, 3);
+  const std::size_t from = LogSize();
+  ASSERT_TRUE(SwitchProfile(store, state, queue, 2));
+  ASSERT_TRUE(WaitForTask(kTaskWriteProfile));
+  EXPECT_TRUE(events.Has("done 5 1"));
+  EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x05, 0x03, 0x04, 0x02, 0x06, 0x07}));
+  const sim::Settings& mouse_now = bus.State(mouse()).settings;
+  EXPECT_EQ(mouse_now.report_rate, 2);
+  EXPECT_EQ(mouse_now.lighting.mode, 3) << "the new profile's active mode";
+  EXPECT_EQ(mouse_now.dpi_codes[0], EncodeDpi(CurrentSensorRow(state), 1200));
+}
+
+TEST_F(PerformanceTasksTest, AModelWithoutLightingNeverGetsALightingCommand) {
+  sim::PresetOptions options;
+  options.model = "korvane_slate";
+  Connect(options);
+  ASSERT_FALSE(model.Get().light_page_shown);
+  const std::size_t from = LogSize();
+  ASSERT_TRUE(SwitchProfile(store, state, queue, 3));
+  ASSERT_TRUE(WaitForTask(kTaskWriteProfile));
+  EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x03, 0x04, 0x02, 0x06, 0x07}));
+}
+
+TEST_F(PerformanceTasksTest, EachQueuedDpiWriteSendsTheValueStoredWhenItRuns) {
+  Connect();
+  const std::size_t from = LogSize();
+  const SensorDpiRow& row = CurrentSensorRow(state);
+  std::vector<int> expected;
+  for (const int dpi : {800, 1600, 3200}) {
+    SetConfigValue(store, state.current_profile, "dpi_group0_value", std::to_string(dpi));
+    expected.push_back(EncodeDpi(row, dpi));
+    EXPECT_TRUE(Run(kTaskDpiLevels));
+  }
+  std::vector<int> sent;
+  for (const sim::LoggedCommand& c : LogFrom(from)) {
+    ASSERT_EQ(c.command, 0x03);
+    EXPECT_EQ(c.length, 0x25);
+    sent.push_back(c.payload.at(1) | c.payload.at(2) << 8);
+  }
+  EXPECT_EQ(sent, expected);
+}
+
+TEST_F(PerformanceTasksTest, Codes13And14SendTheSamePowerCommand) {
+  Connect();
+  for (const auto& [key, value] : {std::pair{"sleep_light", "120"}, {"move_wakeup", "0"}, {"move_closelight", "1"},
+                                   {"button_respondtime", "12"}}) {
+    SetConfigValue(store, state.current_profile, key, value);
+  }
+  const std::size_t from = LogSize();
+  EXPECT_TRUE(Run(kTaskPower));
+  EXPECT_TRUE(Run(kTaskResponseTime));
+  const auto log = LogFrom(from);
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0].payload, (std::vector<std::uint8_t>{120, 0, 1, 12}));
+  EXPECT_EQ(log[1].payload, log[0].payload);
+  EXPECT_EQ(bus.State(mouse()).settings.response, 12);
+}
+
+TEST_F(PerformanceTasksTest, StoredValuesOutOfRangeAreHeldOrNotSent) {
+  Connect();
+  SetConfigValue(store, state.current_profile, "report_rate", "7");
+  SetConfigValue(store, state.current_profile, "liftoff_height", "5");
+  SetConfigValue(store, state.current_profile, "sensor_flag", "8");
+  const std::size_t from = LogSize();
+  EXPECT_FALSE(Run(kTaskReportRate)) << "a code that is no rate is not sent";
+  EXPECT_TRUE(Run(kTaskSensor));
+  const auto log = LogFrom(from);
+  ASSERT_EQ(CommandsOf(log), std::vector<std::uint8_t>{0x06});
+  EXPECT_EQ(log[0].payload, (std::vector<std::uint8_t>{1, 1, 0, 0, 0}));
+}
+
+TEST_F(PerformanceTasksTest, ReadBackStoresTheSensorOptionsTheMouseHas) {
+  sim::PresetOptions options;
+  options.preset = sim::Preset::kWired;
+  ASSERT_FALSE(sim::BuildPreset(resources, options).devices.empty());
+  for (sim::VirtualDevice device : sim::BuildPreset(resources, options).devices) {
+    device.state.settings.sensor_options = {1, 0};
+    device.state.settings.liftoff = 2;
+    ids_.push_back(bus.Add(device));
+  }
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  EXPECT_EQ(Config("sensor_flag"), "8");
+  EXPECT_EQ(Config("liftoff_height"), "2");
+}
+
+TEST_F(PerformanceTasksTest, DpiButtonStoresChangesOnceAndWritesNothingBack) {
+  Connect();
+  const std::size_t from = LogSize();
+  ASSERT_TRUE(bus.PressDpiButton(mouse(), 4, 2));
+  ASSERT_TRUE(WaitFor([&] { return events.Has("dpi 4 2"); }));
+  EXPECT_EQ(Config("dpi_count"), "4");
+  EXPECT_EQ(Config("dpi_index"), "2");
+  SetConfigValue(store, state.current_profile, "dpi_index", "0");
+  ASSERT_TRUE(bus.PressDpiButton(mouse(), 4, 2));
+  ASSERT_TRUE(WaitFor([&] { return events.Count("dpi 4 2") == 2; }));
+  EXPECT_EQ(Config("dpi_index"), "0") << "a report repeating the cached values changes nothing";
+  EXPECT_TRUE(LogFrom(from).empty());
+}
+
+TEST_F(PerformanceTasksTest, LightingRestoreReadsTheMousesEffectBack) {
+  Connect();
+  ASSERT_TRUE(ChangeLightMode({store, state, queue}, 3));
+  ASSERT_TRUE(WaitForTask(kTaskLighting));
+  const std::size_t from = LogSize();
+  EXPECT_TRUE(Run(kTaskLightingRestore));
+  EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x0E, 0x15}));
+  const int factory_mode = bus.State(mouse()).factory.lighting.mode;
+  EXPECT_EQ(LoadActiveLightMode(store, state.current_profile), factory_mode);
+  EXPECT_EQ(state.current_light_mode, factory_mode);
+  EXPECT_TRUE(events.Has("pages " + std::to_string(kLightingPage)));
+}
+
+TEST_F(PerformanceTasksTest, DpiResetStoresTheModelDefaultsAndSendsThem) {
+  Connect();
+  SetConfigValue(store, state.current_profile, "dpi_group0_value", "12345");
+  SetConfigValue(store, state.current_profile, "dpi_group0_rgb", "1");
+  const std::size_t from = LogSize();
+  EXPECT_TRUE(Run(kTaskDpiReset));
+  EXPECT_EQ(Config("dpi_group0_value"), "400");
+  EXPECT_EQ(Config("dpi_group0_rgb"), "255");
+  EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x03, 0x04}));
+  EXPECT_EQ(bus.State(mouse()).settings.dpi_colours[0], (sim::Colour{255, 0, 0}));
+}
+
+TEST_F(PerformanceTasksTest, PointerSettingsTaskOpensThePanelAndSendsNothing) {
+  Connect();
+  const std::size_t from = LogSize();
+  EXPECT_TRUE(Run(kTaskPointerSettings));
+  EXPECT_EQ(pointer_panels_, 1);
+  EXPECT_TRUE(LogFrom(from).empty());
+}
+
+}  // namespace
+}  // namespace korvane::test
