@@ -198,6 +198,9 @@ class Toolkit {
   virtual std::optional<std::string> OpenFileDialog(std::string_view title, const std::vector<FileFilter>& filters) = 0;
   virtual std::optional<std::string> SaveFileDialog(std::string_view title, std::string_view suggested_name,
                                                     const std::vector<FileFilter>& filters) = 0;
+  // Hands a web link to the desktop's browser; failures (an empty link
+  // included) are ignored.
+  virtual void OpenLink(std::string_view url) = 0;
 
   // --- tray -------------------------------------------------------------------------
   // Adds the tray icon with the program's icon; false when the desktop has no

@@ -18,6 +18,13 @@ inline constexpr int kEventListCommand = 1711;
 inline constexpr int kLanguageChanged = 2022;
 }  // namespace msg
 
+// A HID interface arrived or left (OnDeviceChange of the main window).
+namespace device_change {
+inline constexpr int kArrival = 0x8000;
+inline constexpr int kRemoval = 0x8004;
+inline constexpr int kInterfaceKind = 5;  // other kinds (volumes, ports) are ignored
+}  // namespace device_change
+
 // Tray mouse messages carried in lparam of kTrayCallback.
 namespace tray {
 inline constexpr int kLeftDown = 513;

@@ -106,6 +106,8 @@ class FakeToolkit final : public ui::Toolkit {
   const std::vector<ui::MenuItem>& LastMenu() const { return last_menu_; }
   void ChooseMenuItem(int index);
 
+  // Links handed to the browser, in order.
+  const std::vector<std::string>& OpenedLinks() const { return opened_links_; }
   void SetTrayAvailable(bool available) { tray_available_ = available; }
   const std::string& TrayTooltip() const { return tray_tooltip_; }
   void SetWorkArea(ui::Rect area) { work_area_ = area; }
@@ -171,6 +173,7 @@ class FakeToolkit final : public ui::Toolkit {
                                             const std::vector<ui::FileFilter>& filters) override;
   std::optional<std::string> SaveFileDialog(std::string_view title, std::string_view suggested_name,
                                             const std::vector<ui::FileFilter>& filters) override;
+  void OpenLink(std::string_view url) override { opened_links_.emplace_back(url); }
 
   bool AddTrayIcon(std::string_view tooltip) override;
   void RemoveTrayIcon() override { tray_ = false; }
@@ -198,6 +201,7 @@ class FakeToolkit final : public ui::Toolkit {
   std::deque<std::optional<std::string>> file_answers_;
   std::vector<std::string> file_titles_;
   std::vector<ui::MenuItem> last_menu_;
+  std::vector<std::string> opened_links_;
   bool tray_available_ = true;
   bool tray_ = false;
   ui::Rect work_area_{0, 0, 1920, 1040};

@@ -2,25 +2,34 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSocketNotifier>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/autostart.hpp"
+#include "app/device_main_dlg.hpp"
 #include "app/locale_lcid.hpp"
 #include "app/startup.hpp"
 #include "frontend/qt/dpi_rule.hpp"
 #include "frontend/qt/main_window_setup.hpp"
-#include "frontend/qt/pending_controller.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
+#include "device/report_log.hpp"
+#include "platform/file_lock.hpp"
+#include "platform/udev_hotplug.hpp"
+#include "sim/transport_select.hpp"
 #include "ui/tray.hpp"
 
 namespace {
 
 struct CommandLine {
   korvane::AppContextOptions context;
-  // "--hid", else KORVANE_HID: the HID transport the controller opens the
-  // device link with ("sim:SOCKET" for a virtual mouse; unset for hidapi).
+  // "--hid", else KORVANE_HID: the HID transport of the device link
+  // ("sim:SOCKET" for a virtual mouse; unset for hidapi).
   std::optional<std::string> hid;
 };
 
@@ -46,6 +55,13 @@ CommandLine ParseCommandLine(const QApplication& app) {
   return line;
 }
 
+// The running program, as the autostart entry starts it.
+std::string ProgramPath(const char* argv0) {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(argv0) : self.string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,11 +78,21 @@ int main(int argc, char** argv) {
   korvane::qt::QtToolkit toolkit(korvane::qt::Skin(context.SkinFolder()), korvane::qt::TextLookupOf(context));
   korvane::qt::SetUpMainWindow(app, toolkit, context);
 
-  // The seam of the main window controller: it replaces this handler (and
-  // takes line.hid for the device link); it then receives every control
-  // event and window message of the main window.
-  korvane::qt::PendingController controller(toolkit, toolkit.Text());
-  toolkit.SetHandler(korvane::ui::WindowId::kMain, &controller);
+  // The desktop program owns the mouse for its whole run; korvanectl waits.
+  korvane::FileLock device_lock(korvane::DeviceLockPath(context.Caption()));
+  device_lock.Lock();
+
+  std::unique_ptr<korvane::HidTransport> transport = korvane::sim::SelectTransport(line.hid);
+  korvane::HotplugSource* hotplug = dynamic_cast<korvane::HotplugSource*>(transport.get());
+  std::unique_ptr<korvane::UdevHotplugSource> udev;
+  if (hotplug == nullptr) {
+    udev = std::make_unique<korvane::UdevHotplugSource>();
+    hotplug = udev.get();
+  }
+  if (korvane::ReportLogRequested()) transport = korvane::WithReportLog(std::move(transport), std::cerr);
+
+  korvane::DeviceMainDlg controller(toolkit, context, *transport, hotplug,
+                                    {korvane::DefaultAutostartFolder(), ProgramPath(argv[0])});
 
   // A second start asks this instance to show its window.
   QSocketNotifier activation(start.instance->ActivationFd(), QSocketNotifier::Read);
@@ -87,5 +113,13 @@ int main(int argc, char** argv) {
     toolkit.ShowWindow(korvane::ui::WindowId::kMain, korvane::ui::WindowState::kNormal);
     toolkit.AddTrayIcon(tooltip);
   }
-  return app.exec();
+  controller.OnInitDialog();
+  const int exit_code = app.exec();
+  if (!controller.Shutdown()) {
+    // The worker is still inside an exchange with what this process would
+    // destroy; the process ends without destroying anything.
+    std::fflush(nullptr);
+    std::_Exit(exit_code);
+  }
+  return exit_code;
 }

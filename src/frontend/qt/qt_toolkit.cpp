@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -17,6 +18,7 @@
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTimer>
+#include <QUrl>
 
 #include "frontend/qt/device_list_widget.hpp"
 #include "frontend/qt/dialogs.hpp"
@@ -292,6 +294,10 @@ std::optional<std::string> QtToolkit::OpenFileDialog(std::string_view title,
 std::optional<std::string> QtToolkit::SaveFileDialog(std::string_view title, std::string_view suggested_name,
                                                      const std::vector<ui::FileFilter>& filters) {
   return Chosen(QFileDialog::getSaveFileName(MainWindow(), ToQ(title), ToQ(suggested_name), FilterText(filters)));
+}
+
+void QtToolkit::OpenLink(std::string_view url) {
+  if (!url.empty()) QDesktopServices::openUrl(QUrl(ToQ(url)));
 }
 
 bool QtToolkit::AddTrayIcon(std::string_view tooltip) {

@@ -111,6 +111,7 @@ class QtToolkit final : public ui::Toolkit {
                                             const std::vector<ui::FileFilter>& filters) override;
   std::optional<std::string> SaveFileDialog(std::string_view title, std::string_view suggested_name,
                                             const std::vector<ui::FileFilter>& filters) override;
+  void OpenLink(std::string_view url) override;
 
   bool AddTrayIcon(std::string_view tooltip) override;
   void RemoveTrayIcon() override;

@@ -1,0 +1,179 @@
+#include "app/device_main_dlg.hpp"
+
+#include <chrono>
+
+#include "catalog/catalog_file.hpp"
+#include "catalog/current_model.hpp"
+#include "catalog/load_report.hpp"
+#include "profiles/profile_manager.hpp"
+#include "store/profile_table.hpp"
+#include "ui/control_ids.hpp"
+#include "ui/main_texts.hpp"
+#include "ui/message_box.hpp"
+#include "ui/profile_dlg.hpp"
+#include "ui/tray.hpp"
+#include "ui/window_messages.hpp"
+
+namespace korvane {
+
+namespace {
+constexpr int kFirstModelType = 101;
+constexpr int kTextVersion = 17;
+constexpr int kTextProfile = 61;
+constexpr int kTextNoMouseTitle = 576;
+constexpr int kTextNoMouse = 57;
+constexpr int kTextResetTitle = 570;
+constexpr int kTextResetQuestion = 571;
+// The profile pop-up spans from 210 to 5 pixels above the profile button.
+constexpr int kProfileAbove = 210;
+constexpr int kProfileGap = 5;
+constexpr auto kWorkerStopWait = std::chrono::milliseconds(1000);
+}  // namespace
+
+DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTransport& transport,
+                             HotplugSource* hotplug, ControllerOptions options)
+    : toolkit_(toolkit),
+      context_(context),
+      text_([&context](int id) { return context.Language().GetText(id); }),
+      hotplug_(hotplug),
+      view_(std::make_unique<ConnectionView>(toolkit, text_, state_, navigation_, hooks_,
+                                             [this] { CloseTransientWindows(); })),
+      posted_(std::make_unique<PostedWorkerEvents>(toolkit, *view_)),
+      session_(std::make_unique<DeviceSession>(context, transport, state_, *posted_)),
+      navigation_(toolkit, text_, state_, session_->manager, session_->queue),
+      choices_(toolkit, context.Settings(),
+               AutostartEntry(options.autostart_folder, context.Caption(), std::move(options.program))),
+      save_tip_(toolkit, text_) {
+  BuildRoutes();
+  toolkit_.SetHandler(ui::WindowId::kMain, this);
+}
+
+DeviceMainDlg::~DeviceMainDlg() {
+  *alive_ = false;
+  if (hotplug_) hotplug_->SetListener(nullptr);
+  toolkit_.SetHandler(ui::WindowId::kMain, nullptr);
+}
+
+void DeviceMainDlg::OnInitDialog() {
+  toolkit_.AddTrayIcon(ui::TrayTooltip(context_.Caption()));
+  dpi_tip_ = std::make_unique<ui::DpiTip>(toolkit_, text_);
+  // Every start makes the first model the stored current one; the startup
+  // scan then selects the model that is actually plugged in.
+  SetCurrentType(context_.Settings(), kFirstModelType);
+  state_.current_type = kFirstModelType;
+  LoadCatalog();
+  ApplyTexts();
+  choices_.Load();
+  navigation_.SelectTab(0);
+  Queue().Push(kTaskStartupScan);
+  Queue().Push(kTaskCheckSoftware);
+  if (hotplug_) {
+    hotplug_->SetListener([this, alive = alive_](const HotplugEvent& event) {
+      toolkit_.Post([this, alive, event] {
+        if (*alive) OnDeviceChange(event.arrival ? ui::device_change::kArrival : ui::device_change::kRemoval,
+                                   ui::device_change::kInterfaceKind, event.path);
+      });
+    });
+  }
+  Worker().Start();
+}
+
+bool DeviceMainDlg::Shutdown() {
+  // Stop gives a step inside a long exchange one second; a stop that took
+  // the whole second left the step running.
+  const auto begin = std::chrono::steady_clock::now();
+  Worker().Stop();
+  const bool stopped = std::chrono::steady_clock::now() - begin < kWorkerStopWait;
+  if (hotplug_) hotplug_->SetListener(nullptr);
+  toolkit_.RemoveTrayIcon();
+  toolkit_.ShowWindow(ui::WindowId::kDpiTip, ui::WindowState::kHidden);
+  toolkit_.ShowWindow(ui::WindowId::kSaveTip, ui::WindowState::kHidden);
+  dpi_tip_.reset();
+  return stopped;
+}
+
+void DeviceMainDlg::LoadCatalog() {
+  using namespace ui::ctl;
+  LoadReport report;
+  DeviceCatalog& catalog = session_->catalog;
+  catalog = ReadCatalogFile(CatalogFilePath(context_.Resources()), context_.SkinFolder(), report);
+  RegisterInterfaces(catalog, Manager());
+  state_.device_list.SetModels(catalog.models);
+  toolkit_.ClearItems(kDeviceList);
+  for (const CatalogEntry& model : catalog.models) {
+    ui::ListItem item;
+    item.text = model.name;
+    item.data = model.device_type;
+    item.image = model.image;
+    toolkit_.AddItem(kDeviceList, item);
+  }
+  toolkit_.SetAllDevicesOffline(kDeviceList);
+}
+
+void DeviceMainDlg::ApplyTexts() {
+  using namespace ui::ctl;
+  ui::ApplyMainWindowTexts(toolkit_, text_);
+  const std::string& version = Catalog().version;
+  const std::string version_text = version.empty() ? std::string() : text_(kTextVersion) + ": v" + version;
+  toolkit_.SetText(kSubtitle, version_text);
+  toolkit_.SetText(kSoftwareVersion, version_text);
+  toolkit_.SetText(kWebsiteLink, Catalog().website_url.empty() ? std::string() : Catalog().website_url);
+  toolkit_.SetText(kConnectionState, text_(state_.StatusText()));
+  toolkit_.SelectData(kLanguageList, context_.Language().CurrentLcid());
+  ShowProfileName();
+  hooks_.LanguageChanged();
+}
+
+void DeviceMainDlg::ShowProfileName() {
+  std::string name;
+  if (!Store().IsOpen() || !GetProfileName(Store(), state_.current_profile, name)) return;
+  toolkit_.SetText(ui::ctl::kProfileButton, ui::DisplayedProfileName(name, text_(kTextProfile)));
+}
+
+int DeviceMainDlg::Message(int title, int message, int kind) {
+  return ui::ShowMessageBox(toolkit_, text_, text_(title), text_(message), kind);
+}
+
+bool DeviceMainDlg::MouseLinkedOrTell() {
+  if (state_.mouse_linked) return true;
+  Message(kTextNoMouseTitle, kTextNoMouse, ui::kMessageOk);
+  return false;
+}
+
+void DeviceMainDlg::RequestFactoryReset() {
+  if (!MouseLinkedOrTell()) return;
+  if (Message(kTextResetTitle, kTextResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  state_.ClearReadBack();
+  Queue().Push(kTaskFactoryReset);
+  save_tip_.ShowSaveTip();
+}
+
+void DeviceMainDlg::OpenProfileDialog() {
+  if (!MouseLinkedOrTell()) return;
+  std::vector<ProfileRecord> records;
+  ListProfiles(Store(), records);
+  std::vector<ui::ProfileEntry> profiles;
+  for (const ProfileRecord& record : records) profiles.push_back({record.profile, record.name});
+  const ui::Rect button = toolkit_.ControlRect(ui::ctl::kProfileButton);
+  const ui::Rect rect{button.left, button.top - kProfileAbove, button.width, kProfileAbove - kProfileGap};
+  ui::ProfileDlg dialog(toolkit_, text_, [this](int profile, const std::string& name) {
+    RenameProfile(Store(), profile, name);
+    if (profile == state_.current_profile) ShowProfileName();
+  });
+  dialog.Run(profiles, state_.current_profile, rect);
+}
+
+void DeviceMainDlg::CloseTransientWindows() {
+  using ui::WindowId;
+  if (toolkit_.GetWindowState(WindowId::kMessageBox) != ui::WindowState::kHidden) {
+    toolkit_.PostMessage(WindowId::kMessageBox, ui::msg::kClose, ui::kResultCancel, 0);
+  }
+  for (const WindowId window : {WindowId::kProfile, WindowId::kPalette}) {
+    if (toolkit_.GetWindowState(window) != ui::WindowState::kHidden) {
+      toolkit_.PostMessage(window, ui::msg::kClose, 0, 0);
+    }
+  }
+  hooks_.CloseTransient();
+}
+
+}  // namespace korvane

@@ -1,0 +1,104 @@
+#include "app/main_navigation.hpp"
+
+#include "ui/control_ids.hpp"
+
+namespace korvane {
+
+namespace {
+constexpr int kReceiverMode = 1;
+constexpr int kTextWired = 51;
+constexpr int kTextReceiver = 52;
+constexpr int kHomeIndex = 0;
+constexpr int kButtonsIndex = 1;
+}  // namespace
+
+MainNavigation::MainNavigation(ui::Toolkit& toolkit, ui::TextLookup text, ConnectionState& state,
+                               const DeviceManager& manager, TaskQueue& queue)
+    : toolkit_(toolkit),
+      text_(std::move(text)),
+      state_(state),
+      manager_(manager),
+      queue_(queue),
+      current_tab_(ui::ctl::tab::kHome) {}
+
+void MainNavigation::ShowStatus(int text_id) {
+  state_.SetStatusText(text_id);
+  toolkit_.SetText(ui::ctl::kConnectionState, text_(text_id));
+}
+
+void MainNavigation::SelectTab(int index) {
+  using namespace ui::ctl;
+  const auto items = toolkit_.Items(kTabStrip);
+  if (index < 0 || index >= static_cast<int>(items.size())) return;
+  if (settings_open_) {
+    toolkit_.SetVisible(kSettingsPage, false);
+    ShowFrameButtons(true);
+    settings_open_ = false;
+  }
+  const int item = items[index].data;
+  if (current_tab_ == tab::kHome) toolkit_.SetVisible(kMousePicture, true);
+  if (item == tab::kHome) SetDeviceChrome(false);
+  toolkit_.SetSelection(kTabStrip, index);
+  current_tab_ = item;
+}
+
+void MainNavigation::OpenDevicePages() {
+  if (manager_.GetConnectionMode() == kReceiverMode) {
+    ShowStatus(kTextReceiver);
+    queue_.Push(kTaskSelectDevice);
+  } else {
+    ShowStatus(kTextWired);
+  }
+  SetDeviceChrome(true);
+  SelectTab(kButtonsIndex);
+}
+
+void MainNavigation::OpenSettingsPage() {
+  using namespace ui::ctl;
+  toolkit_.SetVisible(kTabBackground, false);
+  toolkit_.SetVisible(kTabStrip, false);
+  toolkit_.SetVisible(kMousePicture, false);
+  toolkit_.SetVisible(kSettings, false);
+  toolkit_.SetVisible(kMaximise, false);
+  toolkit_.SetVisible(kSettingsPage, true);
+  settings_open_ = true;
+}
+
+void MainNavigation::LeaveSettingsPage() {
+  using namespace ui::ctl;
+  toolkit_.SetVisible(kSettingsPage, false);
+  ShowFrameButtons(true);
+  settings_open_ = false;
+  if (state_.notify_polling && current_tab_ != tab::kHome) {
+    SetDeviceChrome(true);
+    SelectTab(kButtonsIndex);
+  } else {
+    SelectTab(kHomeIndex);
+    toolkit_.SetVisible(kHomePage, true);
+  }
+}
+
+void MainNavigation::ReturnHome() {
+  if (settings_open_) {
+    current_tab_ = ui::ctl::tab::kHome;
+    return;
+  }
+  if (current_tab_ != ui::ctl::tab::kHome) SelectTab(kHomeIndex);
+}
+
+// The tab strip, status line, profile and restore buttons and the mouse
+// picture belong to the device pages; home shows none of them.
+void MainNavigation::SetDeviceChrome(bool shown) {
+  using namespace ui::ctl;
+  for (const int control : {kTabBackground, kTabStrip, kConnectionState, kProfileButton, kRestoreDefaults,
+                            kMousePicture}) {
+    toolkit_.SetVisible(control, shown);
+  }
+}
+
+void MainNavigation::ShowFrameButtons(bool shown) {
+  using namespace ui::ctl;
+  for (const int control : {kMinimise, kMaximise, kSettings, kClose}) toolkit_.SetVisible(control, shown);
+}
+
+}  // namespace korvane

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "device/connection_state.hpp"
+#include "device/device_manager.hpp"
+#include "device/task_queue.hpp"
+#include "ui/text_lookup.hpp"
+#include "ui/toolkit.hpp"
+
+namespace korvane {
+
+// The three places of the main window: the home page with the device list,
+// the device pages behind the tab strip, and the settings page over either.
+// UI thread only.
+class MainNavigation final {
+ public:
+  MainNavigation(ui::Toolkit& toolkit, ui::TextLookup text, ConnectionState& state, const DeviceManager& manager,
+                 TaskQueue& queue);
+
+  // Tab strip 48, by item index (every event of the strip lands here).
+  void SelectTab(int index);
+  // After a model was picked: the status line tells wired or receiver (a
+  // receiver's mouse is asked for at once, task 4) and the buttons page opens.
+  void OpenDevicePages();
+  void OpenSettingsPage();
+  void LeaveSettingsPage();
+  // The device pages cannot stay open (the mouse went away): home is shown,
+  // or, under the settings page, shown when the page is left.
+  void ReturnHome();
+
+  int CurrentTab() const { return current_tab_; }
+  bool SettingsOpen() const { return settings_open_; }
+  // The status line shows the language text.
+  void ShowStatus(int text_id);
+
+ private:
+  void SetDeviceChrome(bool shown);
+  void ShowFrameButtons(bool shown);
+
+  ui::Toolkit& toolkit_;
+  ui::TextLookup text_;
+  ConnectionState& state_;
+  const DeviceManager& manager_;
+  TaskQueue& queue_;
+  int current_tab_;
+  bool settings_open_ = false;
+};
+
+}  // namespace korvane

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+
+#include "device/worker_events.hpp"
+#include "ui/toolkit.hpp"
+
+namespace korvane {
+
+// The worker's events as the desktop receives them: each call is posted to
+// the UI thread and handed there to target, which may touch controls. Work
+// still queued when this object goes away is dropped, so a late post never
+// reaches a destroyed target.
+class PostedWorkerEvents final : public WorkerEvents {
+ public:
+  PostedWorkerEvents(ui::Toolkit& toolkit, WorkerEvents& target);
+  ~PostedWorkerEvents() override;
+  PostedWorkerEvents(const PostedWorkerEvents&) = delete;
+  PostedWorkerEvents& operator=(const PostedWorkerEvents&) = delete;
+
+  void StatusChanged(int text_id) override;
+  void DeviceListChanged() override;
+  void DeviceViewChanged(bool device_list_shown, bool device_pages_shown) override;
+  void BatteryChanged(int battery_a, int battery_b) override;
+  void RefreshPages(unsigned pages) override;
+  void CloseTransientWindows() override;
+  void LinkChanged(int device_type, bool linked) override;
+  void DpiButtonPressed(int count, int index) override;
+  void TaskFinished(int code, bool succeeded) override;
+
+ private:
+  template <typename Call>
+  void Post(Call call);
+
+  ui::Toolkit& toolkit_;
+  WorkerEvents& target_;
+  // Read and cleared on the UI thread only.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace korvane
