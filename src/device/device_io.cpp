@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <chrono>
 
 #include "device/accepted_interface.hpp"
 #include "device/device_manager.hpp"
@@ -11,6 +12,7 @@ namespace {
 
 constexpr int kAnswerReads = 50;
 constexpr int kAnswerReadTimeoutMs = 30;
+constexpr std::size_t kMaxPendingReports = 256;
 constexpr int kCurrentReadTimeoutMs = 100;
 constexpr int kReceiverReadTimeoutMs = 10;
 constexpr int kUpdateReadTimeoutMs = 1000;
@@ -21,14 +23,22 @@ std::span<std::uint8_t> ShortReport(ReportBytes& bytes) { return std::span(bytes
 
 }  // namespace
 
+// The acknowledgement window is 50 reads of 30 ms. Reports that are not the
+// answer (the mouse's own link and DPI reports) do not use up a read, so a
+// flood of them cannot hide the answer; the window's full length still
+// bounds the wait.
 bool DeviceManager::AwaitAnswer(HidHandle& handle, std::uint8_t command, std::span<std::uint8_t> buffer) {
   ReportBytes read{};
   const auto into = std::span(read).first(buffer.size());
-  for (int attempt = 0; attempt < kAnswerReads; ++attempt) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerReads * kAnswerReadTimeoutMs);
+  for (int timeouts = 0; timeouts < kAnswerReads && std::chrono::steady_clock::now() < deadline;) {
     std::fill(into.begin(), into.end(), 0);
     const int count = handle.Read(into, kAnswerReadTimeoutMs);
     if (count < 0) return false;  // the device is gone
-    if (count == 0) continue;
+    if (count == 0) {
+      ++timeouts;
+      continue;
+    }
     const auto answer = into.first(static_cast<std::size_t>(count));
     if (answer[report::kAnswerCommand] != command) {
       KeepIfUnsolicited(answer);
@@ -45,6 +55,8 @@ void DeviceManager::KeepIfUnsolicited(std::span<const std::uint8_t> report) {
   InputReport kept;
   std::copy(report.begin(), report.end(), kept.bytes.begin());
   kept.device_type = selected_type_;
+  // In a flood the oldest kept reports give way; the newest say the most.
+  if (pending_.size() == kMaxPendingReports) pending_.pop_front();
   pending_.push_back(kept);
 }
 

@@ -15,8 +15,9 @@ namespace {
 // Longest input report of the configuration and update interfaces.
 constexpr std::size_t kMaxReport = 65;
 // Reports nobody reads (a second interface while another is current) are
-// dropped oldest first beyond this many.
-constexpr std::size_t kMaxBuffered = 64;
+// dropped oldest first beyond this many; enough that a flood of the mouse's
+// own reports does not push out an answer the worker is about to read.
+constexpr std::size_t kMaxBuffered = 1024;
 
 // What a pump shares with its handle; it lives until both are done.
 struct Pump {
