@@ -1,0 +1,138 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "app/device_main_dlg.hpp"
+#include "fake_toolkit.hpp"
+#include "sim/presets.hpp"
+#include "sim/virtual_bus.hpp"
+#include "support/temp_dir.hpp"
+#include "ui/control_ids.hpp"
+#include "ui/main_texts.hpp"
+
+namespace korvane::test {
+
+// The controller on a FakeToolkit, against an in-process virtual bus, the
+// shipped resources and a temporary home: settings, data and the autostart
+// folder all lie in it.
+class ControllerTest : public ::testing::Test {
+ protected:
+  // A task code only these tests queue: once it finished, every task queued
+  // before it has run (the queue is first in, first out).
+  static constexpr int kMarkerTask = 99;
+
+  TempDir home;
+  std::unique_ptr<AppContext> context;
+  FakeToolkit toolkit;
+  sim::VirtualBus bus;
+  std::unique_ptr<DeviceMainDlg> controller;
+  std::vector<std::pair<int, bool>> finished;  // UI thread only
+
+  void SetUp() override {
+    AppContextOptions options;
+    options.resources = KORVANE_SOURCE_DATA;
+    options.data_dir = home / "data";
+    options.config_dir = home / "config";
+    std::filesystem::create_directories(home / "config");
+    std::filesystem::create_directories(home / "data" / "db");
+    context = std::make_unique<AppContext>(options);
+    context->Language().SetCurrentLcid(1033);
+    DeclareControls();
+    ui::AddMainTabs(toolkit, [this](int id) { return context->Language().GetText(id); });
+  }
+
+  void TearDown() override {
+    if (controller) controller->Shutdown();
+    for (const auto id : bus.Devices()) bus.Unplug(id);
+  }
+
+  void DeclareControls() {
+    using namespace ui::ctl;
+    toolkit.AddCheckBox(kAutostart);
+    toolkit.AddCheckBox(kStartMinimised);
+    toolkit.AddControl(kExitHidesToTray, "exit");
+    toolkit.AddControl(kExitEndsProgram, "exit");
+    for (const int control : {ui::ctl::kSettingsPage, kHomePage, kSettings, kKeyField, kLanguageList, kModifierCtrl, kTabBackground, kMousePicture, kCheckFirmware}) {
+      toolkit.AddControl(control);
+    }
+    toolkit.SetVisible(ui::ctl::kSettingsPage, false);
+  }
+
+  // Plugs the preset's devices; returns their ids (wired first).
+  std::vector<sim::VirtualBus::DeviceId> Plug(sim::Preset preset) {
+    sim::PresetOptions options;
+    options.preset = preset;
+    std::vector<sim::VirtualBus::DeviceId> ids;
+    for (sim::VirtualDevice& device : sim::BuildPreset(KORVANE_SOURCE_DATA, options).devices) {
+      ids.push_back(bus.Add(device));
+    }
+    return ids;
+  }
+
+  // Builds and starts the controller; waits for the startup scan.
+  void Start() {
+    controller = std::make_unique<DeviceMainDlg>(toolkit, *context, bus, &bus,
+                                                 ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane"});
+    controller->Worker().Register(kMarkerTask, [] { return true; });
+    controller->Hooks().OnTaskFinished([this](int code, bool ok) { finished.emplace_back(code, ok); });
+    controller->OnInitDialog();
+    ASSERT_TRUE(PumpUntil([&] { return Ran(kTaskStartupScan); }));
+  }
+
+  // Pumps the toolkit until the condition holds or 5 s pass.
+  template <typename Condition>
+  bool PumpUntil(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (true) {
+      toolkit.Pump();
+      if (condition()) return true;
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+
+  bool Ran(int code) const {
+    for (const auto& [c, ok] : finished) {
+      if (c == code) return true;
+    }
+    return false;
+  }
+  bool Succeeded(int code) const {
+    for (const auto& [c, ok] : finished) {
+      if (c == code && ok) return true;
+    }
+    return false;
+  }
+
+  // Waits until every task queued so far has run.
+  void Drain() {
+    const auto before = std::count(finished.begin(), finished.end(), std::pair{kMarkerTask, true});
+    controller->Queue().Push(kMarkerTask);
+    ASSERT_TRUE(PumpUntil([&] {
+      return std::count(finished.begin(), finished.end(), std::pair{kMarkerTask, true}) > before;
+    }));
+  }
+
+  std::string Text(int id) const { return context->Language().GetText(id); }
+
+  // The device list index of the model with this device type.
+  int ListIndexOf(int device_type) {
+    const auto items = toolkit.Items(ui::ctl::kDeviceList);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].data == device_type) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  std::string ShownMessage() const { return toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kMessage}); }
+  std::string ShownTitle() const { return toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kTitle}); }
+};
+
+}  // namespace korvane::test

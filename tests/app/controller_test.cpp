@@ -1,0 +1,239 @@
+#include <fstream>
+#include <sstream>
+
+#include "catalog/current_model.hpp"
+#include "controller_fixture.hpp"
+#include "store/profile_table.hpp"
+#include "ui/event_codes.hpp"
+#include "ui/message_box.hpp"
+#include "ui/window_messages.hpp"
+
+namespace korvane::test {
+namespace {
+
+using namespace ui::ctl;
+
+TEST_F(ControllerTest, FirstStartStoresModel101AndShowsHome) {
+  context->Settings().WriteAppSetting("DeviceType", "201");
+  Start();
+  // No mouse is plugged, so the scan keeps the first model.
+  EXPECT_EQ(GetCurrentType(context->Settings()), 101);
+  EXPECT_EQ(toolkit.Selection(kTabStrip), 0);
+  EXPECT_FALSE(toolkit.IsVisible(kTabBackground));
+  EXPECT_TRUE(toolkit.HasTrayIcon());
+  EXPECT_EQ(toolkit.Items(kDeviceList).size(), controller->Catalog().models.size());
+  EXPECT_EQ(toolkit.GetText(kConnectionState), Text(50));
+}
+
+TEST_F(ControllerTest, PickingAModelOpensTheDevicePagesWithItsConnection) {
+  struct Case {
+    sim::Preset preset;
+    int status;
+    bool selection_task;
+  };
+  for (const Case& c : {Case{sim::Preset::kWired, 51, false}, Case{sim::Preset::kReceiver, 52, true}}) {
+    SCOPED_TRACE(static_cast<int>(c.preset));
+    TearDown();
+    controller.reset();
+    finished.clear();
+    Plug(c.preset);
+    Start();
+    Drain();
+    const int type = controller->State().current_type;
+    ASSERT_TRUE(toolkit.State(kDeviceList).device_online.count({type, c.preset == sim::Preset::kWired ? 0 : 1}));
+    finished.clear();
+
+    ASSERT_TRUE(toolkit.Choose(kDeviceList, ListIndexOf(type)));
+    Drain();
+    EXPECT_EQ(toolkit.GetText(kConnectionState), Text(c.status));
+    EXPECT_EQ(Ran(kTaskSelectDevice), c.selection_task);
+    EXPECT_EQ(toolkit.Selection(kTabStrip), 1);
+    EXPECT_TRUE(toolkit.IsVisible(kTabStrip));
+    EXPECT_TRUE(toolkit.IsVisible(kProfileButton));
+    for (const auto id : bus.Devices()) bus.Unplug(id);
+  }
+}
+
+TEST_F(ControllerTest, PickingAModelWithoutAMouseTellsSoAndStaysHome) {
+  Start();
+  ASSERT_TRUE(toolkit.Choose(kDeviceList, 0));
+  EXPECT_EQ(ShownTitle(), Text(57));
+  EXPECT_EQ(ShownMessage(), Text(56));
+  EXPECT_EQ(toolkit.Selection(kTabStrip), 0);
+}
+
+TEST_F(ControllerTest, FactoryResetAsksAndQueuesOnlyWhenConfirmedWithAMouse) {
+  Start();
+  // Without a mouse: a notice and nothing queued.
+  EXPECT_TRUE(toolkit.Click(kRestoreDefaults));
+  EXPECT_EQ(ShownTitle(), Text(576));
+  EXPECT_EQ(ShownMessage(), Text(57));
+  Drain();
+  EXPECT_FALSE(Ran(kTaskFactoryReset));
+
+  const auto ids = Plug(sim::Preset::kWired);
+  controller->OnDeviceChange(ui::device_change::kArrival, ui::device_change::kInterfaceKind,
+                             bus.InterfacePath(ids[0], 2));
+  Drain();
+  ASSERT_TRUE(controller->State().mouse_linked);
+
+  // Refused: nothing.
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] { toolkit.Click({ui::WindowId::kMessageBox, message_box::kCancel}); });
+  EXPECT_TRUE(toolkit.Click(kSettingsRestoreDefaults));
+  EXPECT_EQ(ShownTitle(), Text(570));
+  Drain();
+  EXPECT_FALSE(Ran(kTaskFactoryReset));
+
+  // Confirmed: the reset runs and the save tip shows.
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] { toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm}); });
+  EXPECT_TRUE(toolkit.Click(kDeviceRestoreDefaults));
+  EXPECT_NE(toolkit.GetWindowState(ui::WindowId::kSaveTip), ui::WindowState::kHidden);
+  Drain();
+  EXPECT_TRUE(Succeeded(kTaskFactoryReset));
+}
+
+TEST_F(ControllerTest, LeavingTheSettingsPageWithoutAnInterfaceShowsHome) {
+  Start();
+  EXPECT_TRUE(toolkit.Click(kSettings));
+  EXPECT_TRUE(toolkit.IsVisible(ui::ctl::kSettingsPage));
+  EXPECT_FALSE(toolkit.IsVisible(kMaximise));
+  EXPECT_TRUE(toolkit.Click(kSettingsReturn));
+  EXPECT_FALSE(toolkit.IsVisible(ui::ctl::kSettingsPage));
+  EXPECT_TRUE(toolkit.IsVisible(kMaximise));
+  EXPECT_TRUE(toolkit.IsVisible(kHomePage));
+  EXPECT_EQ(toolkit.Selection(kTabStrip), 0);
+  EXPECT_FALSE(toolkit.IsVisible(kTabStrip));
+}
+
+TEST_F(ControllerTest, OnlyInterfaceArrivalsQueueARescan) {
+  Start();
+  const auto ids = Plug(sim::Preset::kWired);
+  const std::string path = bus.InterfacePath(ids[0], 2);
+  for (const int kind : {2, 3}) {  // a volume, a port
+    controller->OnDeviceChange(ui::device_change::kArrival, kind, path);
+  }
+  Drain();
+  EXPECT_FALSE(Ran(kTaskArrivalScan));
+  EXPECT_FALSE(controller->State().mouse_linked);
+
+  controller->OnDeviceChange(ui::device_change::kArrival, ui::device_change::kInterfaceKind, path);
+  Drain();
+  EXPECT_TRUE(Ran(kTaskArrivalScan));
+  EXPECT_TRUE(controller->State().mouse_linked);
+  EXPECT_EQ(toolkit.OnlineDeviceCount(kDeviceList), 1);
+}
+
+TEST_F(ControllerTest, UnknownControlsAndCodesAreNotHandled) {
+  Start();
+  toolkit.AddControl(999);
+  EXPECT_FALSE(toolkit.Deliver(999, ui::event::kClick));
+  // Click-only controls ignore other codes; "every" controls take them.
+  EXPECT_FALSE(toolkit.Deliver(kSettings, ui::event::kTextChanged));
+  EXPECT_TRUE(toolkit.Deliver(kKeyField, ui::event::kTextChanged));
+  // A modifier box changes nothing but itself.
+  EXPECT_TRUE(toolkit.Click(kModifierCtrl));
+  EXPECT_EQ(toolkit.Selection(kTabStrip), 0);
+  EXPECT_FALSE(toolkit.IsVisible(ui::ctl::kSettingsPage));
+}
+
+TEST_F(ControllerTest, CloseButtonEndsTheProgramUnlessExitModeHidesToTray) {
+  Start();
+  EXPECT_TRUE(toolkit.Click(kExitHidesToTray));
+  EXPECT_EQ(context->Settings().Read("exit_mode").value, "1");
+  toolkit.ShowWindow(ui::WindowId::kMain, ui::WindowState::kNormal);
+  EXPECT_TRUE(toolkit.Click(kClose));
+  EXPECT_EQ(toolkit.GetWindowState(ui::WindowId::kMain), ui::WindowState::kHidden);
+  EXPECT_FALSE(toolkit.ExitCode());
+  controller->OnWindowMessage(ui::msg::kTrayCallback, 0, ui::tray::kLeftDown);
+  EXPECT_EQ(toolkit.GetWindowState(ui::WindowId::kMain), ui::WindowState::kNormal);
+
+  // "exit_mode" absent: the close button ends the program with code 0.
+  std::filesystem::remove(context->Settings().Folder() / "settings.ini");
+  EXPECT_TRUE(toolkit.Click(kClose));
+  EXPECT_EQ(toolkit.ExitCode(), 0);
+  EXPECT_FALSE(toolkit.HasTrayIcon());
+}
+
+TEST_F(ControllerTest, TrayMenuAndExternalExitEndTheProgram) {
+  struct Case {
+    int message;
+    std::int64_t wparam;
+    std::int64_t lparam;
+    bool exits;
+  };
+  for (const Case& c : {Case{ui::msg::kCommand, ui::command::kExit, 0, true}, Case{ui::msg::kExternalExit, 0, 610, true},
+                        Case{ui::msg::kExternalExit, 0, 611, false}}) {
+    SCOPED_TRACE(c.lparam);
+    FakeToolkit fresh;
+    DeviceMainDlg dialog(fresh, *context, bus, nullptr, ControllerOptions{home / "autostart", "korvane"});
+    fresh.AddTrayIcon("tip");
+    dialog.OnWindowMessage(c.message, c.wparam, c.lparam);
+    EXPECT_EQ(fresh.ExitCode().has_value(), c.exits);
+    EXPECT_EQ(fresh.HasTrayIcon(), !c.exits);
+  }
+}
+
+TEST_F(ControllerTest, AutostartEntryFollowsTheBoxes) {
+  Start();
+  const std::filesystem::path entry = home / "autostart" / (context->Caption() + ".desktop");
+  EXPECT_FALSE(toolkit.IsChecked(kAutostart));
+  EXPECT_FALSE(toolkit.IsEnabled(kStartMinimised));
+  EXPECT_TRUE(toolkit.IsChecked(kExitEndsProgram));
+
+  EXPECT_TRUE(toolkit.Click(kAutostart));
+  std::ifstream in(entry);
+  std::stringstream content;
+  content << in.rdbuf();
+  EXPECT_NE(content.str().find("\nExec=/opt/korvane/bin/korvane -autorun\n"), std::string::npos);
+  EXPECT_TRUE(toolkit.IsEnabled(kStartMinimised));
+  EXPECT_TRUE(toolkit.Click(kStartMinimised));
+  EXPECT_EQ(context->Settings().Read("autorun_minimize").value, "1");
+
+  EXPECT_TRUE(toolkit.Click(kAutostart));
+  EXPECT_FALSE(std::filesystem::exists(entry));
+  EXPECT_EQ(context->Settings().Read("autorun_minimize").value, "0");
+  EXPECT_FALSE(toolkit.IsChecked(kStartMinimised));
+  EXPECT_FALSE(toolkit.IsEnabled(kStartMinimised));
+}
+
+TEST(AutostartEntryTest, ExecLineQuotesWhatTheDesktopWouldSplit) {
+  EXPECT_EQ(AutostartEntry::ExecLine("/usr/bin/korvane"), "/usr/bin/korvane -autorun");
+  EXPECT_EQ(AutostartEntry::ExecLine("/home/a b/korvane"), "\"/home/a b/korvane\" -autorun");
+  EXPECT_EQ(AutostartEntry::ExecLine("/opt/100%/korvane"), "/opt/100%%/korvane -autorun");
+  EXPECT_EQ(AutostartEntry::ExecLine("/opt/$x/korvane"), "\"/opt/\\\\$x/korvane\" -autorun");
+}
+
+TEST_F(ControllerTest, ProfileSwitchMessageMakesTheProfileCurrentAndWritesIt) {
+  Plug(sim::Preset::kWired);
+  Start();
+  Drain();
+  ASSERT_TRUE(controller->State().mouse_linked);
+  controller->OnWindowMessage(ui::msg::kProfileRequest, 0, 3);
+  Drain();
+  EXPECT_EQ(controller->State().current_profile, 3);
+  EXPECT_EQ(GetActiveProfile(controller->Store()), 3);
+  EXPECT_TRUE(Ran(kTaskWriteProfile));
+
+  // A profile outside 1..4 changes nothing.
+  controller->OnWindowMessage(ui::msg::kProfileRequest, 0, 9);
+  EXPECT_EQ(controller->State().current_profile, 3);
+}
+
+TEST_F(ControllerTest, LanguageSwitchReappliesEveryText) {
+  // The front end fills the list with the offered languages.
+  for (const int lcid : {1033, 1049}) {
+    ui::ListItem item;
+    item.data = lcid;
+    toolkit.AddItem(kLanguageList, item);
+  }
+  Start();
+  EXPECT_EQ(toolkit.Selection(kLanguageList), 0);
+  ASSERT_TRUE(toolkit.Choose(kLanguageList, 1));
+  EXPECT_EQ(context->Language().CurrentLcid(), 1049);
+  EXPECT_EQ(toolkit.GetText(kAutostart), Text(604));
+  EXPECT_EQ(toolkit.GetText(kConnectionState), Text(50));
+  EXPECT_EQ(toolkit.Items(kTabStrip)[0].text, Text(71));
+}
+
+}  // namespace
+}  // namespace korvane::test
