@@ -1,6 +1,7 @@
 #include "performance/performance_tasks.hpp"
 
 #include "device/device_worker.hpp"
+#include "performance/lighting_model.hpp"
 #include "performance/payload_builders.hpp"
 #include "performance/rate_model.hpp"
 #include "performance/sensor_power_model.hpp"
@@ -22,12 +23,15 @@ class PerformanceTasks final {
 
   bool Write(ReportPacket packet, std::size_t length) { return worker_.WriteCommand(packet, length); }
 
-  // Sends the profile's active light mode; nothing when it has no row.
+  // Sends the profile's active light mode; nothing when it has no row. A
+  // profile whose rows the lighting page never created gets the defaults
+  // first, since the whole profile may be written before the page loads.
   bool WriteLightMode() {
     ConfigStore& store = context_.store;
     LightSetting row;
     {
       const ConfigStore::Lock lock = store.Hold();
+      EnsureDefaultLightRows(store, Profile(), context_.model.Get().light_modes);
       const int mode = LoadActiveLightMode(store, Profile());
       if (!LoadLightRow(store, Profile(), mode, row)) return false;
     }

@@ -67,6 +67,11 @@ TEST_F(PerformanceTasksTest, ProfileSwitchWritesLightingDpiColoursRateSensorAndP
   EXPECT_EQ(mouse_now.report_rate, 2);
   EXPECT_EQ(mouse_now.lighting.mode, 3) << "the new profile's active mode";
   EXPECT_EQ(mouse_now.dpi_codes[0], EncodeDpi(CurrentSensorRow(state), 1200));
+
+  ASSERT_TRUE(SwitchProfile(store, state, queue, 4));
+  ASSERT_TRUE(WaitFor([&] { return events.Count("done 5 1") + events.Count("done 5 0") == 2; }));
+  EXPECT_EQ(events.Count("done 5 1"), 2) << "a profile the lighting page never loaded gets its default rows";
+  EXPECT_EQ(bus.State(mouse()).settings.lighting.mode, 1);
 }
 
 TEST_F(PerformanceTasksTest, AModelWithoutLightingNeverGetsALightingCommand) {

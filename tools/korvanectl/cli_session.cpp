@@ -6,6 +6,7 @@
 #include "catalog/current_model.hpp"
 #include "cli_options.hpp"
 #include "device/report_log.hpp"
+#include "performance/performance_tasks.hpp"
 #include "platform/paths.hpp"
 #include "platform/single_instance.hpp"
 #include "platform/udev_hotplug.hpp"
@@ -111,6 +112,7 @@ std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEv
   session->worker_ = std::make_unique<DeviceWorker>(WorkerContext{
       *session->manager_, context.Settings(), context.Language(), session->store_, session->state_,
       *session->waiter_, session->queue_, session->wake_, session->sleeper_, session->Sources(), session->model_});
+  RegisterPerformanceHandlers(*session->worker_, session->dpi_cache_);
   return session;
 }
 

@@ -16,6 +16,7 @@
 #include "device/hotplug_source.hpp"
 #include "device/pumped_transport.hpp"
 #include "device/task_queue.hpp"
+#include "performance/dpi_model.hpp"
 #include "platform/file_lock.hpp"
 #include "store/config_store.hpp"
 
@@ -86,6 +87,8 @@ class CliSession final {
   // mouse, or udev for real devices).
   HotplugSource* Hotplug() { return hotplug_; }
   ModelSources Sources();
+  // The DPI count and level last shown, as the DPI page caches them.
+  DpiCache& Dpi() { return dpi_cache_; }
 
  private:
   CliSession() = default;
@@ -104,6 +107,7 @@ class CliSession final {
   ConnectionState state_;
   ModelHolder model_;
   ThreadSleeper sleeper_;
+  DpiCache dpi_cache_;
   std::unique_ptr<TaskWaiter> waiter_;
   std::unique_ptr<DeviceWorker> worker_;
 };

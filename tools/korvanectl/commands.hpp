@@ -14,5 +14,8 @@ void AddCatalogCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddDbCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddDevicesCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddConnectionCommands(CLI::App& app, CliOptions& options, int& exit_code);
+void AddPerformanceCommands(CLI::App& app, CliOptions& options, int& exit_code);
+void AddLightCommand(CLI::App& app, CliOptions& options, int& exit_code);
+void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code);
 
 }  // namespace korvane::cli

@@ -23,6 +23,9 @@ int main(int argc, char** argv) {
   cli::AddDbCommand(app, options, exit_code);
   cli::AddDevicesCommand(app, options, exit_code);
   cli::AddConnectionCommands(app, options, exit_code);
+  cli::AddPerformanceCommands(app, options, exit_code);
+  cli::AddLightCommand(app, options, exit_code);
+  cli::AddProfileCommand(app, options, exit_code);
 
   CLI11_PARSE(app, argc, argv);
 

@@ -1,0 +1,89 @@
+// The profile command: lists the profiles, switches the active one (which
+// writes all its settings to the mouse) and renames one.
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "cli_options.hpp"
+#include "cli_session.hpp"
+#include "commands.hpp"
+#include "device/profile_switch.hpp"
+#include "profiles/profile_list.hpp"
+#include "profiles/profile_manager.hpp"
+#include "setting_command.hpp"
+#include "ui/profile_dlg.hpp"
+
+namespace korvane::cli {
+
+namespace {
+
+constexpr int kTextProfile = 61;
+
+int RunList(const CliOptions& options) {
+  auto session = ConnectSession(options);
+  if (!session) return 1;
+  const std::string word = session->Context().Language().GetText(kTextProfile);
+  nlohmann::ordered_json out = nlohmann::ordered_json::array();
+  for (const ProfileSummary& profile : LoadProfileList(session->Store())) {
+    const std::string name = ui::DisplayedProfileName(profile.stored_name, word);
+    if (options.json) {
+      out.push_back({{"profile", profile.number}, {"name", name}, {"active", profile.active}});
+    } else {
+      std::cout << (profile.active ? "* " : "  ") << profile.number << "  " << name << '\n';
+    }
+  }
+  if (options.json) std::cout << out.dump(2) << '\n';
+  CliSession::Finish(std::move(session));
+  return 0;
+}
+
+int RunRename(const CliOptions& options, int profile, const std::string& name) {
+  auto session = ConnectSession(options);
+  if (!session) return 1;
+  int result = 0;
+  if (profile < 1 || profile > kProfileCount) {
+    PrintError("the profile must be 1 to " + std::to_string(kProfileCount));
+    result = 1;
+  } else if (!RenameProfile(session->Store(), profile, name)) {
+    PrintError("the name must not be empty");
+    result = 1;
+  }
+  CliSession::Finish(std::move(session));
+  return result;
+}
+
+}  // namespace
+
+void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+  auto* profile = app.add_subcommand("profile", "List the profiles, or make profile N the active one");
+  profile->require_subcommand(0, 1);
+  auto number = std::make_shared<int>(0);
+  profile->add_option("N", *number, "Profile to make active; all its settings are written to the mouse");
+  auto* rename = profile->add_subcommand("rename", "Rename a profile");
+  auto rename_number = std::make_shared<int>(0);
+  auto name = std::make_shared<std::string>();
+  rename->add_option("N", *rename_number, "Profile 1 to 4")->required();
+  rename->add_option("NAME", *name, "New name")->required();
+  rename->callback([&options, &exit_code, rename_number, name] {
+    exit_code = RunRename(options, *rename_number, *name);
+  });
+  profile->callback([profile, number, &options, &exit_code] {
+    if (!profile->get_subcommands().empty()) return;
+    if (*number == 0) {
+      exit_code = RunList(options);
+      return;
+    }
+    exit_code = RunSettingCommand(options, [number](CliSession&, const SettingsTarget& target)
+                                               -> std::optional<std::string> {
+      if (!SwitchProfile(target.store, target.state, target.queue, *number)) {
+        return "the profile must be 1 to " + std::to_string(kProfileCount);
+      }
+      return std::nullopt;
+    });
+  });
+}
+
+}  // namespace korvane::cli

@@ -1,0 +1,55 @@
+#include "setting_command.hpp"
+
+#include <vector>
+
+#include "cli_options.hpp"
+#include "cli_session.hpp"
+
+namespace korvane::cli {
+
+std::unique_ptr<CliSession> ConnectSession(const CliOptions& options) {
+  std::string error;
+  auto session = CliSession::Open(options, nullptr, error);
+  if (!session) {
+    PrintError(error);
+    return nullptr;
+  }
+  session->Connect();
+  return session;
+}
+
+int RunSettingCommand(const CliOptions& options, const SettingChange& change) {
+  auto session = ConnectSession(options);
+  if (!session) return 1;
+  int result = 0;
+  if (!session->State().mouse_linked || !session->State().online) {
+    PrintError("no mouse is reachable");
+    result = 1;
+  } else {
+    // The change queues its tasks here, so they run one by one and each is
+    // waited for.
+    WakeSignal wake;
+    TaskQueue tasks(wake);
+    const SettingsTarget target{session->Store(), session->State(), tasks};
+    const DpiLevels stored = LoadDpiLevels(session->Store(), session->State().current_profile);
+    session->Dpi().count = stored.count;
+    session->Dpi().index = stored.index;
+    if (const auto refused = change(*session, target)) {
+      PrintError(*refused);
+      result = 1;
+    }
+    std::optional<int> last;
+    while (const auto code = tasks.Pop()) {
+      if (code == last) continue;
+      last = code;
+      if (!session->Run(*code)) {
+        PrintError("the mouse did not accept the change (task " + std::to_string(*code) + ")");
+        result = 1;
+      }
+    }
+  }
+  CliSession::Finish(std::move(session));
+  return result;
+}
+
+}  // namespace korvane::cli
