@@ -14,6 +14,7 @@
 #include "cli_options.hpp"
 #include "cli_session.hpp"
 #include "commands.hpp"
+#include "performance_json.hpp"
 #include "device/hotplug.hpp"
 #include "store/profile_table.hpp"
 #include "ui/profile_dlg.hpp"
@@ -93,11 +94,16 @@ int RunShow(const CliOptions& options) {
   const std::string word = session->Context().Language().GetText(kTextProfile);
   ordered_json out{{"profile", profile},
                    {"name", ui::DisplayedProfileName(name, word)},
+                   {"dpi", DpiJson(session->Store(), profile)},
+                   {"lighting", LightingJson(session->Store(), profile, session->Context().Language())},
                    {"config", ConfigJson(session->Store(), profile)}};
   if (options.json) {
     std::cout << out.dump(2) << '\n';
   } else {
     std::cout << "Profile " << profile << ": " << out["name"].get<std::string>() << '\n';
+    PrintDpi(out["dpi"], "  ");
+    PrintLighting(out["lighting"], "  ");
+    std::cout << "Keys:\n";
     PrintKeys(out["config"], "  ");
   }
   CliSession::Finish(std::move(session));

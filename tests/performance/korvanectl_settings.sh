@@ -1,0 +1,61 @@
+#!/bin/sh
+# korvanectl's setting commands against a served virtual mouse of the model
+# without lighting (rates up to 1000 Hz): each change reaches the mouse, each
+# refused value exits non-zero with one line and changes nothing.
+#   korvanectl_settings.sh <korvane-virtual-mouse> <korvanectl>
+set -eu
+mouse=$1
+ctl=$2
+dir=$(mktemp -d)
+socket=$dir/mouse.sock
+state=$dir/state.json
+export XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir"
+"$mouse" serve --socket "$socket" --preset wired --model korvane_slate --state "$state" &
+server=$!
+trap 'kill "$server"; rm -rf "$dir"' EXIT
+i=0
+while [ ! -S "$socket" ] && [ "$i" -lt 100 ]; do
+  sleep 0.05
+  i=$((i + 1))
+done
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+ok() { "$ctl" --hid "sim:$socket" "$@" || fail "korvanectl $* exited $?"; }
+refused() {
+  if "$ctl" --hid "sim:$socket" "$@" 2>"$dir/err"; then fail "korvanectl $* was accepted"; fi
+  [ "$(wc -l <"$dir/err")" -eq 1 ] || fail "korvanectl $* did not say why in one line"
+}
+# The state file after the last command, with blanks removed.
+has() { tr -d ' \n' <"$state" | grep -q "$1" || fail "state lacks $1"; }
+
+ok rate 250
+has '"report_rate":4'
+refused rate 2000
+refused rate 300
+has '"report_rate":4'
+
+ok dpi count 3
+ok dpi set 2 1250
+ok dpi level 2
+has '"count":3,"index":1,"codes":\[4,12,'
+refused dpi level 4
+refused dpi colour 1 000000
+ok dpi colour 1 00FF80
+has '"dpi_colours":\["00FF80"'
+
+ok sensor --opt2
+ok liftoff 2
+has '"liftoff":2,"sensor":\[1,0\]'
+ok sleep 10
+ok wake off
+ok lightoff on
+ok response 7
+has '"power":{"sleep":60,"wake":0,"lightoff":1,"response":7}'
+refused sleep 3
+refused light 1
+ok profile 3
+"$ctl" --hid "sim:$socket" profile | grep -q '^\* 3 ' || fail "profile 3 is not marked active"
+echo "all settings reached the mouse"

@@ -1,0 +1,62 @@
+#include "performance_json.hpp"
+
+#include <algorithm>
+#include <iostream>
+#include <vector>
+
+#include "app/language_catalog.hpp"
+#include "common/colour.hpp"
+#include "performance/dpi_model.hpp"
+#include "store/light_table.hpp"
+
+namespace korvane::cli {
+
+using nlohmann::ordered_json;
+
+ordered_json DpiJson(ConfigStore& store, int profile) {
+  const DpiLevels stored = LoadDpiLevels(store, profile);
+  ordered_json levels = ordered_json::array();
+  for (int k = 0; k < std::clamp(stored.count, 0, kMaxDpiLevels); ++k) {
+    levels.push_back({{"level", k + 1}, {"dpi", stored.values[k]}, {"colour", ColourToHex(stored.colours[k])}});
+  }
+  return {{"count", stored.count}, {"active_level", stored.index + 1}, {"levels", levels}};
+}
+
+ordered_json LightingJson(ConfigStore& store, int profile, const LanguageCatalog& language) {
+  std::vector<LightSetting> rows;
+  LoadLightRows(store, profile, rows);
+  ordered_json out = ordered_json::array();
+  for (const LightSetting& row : rows) {
+    ordered_json colours = ordered_json::array();
+    for (const int colour : row.color_value) colours.push_back(ColourToHex(colour));
+    out.push_back({{"mode", row.mode},
+                   {"name", language.GetText(row.reserved)},
+                   {"active", row.status == 1},
+                   {"brightness", row.brightness},
+                   {"speed", row.speed},
+                   {"colours", colours}});
+  }
+  return out;
+}
+
+void PrintDpi(const ordered_json& dpi, const char* indent) {
+  std::cout << "DPI levels (" << dpi["count"] << " in use):\n";
+  for (const auto& level : dpi["levels"]) {
+    std::cout << indent << (level["level"] == dpi["active_level"] ? "* " : "  ") << level["level"] << "  "
+              << level["dpi"] << " DPI  #" << level["colour"].get<std::string>() << '\n';
+  }
+}
+
+void PrintLighting(const ordered_json& lighting, const char* indent) {
+  if (lighting.empty()) return;
+  std::cout << "Lighting:\n";
+  for (const auto& row : lighting) {
+    std::cout << indent << (row["active"].get<bool>() ? "* " : "  ") << row["mode"] << "  "
+              << row["name"].get<std::string>() << "  brightness " << row["brightness"] << "  speed "
+              << row["speed"] << "  colours";
+    for (const auto& colour : row["colours"]) std::cout << " #" << colour.get<std::string>();
+    std::cout << '\n';
+  }
+}
+
+}  // namespace korvane::cli
