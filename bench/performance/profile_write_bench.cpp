@@ -1,0 +1,94 @@
+// Writing a whole profile to the mouse (task 5) against the virtual mouse,
+// answering at once and answering each command 1 ms late.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "performance/lighting_model.hpp"
+#include "performance/performance_tasks.hpp"
+#include "support/worker_rig.hpp"
+
+namespace korvane::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class FinishedTasks final : public WorkerEvents {
+ public:
+  void StatusChanged(int) override {}
+  void DeviceListChanged() override {}
+  void DeviceViewChanged(bool, bool) override {}
+  void BatteryChanged(int, int) override {}
+  void RefreshPages(unsigned) override {}
+  void CloseTransientWindows() override {}
+  void LinkChanged(int, bool) override {}
+  void DpiButtonPressed(int, int) override {}
+  void TaskFinished(int, bool) override { ++count; }
+  std::atomic<int> count{0};
+};
+
+// A wired mouse with lighting, connected, the performance handlers
+// registered and the profile's light rows in place.
+struct Harness {
+  Harness() {
+    mouse = rig.Plug(sim::Preset::kWired).front();
+    RegisterPerformanceHandlers(rig.worker, dpi_cache, [] {});
+    rig.queue.Push(kTaskStartupScan);
+    rig.worker.Start();
+    WaitFinished(1);
+    EnsureDefaultLightRows(rig.store, rig.state.current_profile, rig.model.Get().light_modes);
+  }
+
+  void WaitFinished(int total) {
+    while (events.count < total) std::this_thread::sleep_for(std::chrono::microseconds(20));
+  }
+
+  // Runs task 5 once; its wall-clock time in seconds.
+  double WriteProfile() {
+    const int before = events.count;
+    const auto start = Clock::now();
+    rig.queue.Push(kTaskWriteProfile);
+    WaitFinished(before + 1);
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  }
+
+  FinishedTasks events;
+  test::WorkerRig rig{events};
+  DpiCache dpi_cache;
+  sim::VirtualBus::DeviceId mouse = 0;
+};
+
+void BM_FullProfileWrite(benchmark::State& bench) {
+  Harness harness;
+  for (auto _ : bench) bench.SetIterationTime(harness.WriteProfile());
+  bench.counters["goal_ms"] = 20;
+}
+BENCHMARK(BM_FullProfileWrite)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// Each answer 1 ms late: the time of a whole write over its exchanges × 1 ms
+// shows what the worker adds beyond waiting for the mouse (goal under 1.3).
+void BM_FullProfileWriteSlowMouse(benchmark::State& bench) {
+  Harness harness;
+  constexpr double kDelay = 0.001;
+  harness.rig.bus.DelayAnswers(harness.mouse, std::chrono::milliseconds(1));
+  double total = 0;
+  std::size_t exchanges = 0;
+  for (auto _ : bench) {
+    const std::size_t logged = harness.rig.bus.State(harness.mouse).log.size();
+    const double seconds = harness.WriteProfile();
+    exchanges += harness.rig.bus.State(harness.mouse).log.size() - logged;
+    total += seconds;
+    bench.SetIterationTime(seconds);
+  }
+  bench.counters["exchanges_per_write"] = static_cast<double>(exchanges) / static_cast<double>(bench.iterations());
+  bench.counters["ratio_to_answer_time"] = total / (static_cast<double>(exchanges) * kDelay);
+  bench.counters["goal_ratio"] = 1.3;
+}
+BENCHMARK(BM_FullProfileWriteSlowMouse)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+}  // namespace
+}  // namespace korvane::bench
+
+BENCHMARK_MAIN();
