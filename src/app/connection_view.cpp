@@ -40,6 +40,7 @@ void ConnectionView::DeviceViewChanged(bool device_list_shown, bool device_pages
   }
   // The picture with its text is what home shows while no mouse is there.
   toolkit_.SetVisible(kHomePicture, !device_list_shown);
+  toolkit_.SetVisible(kBattery, device_pages_shown);
   if (!device_pages_shown) navigation_.ReturnHome();
 }
 

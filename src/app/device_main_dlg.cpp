@@ -45,6 +45,9 @@ DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTrans
                AutostartEntry(options.autostart_folder, context.Caption(), std::move(options.program))),
       save_tip_(toolkit, text_) {
   BuildRoutes();
+  hooks_.OnRefresh([this](unsigned pages) {
+    if (pages & kProfilePage) ShowProfileName();
+  });
   toolkit_.SetHandler(ui::WindowId::kMain, this);
 }
 

@@ -86,12 +86,12 @@ void MainNavigation::ReturnHome() {
   if (current_tab_ != ui::ctl::tab::kHome) SelectTab(kHomeIndex);
 }
 
-// The tab strip, status line, profile and restore buttons and the mouse
-// picture belong to the device pages; home shows none of them.
+// The status row (status line, profile and restore buttons), the tab strip
+// and the mouse picture belong to the device pages; home shows none of them.
 void MainNavigation::SetDeviceChrome(bool shown) {
   using namespace ui::ctl;
-  for (const int control : {kTabBackground, kTabStrip, kConnectionState, kProfileButton, kRestoreDefaults,
-                            kMousePicture}) {
+  for (const int control : {kCaptionArea2, kTabBackground, kTabStrip, kConnectionState, kProfileButton,
+                            kRestoreDefaults, kMousePicture}) {
     toolkit_.SetVisible(control, shown);
   }
 }

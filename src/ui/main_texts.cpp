@@ -45,6 +45,16 @@ const std::vector<TextBinding>& MainWindowTexts() {
       {ctl::kExitHidesToTray, 608},
       {ctl::kExitEndsProgram, 609},
       {ctl::kSettingsReturn, 5, true},
+      {ctl::kLanguageHeading, 640},
+      {ctl::kStartupHeading, 641},
+      {ctl::kExitModeHeading, 642},
+      {ctl::kSettingsUpdateHeading, 643},
+      {ctl::kLinksHeading, 644},
+      {ctl::kWebsite, 645},
+      {ctl::kFeedback, 646},
+      {ctl::kQuestions, 647},
+      // Home page: what it shows while no mouse is there.
+      {ctl::kHomeText, 50},
   };
   return bindings;
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QString>
 #include <memory>
 
 #include "app/app_context.hpp"
@@ -15,6 +17,13 @@ namespace korvane::test {
 // Lets Qt handle what is queued (layouts, paints, posted work).
 inline void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+// Screenshots go to KORVANE_SCREENSHOT_DIR when set, else <build>/screenshots/.
+inline QString ScreenshotPath(const QString& name) {
+  const QString folder = qEnvironmentVariable("KORVANE_SCREENSHOT_DIR", KORVANE_SCREENSHOT_DIR);
+  QDir().mkpath(folder);
+  return folder + '/' + name + ".png";
 }
 
 // The real main window built from the shipped resources, in English, with

@@ -38,14 +38,8 @@ namespace korvane {
 namespace {
 
 namespace ctl = ui::ctl;
+using test::ScreenshotPath;
 using test::Settle;
-
-// Screenshots go to KORVANE_SCREENSHOT_DIR when set, else <build>/screenshots/.
-QString ScreenshotPath(const QString& name) {
-  const QString folder = qEnvironmentVariable("KORVANE_SCREENSHOT_DIR", KORVANE_SCREENSHOT_DIR);
-  QDir().mkpath(folder);
-  return folder + '/' + name + ".png";
-}
 
 // Texts of visible labels and buttons under root that do not fit their widget.
 QStringList ClippedTexts(const QWidget* root) {
