@@ -33,8 +33,7 @@ std::optional<RateEntry> FindRate(Match match) {
 }
 
 bool Offered(const ConnectionState& state, int code) {
-  const auto rates = OfferedRates(state.Info().rate_capability);
-  return std::any_of(rates.begin(), rates.end(), [code](const RateEntry& e) { return e.code == code; });
+  return OfferedRateIndex(state.Info().rate_capability, code).has_value();
 }
 
 void StoreRate(const SettingsTarget& target, int code) {
@@ -48,6 +47,13 @@ void StoreRate(const SettingsTarget& target, int code) {
 std::span<const RateEntry> OfferedRates(int rate_capability) {
   return std::span<const RateEntry>(kRates).first(rate_capability == kAllRatesCapability ? kRates.size()
                                                                                           : kBasicRates);
+}
+
+std::optional<std::size_t> OfferedRateIndex(int rate_capability, int code) {
+  const auto rates = OfferedRates(rate_capability);
+  const auto it = std::find_if(rates.begin(), rates.end(), [code](const RateEntry& e) { return e.code == code; });
+  if (it == rates.end()) return std::nullopt;
+  return static_cast<std::size_t>(it - rates.begin());
 }
 
 std::optional<RateEntry> RateOfCode(int code) {

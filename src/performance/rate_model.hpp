@@ -25,6 +25,10 @@ std::span<const RateEntry> OfferedRates(int rate_capability);
 std::optional<RateEntry> RateOfCode(int code);
 std::optional<RateEntry> RateOfHertz(int hertz);
 
+// The position of a stored code among the offered rates; nullopt (the
+// list selects nothing) for a code that is not offered.
+std::optional<std::size_t> OfferedRateIndex(int rate_capability, int code);
+
 // Stores the rate in report_rate and report_rate_wireless and queues task
 // 11. A code the mouse is not offered is refused (false).
 bool ChangeReportRate(const SettingsTarget& target, int code);

@@ -5,6 +5,7 @@
 #include "device/connection_state.hpp"
 #include "device/task_queue.hpp"
 #include "store/config_store.hpp"
+#include "store/config_table.hpp"
 
 namespace korvane {
 
@@ -19,6 +20,18 @@ void Store(const SettingsTarget& target, const char* key, int value, int task) {
 
 int ClampResponseTime(const std::string& text) {
   return static_cast<int>(std::clamp<long long>(TypedNumber(text), 0, kMaxResponseTime));
+}
+
+bool LiftOffIsTwoMillimetres(ConfigStore& store, int profile) {
+  std::string text;
+  GetConfigValue(store, profile, "liftoff_height", text);
+  return text == "2";
+}
+
+int EditResponseTime(const SettingsTarget& target, const std::string& text) {
+  const int value = ClampResponseTime(text);
+  SetConfigInt(target.store, target.state.current_profile, "button_respondtime", value);
+  return value;
 }
 
 void ChangeResponseTime(const SettingsTarget& target, int milliseconds) {

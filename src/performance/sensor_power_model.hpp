@@ -24,6 +24,14 @@ inline constexpr std::array<SleepChoice, 6> kSleepChoices{{{1, 6}, {2, 12}, {5, 
 // number is 0); the field shows it when it differs from what was typed.
 int ClampResponseTime(const std::string& text);
 
+// Whether the page shows "2.0mm": only for the stored text exactly "2".
+bool LiftOffIsTwoMillimetres(ConfigStore& store, int profile);
+
+// The response-time field changed: the typed text, held to 0..20, is stored
+// and returned for the field to show; nothing is sent until it is confirmed
+// (ChangeResponseTime).
+int EditResponseTime(const SettingsTarget& target, const std::string& text);
+
 // Page operations; each stores the change in the current profile and queues
 // the worker task that sends it.
 

@@ -130,6 +130,9 @@ TEST_F(PerformanceModelTest, RatesOfferedFollowTheCapability) {
   EXPECT_EQ(OfferedRates(7).back().code, 64);
   EXPECT_EQ(RateOfHertz(125)->code, 8);
   EXPECT_EQ(RateOfCode(7), std::nullopt);
+  EXPECT_EQ(OfferedRateIndex(7, 64), 6u);
+  EXPECT_EQ(OfferedRateIndex(6, 64), std::nullopt) << "a rate not offered selects nothing";
+  EXPECT_EQ(OfferedRateIndex(4, 7), std::nullopt);
 
   UseSensor(0, 4);
   EXPECT_FALSE(ChangeReportRate(target_, 16)) << "2000 Hz is not offered below capability 7";
@@ -147,6 +150,14 @@ TEST_F(PerformanceModelTest, SensorAndPowerChangesStoreTheirKeysAndQueueTheirTas
   EXPECT_EQ(ClampResponseTime("-3"), 0);
   EXPECT_EQ(ClampResponseTime("fast"), 0);
   EXPECT_EQ(ClampResponseTime("99999999999999999999"), 20);
+
+  EXPECT_EQ(EditResponseTime(target_, "25"), 20);
+  EXPECT_EQ(Key("button_respondtime"), "20");
+  EXPECT_TRUE(Queued().empty()) << "typing sends nothing until confirmed";
+  for (const auto& [stored, two] : {std::pair{"2", true}, {"02", false}, {"3", false}}) {
+    Set("liftoff_height", stored);
+    EXPECT_EQ(LiftOffIsTwoMillimetres(store_, profile_), two) << stored;
+  }
 
   ASSERT_EQ(Key("sensor_flag"), "53");
   ChangeSensorOptions(target_, {true, false, true});
