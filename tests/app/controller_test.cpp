@@ -92,6 +92,21 @@ TEST_F(ControllerTest, FactoryResetAsksAndQueuesOnlyWhenConfirmedWithAMouse) {
   EXPECT_TRUE(Succeeded(kTaskFactoryReset));
 }
 
+TEST_F(ControllerTest, AMessageBoxKeepsItsAnswerWhileTheWorkerPostsChanges) {
+  Plug(sim::Preset::kWired);
+  Start();
+  Drain();
+  finished.clear();
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    controller->Queue().Push(kTaskSelectDevice);
+    ASSERT_TRUE(PumpUntil([&] { return Ran(kTaskSelectDevice); }));
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm});
+  });
+  EXPECT_TRUE(toolkit.Click(kRestoreDefaults));
+  Drain();
+  EXPECT_TRUE(Succeeded(kTaskFactoryReset));
+}
+
 TEST_F(ControllerTest, LeavingTheSettingsPageWithoutAnInterfaceShowsHome) {
   Start();
   EXPECT_TRUE(toolkit.Click(kSettings));
@@ -233,6 +248,61 @@ TEST_F(ControllerTest, LanguageSwitchReappliesEveryText) {
   EXPECT_EQ(toolkit.GetText(kAutostart), Text(604));
   EXPECT_EQ(toolkit.GetText(kConnectionState), Text(50));
   EXPECT_EQ(toolkit.Items(kTabStrip)[0].text, Text(71));
+}
+
+}  // namespace
+}  // namespace korvane::test
+
+namespace korvane::test {
+namespace {
+
+TEST_F(ControllerTest, ShutdownDuringASlowExchangeReturnsWithinASecond) {
+  const auto ids = Plug(sim::Preset::kWired);
+  Start();
+  Drain();
+  bus.DelayAnswers(ids[0], std::chrono::milliseconds(1500));
+  controller->Queue().Push(kTaskWriteProfile);
+  controller->Queue().Push(kTaskFactoryReset);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  const auto begin = std::chrono::steady_clock::now();
+  controller->Shutdown();
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(1100));
+  EXPECT_FALSE(toolkit.HasTrayIcon());
+}
+
+// A language file with only its first half of texts: the rest show empty.
+TEST(ControllerLanguageTest, HalfALanguageFileLeavesEmptyCaptions) {
+  TempDir home;
+  const std::filesystem::path resources = home / "resources";
+  std::filesystem::copy(KORVANE_SOURCE_DATA, resources, std::filesystem::copy_options::recursive);
+  const std::filesystem::path file = resources / "language" / "1033.lan";
+  std::ifstream in(file);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  in.close();
+  std::ofstream(file, std::ios::trunc) << [&] {
+    std::string half;
+    for (std::size_t i = 0; i < lines.size() / 2; ++i) half += lines[i] + "\n";
+    return half;
+  }();
+
+  AppContextOptions options;
+  options.resources = resources;
+  options.data_dir = home / "data";
+  options.config_dir = home / "config";
+  std::filesystem::create_directories(home / "config");
+  AppContext context(options);
+  context.Language().SetCurrentLcid(1033);
+  FakeToolkit toolkit;
+  ui::AddMainTabs(toolkit, [&](int id) { return context.Language().GetText(id); });
+  sim::VirtualBus bus;
+  DeviceMainDlg controller(toolkit, context, bus, nullptr, ControllerOptions{home / "autostart", "korvane"});
+  controller.OnInitDialog();
+  EXPECT_EQ(toolkit.GetText(ui::ctl::kAutostart), "");
+  EXPECT_EQ(toolkit.Items(ui::ctl::kTabStrip)[0].text, context.Language().GetText(71));
+  EXPECT_TRUE(toolkit.Click(ui::ctl::kRestoreDefaults));
+  EXPECT_EQ(toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kTitle}), "");
+  controller.Shutdown();
 }
 
 }  // namespace
