@@ -196,5 +196,21 @@ TEST_F(PerformanceTasksTest, PointerSettingsTaskOpensThePanelAndSendsNothing) {
   EXPECT_TRUE(LogFrom(from).empty());
 }
 
+TEST_F(PerformanceTasksTest, ALightingReadAnsweredWithAnErrorStatusLeavesTheRowsAsTheyWere) {
+  Connect();
+  ASSERT_TRUE(ChangeLightMode({store, state, queue}, 3));
+  ASSERT_TRUE(WaitForTask(kTaskLighting));
+  LightSetting before;
+  LoadLightRow(store, state.current_profile, 3, before);
+  // The restore and the read are both answered busy, their real answers
+  // coming only after the acknowledgement window.
+  bus.AnswerBusy(mouse(), 2, std::chrono::seconds(10));
+  EXPECT_FALSE(Run(kTaskLightingRestore));
+  EXPECT_EQ(LoadActiveLightMode(store, state.current_profile), 3);
+  LightSetting after;
+  LoadLightRow(store, state.current_profile, 3, after);
+  EXPECT_EQ(after, before);
+}
+
 }  // namespace
 }  // namespace korvane::test

@@ -50,11 +50,6 @@ TEST(SensorDpiTable, SliderFollowsTheCodeOrFiftiesAndTheCaptions) {
   EXPECT_EQ(SensorRowFor(12345).sensor_id, -1);
 }
 
-}  // namespace
-}  // namespace korvane
-
-namespace korvane {
-namespace {
 
 TEST(SensorDpiTable, TypedValuesSnapToEachSensorsTypingSteps) {
   struct Case {
