@@ -58,4 +58,8 @@ refused sleep 3
 refused light 1
 ok profile 3
 "$ctl" --hid "sim:$socket" profile | grep -q '^\* 3 ' || fail "profile 3 is not marked active"
+
+"$mouse" ctl --socket "$socket" unplug >/dev/null
+refused rate 250
+grep -q "no mouse is reachable" "$dir/err" || fail "an unplugged mouse is not reported"
 echo "all settings reached the mouse"
