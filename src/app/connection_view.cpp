@@ -31,6 +31,10 @@ void ConnectionView::DeviceListChanged() {
                                                  : std::string());
     toolkit_.SetDeviceBattery(kDeviceList, row.device_type, row.battery_a, row.battery_b);
   }
+  // The device information page shows the version of the current model's mouse.
+  const auto current = state_.device_list.RowOf(state_.current_type);
+  toolkit_.SetText(ui::ctl::kFirmwareVersion,
+                   current && current->release_number ? ui::ReleaseVersion(current->release_number) : std::string());
 }
 
 void ConnectionView::DeviceViewChanged(bool device_list_shown, bool device_pages_shown) {

@@ -182,6 +182,7 @@ void DeviceMainDlg::PickModel(int index) {
     Queue().Push(kTaskArrivalScan);
   }
   navigation_.OpenDevicePages();
+  ShowProfileName();
 }
 
 void DeviceMainDlg::CheckFirmware() {

@@ -39,10 +39,14 @@ class AboutLogic final : public WindowHandler {
 
 }  // namespace
 
-std::string ReleaseVersionText(std::string_view label, int release) {
+std::string ReleaseVersion(int release) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "v%X.%02X", (release >> 8) & 0xF, release & 0xFF);
-  return std::string(label) + ": " + digits;
+  return digits;
+}
+
+std::string ReleaseVersionText(std::string_view label, int release) {
+  return std::string(label) + ": " + ReleaseVersion(release);
 }
 
 void ShowAboutBox(Toolkit& toolkit, const TextLookup& text, int release) {

@@ -8,8 +8,11 @@
 
 namespace korvane::ui {
 
-// "<text 16>: v<M>.<mm>" from a device release number: M is its third hex
-// digit from the right, mm its last two hex digits (0x0105 gives "v1.05").
+// "v<M>.<mm>" from a device release number: M is its third hex digit from
+// the right, mm its last two hex digits (0x0105 gives "v1.05").
+std::string ReleaseVersion(int release);
+
+// "<label>: " and the release version ("Firmware version: v1.05").
 std::string ReleaseVersionText(std::string_view label, int release);
 
 // AboutDlg: the about box, 500 x 300, centred, modal; its close button or a

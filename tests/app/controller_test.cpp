@@ -266,7 +266,8 @@ TEST_F(ControllerTest, ShutdownDuringASlowExchangeReturnsWithinASecond) {
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   const auto begin = std::chrono::steady_clock::now();
   controller->Shutdown();
-  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(1100));
+  // A second, with a little room for a loaded machine.
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(1250));
   EXPECT_FALSE(toolkit.HasTrayIcon());
 }
 

@@ -78,6 +78,9 @@ TEST_F(ControllerGuiTest, ShowsTheVirtualMouseOnlineAndOpensItsPages) {
   EXPECT_EQ(toolkit->GetText(ctl::kConnectionState), context->Language().GetText(52));
   EXPECT_TRUE(toolkit->IsVisible(ctl::kTabStrip));
   Capture("controller_device_pages");
+  const int device_tab = static_cast<int>(toolkit->Items(ctl::kTabStrip).size()) - 1;
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kTabStrip, 2, device_tab));
+  Capture("controller_device_info");
 
   // The mouse leaves the receiver: the device pages give way to home.
   bus.Unlink(ids.back());
