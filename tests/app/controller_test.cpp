@@ -50,6 +50,7 @@ TEST_F(ControllerTest, PickingAModelOpensTheDevicePagesWithItsConnection) {
     EXPECT_EQ(toolkit.Selection(kTabStrip), 1);
     EXPECT_TRUE(toolkit.IsVisible(kTabStrip));
     EXPECT_TRUE(toolkit.IsVisible(kProfileButton));
+    EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + "  1");
     for (const auto id : bus.Devices()) bus.Unplug(id);
   }
 }

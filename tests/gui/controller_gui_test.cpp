@@ -26,6 +26,8 @@ class ControllerGuiTest : public test::GuiTest {
 
   void SetUp() override {
     GuiTest::SetUp();
+    // Start-up makes the settings databases' folder before the window opens.
+    std::filesystem::create_directories(context->DatabaseFolder());
     sim::PresetOptions options;
     options.preset = sim::Preset::kReceiver;
     for (sim::VirtualDevice& device : sim::BuildPreset(KORVANE_SOURCE_DATA, options).devices) {
@@ -77,6 +79,8 @@ TEST_F(ControllerGuiTest, ShowsTheVirtualMouseOnlineAndOpensItsPages) {
   ASSERT_TRUE(controller->OnControlEvent(ctl::kDeviceList, 2, index));
   EXPECT_EQ(toolkit->GetText(ctl::kConnectionState), context->Language().GetText(52));
   EXPECT_TRUE(toolkit->IsVisible(ctl::kTabStrip));
+  // The selection refresh the receiver asks for names the current profile.
+  EXPECT_TRUE(WaitFor([&] { return toolkit->GetText(ctl::kProfileButton) == context->Language().GetText(61) + "  1"; }));
   Capture("controller_device_pages");
   const int device_tab = static_cast<int>(toolkit->Items(ctl::kTabStrip).size()) - 1;
   ASSERT_TRUE(controller->OnControlEvent(ctl::kTabStrip, 2, device_tab));
