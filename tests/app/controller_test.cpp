@@ -139,6 +139,24 @@ TEST_F(ControllerTest, OnlyInterfaceArrivalsQueueARescan) {
   EXPECT_EQ(toolkit.OnlineDeviceCount(kDeviceList), 1);
 }
 
+TEST_F(ControllerTest, UnpluggingTheOpenMouseReturnsHome) {
+  const auto ids = Plug(sim::Preset::kWired);
+  Start();
+  Drain();
+  ASSERT_TRUE(toolkit.Choose(kDeviceList, ListIndexOf(controller->State().current_type)));
+  ASSERT_TRUE(toolkit.IsVisible(kTabStrip));
+
+  // The bus reports the removal on its own thread; it reaches the window
+  // through the toolkit's queue.
+  bus.Unplug(ids[0]);
+  EXPECT_TRUE(PumpUntil([&] { return Ran(kTaskRemovalRefresh); }));
+  EXPECT_FALSE(controller->State().mouse_linked);
+  EXPECT_EQ(toolkit.Selection(kTabStrip), 0);
+  EXPECT_FALSE(toolkit.IsVisible(kTabStrip));
+  EXPECT_EQ(toolkit.GetText(kConnectionState), Text(50));
+  EXPECT_EQ(toolkit.OnlineDeviceCount(kDeviceList), 0);
+}
+
 TEST_F(ControllerTest, UnknownControlsAndCodesAreNotHandled) {
   Start();
   toolkit.AddControl(999);
