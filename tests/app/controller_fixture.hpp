@@ -59,7 +59,8 @@ class ControllerTest : public ::testing::Test {
     toolkit.AddCheckBox(kStartMinimised);
     toolkit.AddControl(kExitHidesToTray, "exit");
     toolkit.AddControl(kExitEndsProgram, "exit");
-    for (const int control : {ui::ctl::kSettingsPage, kHomePage, kSettings, kKeyField, kLanguageList, kModifierCtrl, kTabBackground, kMousePicture, kCheckFirmware}) {
+    for (const int control : {ui::ctl::kSettingsPage, kHomePage, kSettings, kKeyField, kLanguageList, kMaximise, kMinimise, kWebsite,
+                            kFeedback, kQuestions, kDpiApply, kModifierCtrl, kTabBackground, kMousePicture, kCheckFirmware}) {
       toolkit.AddControl(control);
     }
     toolkit.SetVisible(ui::ctl::kSettingsPage, false);

@@ -164,10 +164,34 @@ TEST_F(ControllerTest, UnknownControlsAndCodesAreNotHandled) {
   // Click-only controls ignore other codes; "every" controls take them.
   EXPECT_FALSE(toolkit.Deliver(kSettings, ui::event::kTextChanged));
   EXPECT_TRUE(toolkit.Deliver(kKeyField, ui::event::kTextChanged));
+  // A feature page takes over its control's events.
+  controller->RouteTo(kDpiApply, [&](int, std::int64_t) {
+    toolkit.SetText(kDpiApply, "applied");
+    return true;
+  });
+  EXPECT_TRUE(toolkit.Click(kDpiApply));
+  EXPECT_EQ(toolkit.GetText(kDpiApply), "applied");
   // A modifier box changes nothing but itself.
   EXPECT_TRUE(toolkit.Click(kModifierCtrl));
   EXPECT_EQ(toolkit.Selection(kTabStrip), 0);
   EXPECT_FALSE(toolkit.IsVisible(ui::ctl::kSettingsPage));
+}
+
+TEST_F(ControllerTest, FrameButtonsAndLinks) {
+  Start();
+  EXPECT_TRUE(toolkit.Click(kMaximise));
+  EXPECT_EQ(toolkit.GetWindowState(ui::WindowId::kMain), ui::WindowState::kMaximised);
+  EXPECT_EQ(toolkit.State(kMaximise).image, "sysbtn_restore.png");
+  EXPECT_TRUE(toolkit.Click(kMaximise));
+  EXPECT_EQ(toolkit.GetWindowState(ui::WindowId::kMain), ui::WindowState::kNormal);
+  EXPECT_EQ(toolkit.State(kMaximise).image, "sysbtn_maximize.png");
+  EXPECT_TRUE(toolkit.Click(kMinimise));
+  EXPECT_EQ(toolkit.GetWindowState(ui::WindowId::kMain), ui::WindowState::kMinimised);
+
+  const DeviceCatalog& catalog = controller->Catalog();
+  for (const int link : {kWebsite, kFeedback, kQuestions, kWebsiteLink}) toolkit.Click(link);
+  EXPECT_EQ(toolkit.OpenedLinks(), (std::vector<std::string>{catalog.website_url, catalog.feedback_url, catalog.qa_url,
+                                                             catalog.website_url}));
 }
 
 TEST_F(ControllerTest, CloseButtonEndsTheProgramUnlessExitModeHidesToTray) {
