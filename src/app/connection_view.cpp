@@ -25,10 +25,12 @@ void ConnectionView::DeviceListChanged() {
   using ui::ctl::kDeviceList;
   toolkit_.SetAllDevicesOffline(kDeviceList);
   for (const DeviceListModel::Row& row : state_.device_list.Rows()) {
-    if (row.online) toolkit_.SetDeviceOnline(kDeviceList, row.device_type, row.connection_mode, true);
     toolkit_.SetDeviceVersion(kDeviceList, row.device_type,
                               row.release_number ? ui::ReleaseVersionText(text_(kTextFirmware), row.release_number)
                                                  : std::string());
+    // Only a mouse that is there has a battery to show.
+    if (!row.online) continue;
+    toolkit_.SetDeviceOnline(kDeviceList, row.device_type, row.connection_mode, true);
     toolkit_.SetDeviceBattery(kDeviceList, row.device_type, row.battery_a, row.battery_b);
   }
   // The device information page shows the version of the current model's mouse.

@@ -25,7 +25,6 @@ class ControlRouter final {
   void RouteTo(int control, Handler handler);
 
   bool Route(int control, int event, std::int64_t param) const;
-  bool Has(int control) const { return routes_.count(control) != 0; }
 
  private:
   struct Entry {

@@ -120,7 +120,7 @@ void DeviceMainDlg::ApplyTexts() {
   const std::string version_text = version.empty() ? std::string() : text_(kTextVersion) + ": v" + version;
   toolkit_.SetText(kSubtitle, version_text);
   toolkit_.SetText(kSoftwareVersion, version.empty() ? std::string() : "v" + version);
-  toolkit_.SetText(kWebsiteLink, Catalog().website_url.empty() ? std::string() : Catalog().website_url);
+  toolkit_.SetText(kWebsiteLink, Catalog().website_url);
   toolkit_.SetText(kConnectionState, text_(state_.StatusText()));
   toolkit_.SelectData(kLanguageList, context_.Language().CurrentLcid());
   ShowProfileName();
