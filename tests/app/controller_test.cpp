@@ -277,6 +277,29 @@ TEST_F(ControllerTest, ProfileSwitchMessageMakesTheProfileCurrentAndWritesIt) {
   EXPECT_EQ(controller->State().current_profile, 3);
 }
 
+TEST_F(ControllerTest, ProfileButtonOpensTheFourProfilesAndSwitches) {
+  Start();
+  EXPECT_TRUE(toolkit.Click(kProfileButton));
+  EXPECT_EQ(ShownTitle(), Text(576));
+  EXPECT_EQ(ShownMessage(), Text(57));
+
+  Plug(sim::Preset::kWired);
+  controller->Queue().Push(kTaskArrivalScan);
+  Drain();
+  ASSERT_TRUE(controller->State().mouse_linked);
+  std::size_t shown = 0;
+  toolkit.ScriptModal(ui::WindowId::kProfile, [&] {
+    shown = toolkit.Items({ui::WindowId::kProfile, profile::kList}).size();
+    toolkit.Choose({ui::WindowId::kProfile, profile::kList}, 1);
+  });
+  EXPECT_TRUE(toolkit.Click(kProfileButton));
+  EXPECT_EQ(shown, 4u);
+  Drain();
+  EXPECT_EQ(controller->State().current_profile, 2);
+  EXPECT_TRUE(Ran(kTaskWriteProfile));
+  EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + "  2");
+}
+
 TEST_F(ControllerTest, LanguageSwitchReappliesEveryText) {
   // The front end fills the list with the offered languages.
   for (const int lcid : {1033, 1049}) {
