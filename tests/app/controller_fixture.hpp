@@ -60,7 +60,7 @@ class ControllerTest : public ::testing::Test {
     toolkit.AddControl(kExitHidesToTray, "exit");
     toolkit.AddControl(kExitEndsProgram, "exit");
     for (const int control : {ui::ctl::kSettingsPage, kHomePage, kSettings, kKeyField, kLanguageList, kMaximise, kMinimise, kWebsite,
-                            kFeedback, kQuestions, kDpiApply, kModifierCtrl, kTabBackground, kMousePicture, kCheckFirmware}) {
+                            kFeedback, kQuestions, kDpiApply, kCheckSoftware, kSettingsCheckSoftware, kModifierCtrl, kTabBackground, kMousePicture, kCheckFirmware}) {
       toolkit.AddControl(control);
     }
     toolkit.SetVisible(ui::ctl::kSettingsPage, false);
@@ -82,6 +82,8 @@ class ControllerTest : public ::testing::Test {
     controller = std::make_unique<DeviceMainDlg>(toolkit, *context, bus, &bus,
                                                  ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane"});
     controller->Worker().Register(kMarkerTask, [] { return true; });
+    // Stands in for the software check, so that its runs can be seen.
+    controller->Worker().Register(kTaskCheckSoftware, [] { return true; });
     controller->Hooks().OnTaskFinished([this](int code, bool ok) { finished.emplace_back(code, ok); });
     controller->OnInitDialog();
     ASSERT_TRUE(PumpUntil([&] { return Ran(kTaskStartupScan); }));

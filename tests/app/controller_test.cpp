@@ -108,6 +108,27 @@ TEST_F(ControllerTest, AMessageBoxKeepsItsAnswerWhileTheWorkerPostsChanges) {
   EXPECT_TRUE(Succeeded(kTaskFactoryReset));
 }
 
+TEST_F(ControllerTest, UpdateCheckButtons) {
+  Start();
+  Drain();
+  finished.clear();
+  // No model is loaded, so there is no firmware link to check.
+  struct Case {
+    int button;
+    int title;
+  };
+  for (const Case& c : {Case{kCheckFirmware, 551}, Case{kCheckSoftware, 552}}) {
+    toolkit.SetText({ui::WindowId::kMessageBox, message_box::kTitle}, "");
+    EXPECT_TRUE(toolkit.Click(c.button));
+    EXPECT_EQ(ShownTitle(), Text(c.title));
+    EXPECT_EQ(ShownMessage(), Text(580));
+  }
+  EXPECT_TRUE(toolkit.Click(kSettingsCheckSoftware));
+  Drain();
+  EXPECT_TRUE(Ran(kTaskCheckSoftware));
+  EXPECT_FALSE(Ran(kTaskCheckFirmware));
+}
+
 TEST_F(ControllerTest, LeavingTheSettingsPageWithoutAnInterfaceShowsHome) {
   Start();
   EXPECT_TRUE(toolkit.Click(kSettings));
