@@ -8,26 +8,13 @@
 
 #include "performance/lighting_model.hpp"
 #include "performance/performance_tasks.hpp"
+#include "support/finished_tasks.hpp"
 #include "support/worker_rig.hpp"
 
 namespace korvane::bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class FinishedTasks final : public WorkerEvents {
- public:
-  void StatusChanged(int) override {}
-  void DeviceListChanged() override {}
-  void DeviceViewChanged(bool, bool) override {}
-  void BatteryChanged(int, int) override {}
-  void RefreshPages(unsigned) override {}
-  void CloseTransientWindows() override {}
-  void LinkChanged(int, bool) override {}
-  void DpiButtonPressed(int, int) override {}
-  void TaskFinished(int, bool) override { ++count; }
-  std::atomic<int> count{0};
-};
 
 // A wired mouse with lighting, connected, the performance handlers
 // registered and the profile's light rows in place.
@@ -54,7 +41,7 @@ struct Harness {
     return std::chrono::duration<double>(Clock::now() - start).count();
   }
 
-  FinishedTasks events;
+  test::FinishedTasks events;
   test::WorkerRig rig{events};
   DpiCache dpi_cache;
   sim::VirtualBus::DeviceId mouse = 0;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "idle_cost.hpp"
+#include "support/finished_tasks.hpp"
 #include "support/worker_rig.hpp"
 
 extern char** environ;
@@ -22,20 +23,6 @@ namespace korvane::bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class DoneCounter final : public WorkerEvents {
- public:
-  void StatusChanged(int) override {}
-  void DeviceListChanged() override {}
-  void DeviceViewChanged(bool, bool) override {}
-  void BatteryChanged(int, int) override {}
-  void RefreshPages(unsigned) override {}
-  void CloseTransientWindows() override {}
-  void LinkChanged(int, bool) override {}
-  void DpiButtonPressed(int, int) override {}
-  void TaskFinished(int, bool) override { ++finished; }
-  std::atomic<int> finished{0};
-};
 
 // The worker rig connected to a wired mouse when plugged is true, with a
 // report rate write as task 11.
@@ -52,10 +39,10 @@ struct Harness {
   }
 
   void WaitFinished(int count) {
-    while (events.finished < count) std::this_thread::sleep_for(std::chrono::microseconds(50));
+    while (events.count < count) std::this_thread::sleep_for(std::chrono::microseconds(50));
   }
 
-  DoneCounter events;
+  test::FinishedTasks events;
   test::WorkerRig rig{events};
   sim::VirtualBus::DeviceId mouse = 0;
 };
@@ -76,7 +63,7 @@ void BM_QueueToWire(benchmark::State& bench) {
     }
   });
   std::vector<double> micros;
-  int expected = harness.events.finished;
+  int expected = harness.events.count;
   for (auto _ : bench) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));  // the worker is asleep again
     arrived = 0;

@@ -6,17 +6,9 @@
 set -eu
 mouse=$1
 ctl=$2
-dir=$(mktemp -d)
-socket=$dir/mouse.sock
-export XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir" LANG=en_US.UTF-8
-"$mouse" serve --socket "$socket" --preset receiver --battery 70 30 >/dev/null &
-server=$!
-trap 'kill "$server" 2>/dev/null; rm -rf "$dir"' EXIT
-i=0
-while [ ! -S "$socket" ] && [ "$i" -lt 100 ]; do
-  sleep 0.05
-  i=$((i + 1))
-done
+. "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
+serve_virtual_mouse --preset receiver --battery 70 30
+export LANG=en_US.UTF-8
 
 fail() {
   echo "FAILED: $1" >&2

@@ -6,18 +6,9 @@
 set -eu
 mouse=$1
 ctl=$2
-dir=$(mktemp -d)
-socket=$dir/mouse.sock
+. "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
 state=$dir/state.json
-export XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir"
-"$mouse" serve --socket "$socket" --preset wired --model korvane_slate --state "$state" &
-server=$!
-trap 'kill "$server"; rm -rf "$dir"' EXIT
-i=0
-while [ ! -S "$socket" ] && [ "$i" -lt 100 ]; do
-  sleep 0.05
-  i=$((i + 1))
-done
+serve_virtual_mouse --preset wired --model korvane_slate --state "$state"
 
 fail() {
   echo "FAIL: $*"
