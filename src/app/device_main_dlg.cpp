@@ -5,6 +5,7 @@
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
 #include "catalog/load_report.hpp"
+#include "performance/performance_tasks.hpp"
 #include "profiles/profile_manager.hpp"
 #include "store/profile_table.hpp"
 #include "ui/control_ids.hpp"
@@ -68,6 +69,7 @@ void DeviceMainDlg::OnInitDialog() {
   ApplyTexts();
   choices_.Load();
   navigation_.SelectTab(0);
+  RegisterPerformanceHandlers(Worker(), dpi_cache_);
   Queue().Push(kTaskStartupScan);
   Queue().Push(kTaskCheckSoftware);
   if (hotplug_) {

@@ -20,6 +20,7 @@
 #include "ui/dpi_tip.hpp"
 #include "ui/save_tip.hpp"
 #include "ui/toolkit.hpp"
+#include "performance/dpi_model.hpp"
 
 namespace korvane {
 
@@ -131,6 +132,9 @@ class DeviceMainDlg final : public ui::WindowHandler {
   DesktopChoices choices_;
   ui::SaveTip save_tip_;
   std::unique_ptr<ui::DpiTip> dpi_tip_;
+  // The DPI level count and index last shown, shared by the DPI button's
+  // reports and the performance page.
+  DpiCache dpi_cache_;
   // Set while this object exists; hot-plug posts check it on the UI thread.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -108,10 +108,11 @@ std::unique_ptr<HidHandle> PumpedTransport::Open(const std::string& path) {
     std::lock_guard lock(pumps_->mutex);
     ++pumps_->running;
   }
-  std::thread([pump, pumps = pumps_] {
+  std::thread([pump, pumps = pumps_]() mutable {
     pump->Run();
-    // The real handle closes here, on the thread that read it.
-    pump->inner.reset();
+    // The real handle closes with the last of the pump and its handle: here
+    // when the handle was closed first, else when the handle is closed.
+    pump.reset();
     std::lock_guard lock(pumps->mutex);
     --pumps->running;
     pumps->ended.notify_all();

@@ -315,6 +315,8 @@ TEST_F(ControllerTest, ProfileButtonOpensTheFourProfilesAndSwitches) {
   });
   EXPECT_TRUE(toolkit.Click(kProfileButton));
   EXPECT_EQ(shown, 4u);
+  // The dialog posts its request; handling it queues the profile write.
+  toolkit.Pump();
   Drain();
   EXPECT_EQ(controller->State().current_profile, 2);
   EXPECT_TRUE(Ran(kTaskWriteProfile));
