@@ -33,11 +33,13 @@ class SocketHandle final : public HidHandle {
   int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
-    for (;;) {
+    for (bool first = true;; first = false) {
       int slice = wire::kMaxReadSliceMs;
       if (timeout_ms >= 0) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         slice = static_cast<int>(std::clamp<long long>(left, 0, wire::kMaxReadSliceMs));
+        // Less than a millisecond left: asking again would only spin.
+        if (slice == 0 && !first) return 0;
       }
       const auto reply = connection_->Call(
           wire::kRead, Writer().U32(static_cast<std::uint32_t>(buffer.size())).I32(slice).Take());
