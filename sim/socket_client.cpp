@@ -36,10 +36,11 @@ class SocketHandle final : public HidHandle {
     for (bool first = true;; first = false) {
       int slice = wire::kMaxReadSliceMs;
       if (timeout_ms >= 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        // Rounded up to whole milliseconds: asking for the last fraction of a
+        // millisecond as 0 would only spin.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0 && !first) return 0;
         slice = static_cast<int>(std::clamp<long long>(left, 0, wire::kMaxReadSliceMs));
-        // Less than a millisecond left: asking again would only spin.
-        if (slice == 0 && !first) return 0;
       }
       const auto reply = connection_->Call(
           wire::kRead, Writer().U32(static_cast<std::uint32_t>(buffer.size())).I32(slice).Take());
@@ -127,6 +128,10 @@ void SocketTransport::SetListener(Listener listener) {
   if (events_) return;
   std::shared_ptr<wire::Connection> events = wire::Connection::Connect(socket_path_);
   if (!events || !events->Send(wire::kSubscribe, {})) return;
+  // Events flow only after the server's acknowledgement; waiting for it
+  // means no plug or unplug after this call is missed.
+  const auto acknowledged = events->Receive();
+  if (!acknowledged || !acknowledged->body.empty()) return;
   events_ = events;
   events_thread_ = std::thread([this, events] {
     while (const auto message = events->Receive()) {

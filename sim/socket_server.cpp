@@ -159,8 +159,10 @@ void SocketServer::Serve(Client& client) {
   Session session;
   while (std::optional<wire::Message> request = client.connection->Receive()) {
     if (request->type == wire::kSubscribe) {
+      // An empty message acknowledges the subscription before any event, so
+      // the subscriber knows from when on it hears every plug and unplug.
       std::lock_guard lock(subscribers_mutex_);
-      subscribers_.push_back(client.connection);
+      if (client.connection->Send(wire::kSubscribe | wire::kReply, {})) subscribers_.push_back(client.connection);
       client.done = true;
       return;
     }
