@@ -68,24 +68,42 @@ inline constexpr int kRepeatConfirm = 106;
 inline constexpr int kRepeatPanelClose = 107;
 inline constexpr int kMousePicture = 108;
 
-// Performance page.
+// Performance page. The sections in order, each a titled card; the lift-off
+// and sensor sections are areas the page hides for models without them.
+inline constexpr int kDpiTitle = 111;
+inline constexpr int kDpiSubtitle = 113;
+inline constexpr int kDpiHelp = 114;
 inline constexpr int kDpiReset = 115;
 inline constexpr int kDpiLevels = 116;
 inline constexpr int kDpiSlider = 117;
 inline constexpr int kDpiApply = 118;
 inline constexpr int kDpiCountLabel = 119;
 inline constexpr int kDpiCount = 120;
+inline constexpr int kReportRateTitle = 122;
+inline constexpr int kReportRateHelp = 123;
 inline constexpr int kReportRateReset = 124;
 inline constexpr int kReportRate = 125;
+inline constexpr int kLiftOffSection = 126;
+inline constexpr int kLiftOffTitle = 127;
+inline constexpr int kLiftOffHelp = 128;
 inline constexpr int kLiftOff1mm = 129;
 inline constexpr int kLiftOff2mm = 130;
+inline constexpr int kSensorSection = 131;
+inline constexpr int kSensorTitle = 132;
+inline constexpr int kSensorHelp = 133;
 inline constexpr int kSensorOption1 = 134;
 inline constexpr int kSensorOption2 = 135;
 inline constexpr int kSensorOption3 = 136;
+inline constexpr int kResponseTitle = 138;
 inline constexpr int kResponseTime = 139;
+inline constexpr int kResponseUnit = 140;
+inline constexpr int kPowerTitle = 141;
+inline constexpr int kSleepLabel = 142;
 inline constexpr int kMoveWakeup = 143;
 inline constexpr int kMoveLightOff = 144;
 inline constexpr int kSleepTime = 145;
+inline constexpr int kPointerTitle = 147;
+inline constexpr int kPointerPicture = 148;
 inline constexpr int kSystemMouseSettings = 149;
 
 // Macro page.
@@ -111,22 +129,36 @@ inline constexpr int kEventAction = 188;
 inline constexpr int kEventUp = 190;
 inline constexpr int kEventDown = 191;
 
-// Lighting page.
+// Lighting page. The brightness, speed, slot and colour groups are areas
+// the page shows or hides by what the selected mode offers.
+inline constexpr int kLightTitle = 194;
+inline constexpr int kLightModeLabel = 196;
 inline constexpr int kLightMode = 197;
+inline constexpr int kLightColourTitle = 200;
 inline constexpr int kLightReset = 201;
 inline constexpr int kBrightnessValue = 203;
 inline constexpr int kBrightness = 204;
 inline constexpr int kSpeedValue = 206;
 inline constexpr int kSpeed = 207;
+inline constexpr int kPresetLabel = 208;
 inline constexpr int kPresetColourFirst = 209;
 inline constexpr int kPresetColourLast = 216;
+inline constexpr int kSlotsLabel = 217;
 inline constexpr int kColourSlotFirst = 218;
 inline constexpr int kColourSlotLast = 224;
+inline constexpr int kPaletteLabel = 225;
 inline constexpr int kLightPalette = 226;
 inline constexpr int kLightPreview = 227;
+inline constexpr int kLightRedLabel = 228;
+inline constexpr int kLightGreenLabel = 229;
+inline constexpr int kLightBlueLabel = 230;
 inline constexpr int kLightRed = 231;
 inline constexpr int kLightGreen = 232;
 inline constexpr int kLightBlue = 233;
+inline constexpr int kBrightnessSection = 234;
+inline constexpr int kSpeedSection = 235;
+inline constexpr int kSlotsSection = 236;
+inline constexpr int kColourSection = 237;
 
 // Device and update information page.
 inline constexpr int kDeviceInfoTitle = 241;
