@@ -1,5 +1,8 @@
 #include "app/device_main_dlg.hpp"
 
+#include "app/lighting_page.hpp"
+#include "app/performance_page.hpp"
+
 #include <chrono>
 
 #include "catalog/catalog_file.hpp"
@@ -49,6 +52,8 @@ DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTrans
   hooks_.OnRefresh([this](unsigned pages) {
     if (pages & kProfilePage) ShowProfileName();
   });
+  performance_page_ = std::make_unique<PerformancePage>(*this);
+  lighting_page_ = std::make_unique<LightingPage>(*this);
   toolkit_.SetHandler(ui::WindowId::kMain, this);
 }
 
@@ -133,6 +138,14 @@ void DeviceMainDlg::ShowProfileName() {
   std::string name;
   if (!Store().IsOpen() || !GetProfileName(Store(), state_.current_profile, name)) return;
   toolkit_.SetText(ui::ctl::kProfileButton, ui::DisplayedProfileName(name, text_(kTextProfile)));
+}
+
+void DeviceMainDlg::ShowSaveTip() {
+  if (Model().Get().save_tip_shown) save_tip_.ShowSaveTip();
+}
+
+void DeviceMainDlg::ShowDpiTip(int dpi) {
+  if (dpi_tip_ && Model().Get().dpi_tip_shown) dpi_tip_->ShowDpiTip(dpi);
 }
 
 int DeviceMainDlg::Message(int title, int message, int kind) {

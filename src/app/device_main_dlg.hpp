@@ -24,6 +24,9 @@
 
 namespace korvane {
 
+class PerformancePage;
+class LightingPage;
+
 struct ControllerOptions {
   // Where the logon autostart entry lives ($XDG_CONFIG_HOME/autostart).
   std::filesystem::path autostart_folder;
@@ -102,7 +105,13 @@ class DeviceMainDlg final : public ui::WindowHandler {
   void ApplyTexts();
   // The profile button shows the current profile's name.
   void ShowProfileName();
-  void ShowSaveTip() { save_tip_.ShowSaveTip(); }
+  // The save tip and the DPI tip, when the current model shows them.
+  void ShowSaveTip();
+  void ShowDpiTip(int dpi);
+  // The skinned message box with language texts; returns its result.
+  int Message(int title, int message, int kind);
+  // The DPI level count and index last shown.
+  DpiCache& Dpi() { return dpi_cache_; }
 
  private:
   void BuildRoutes();
@@ -114,7 +123,6 @@ class DeviceMainDlg final : public ui::WindowHandler {
   void SwitchLanguage(int index);
   void ToggleMaximised();
   bool MouseLinkedOrTell();
-  int Message(int title, int message, int kind);
   std::int64_t RouteMessage(int message, std::int64_t wparam, std::int64_t lparam);
 
   ui::Toolkit& toolkit_;
@@ -135,6 +143,8 @@ class DeviceMainDlg final : public ui::WindowHandler {
   // The DPI level count and index last shown, shared by the DPI button's
   // reports and the performance page.
   DpiCache dpi_cache_;
+  std::unique_ptr<PerformancePage> performance_page_;
+  std::unique_ptr<LightingPage> lighting_page_;
   // Set while this object exists; hot-plug posts check it on the UI thread.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -31,6 +31,7 @@ constexpr std::array<Rgb, 8> kPresets{{
 }};
 
 constexpr ControlRef Field(int id) { return {kWindow, id}; }
+constexpr ColourFields kFields{Field(pal::kRed), Field(pal::kGreen), Field(pal::kBlue)};
 
 }  // namespace
 
@@ -51,7 +52,7 @@ int PaletteDlg::Run(int colour) {
   for (int i = pal::kPresetFirst; i <= pal::kPresetLast; ++i) {
     toolkit_.SetColour(Field(i), PalettePreset(i - pal::kPresetFirst));
   }
-  ShowFields();
+  ShowColourFields(toolkit_, kFields, colour_);
   ShowColour(true, true);
   return toolkit_.RunModal(kWindow);
 }
@@ -63,14 +64,15 @@ bool PaletteDlg::OnControlEvent(int control, int event, std::int64_t param) {
     toolkit_.EndModal(kWindow, colour_);
   } else if (control == pal::kPalette && (event == event::kPaletteMoving || event == event::kClick)) {
     colour_ = static_cast<int>(param) & 0xFFFFFF;
-    ShowFields();
+    ShowColourFields(toolkit_, kFields, colour_);
     ShowColour(false, true);
   } else if (control >= pal::kPresetFirst && control <= pal::kPresetLast && event == event::kClick) {
     colour_ = PalettePreset(control - pal::kPresetFirst);
-    ShowFields();
+    ShowColourFields(toolkit_, kFields, colour_);
     ShowColour(true, true);
   } else if (control >= pal::kRed && control <= pal::kBlue && event == event::kTextChanged) {
-    TakeField(control);
+    colour_ = ReadColourFields(toolkit_, kFields);
+    ShowColour(true, true);
   } else {
     return false;
   }
@@ -82,27 +84,26 @@ std::int64_t PaletteDlg::OnWindowMessage(int message, std::int64_t, std::int64_t
   return 0;
 }
 
-void PaletteDlg::ShowFields() {
-  const Rgb rgb = UnpackColour(colour_);
-  toolkit_.SetText(Field(pal::kRed), std::to_string(rgb.r));
-  toolkit_.SetText(Field(pal::kGreen), std::to_string(rgb.g));
-  toolkit_.SetText(Field(pal::kBlue), std::to_string(rgb.b));
-}
-
 void PaletteDlg::ShowColour(bool palette, bool preview) {
   if (palette) toolkit_.SetColour(Field(pal::kPalette), colour_);
   if (preview) toolkit_.SetColour(Field(pal::kPreview), colour_);
 }
 
-void PaletteDlg::TakeField(int control) {
-  const std::string typed = toolkit_.GetText(Field(control));
-  const int number = LeadingNumber(typed);
-  const int value = std::clamp(number, 0, 255);
-  if (value != number) toolkit_.SetText(Field(control), std::to_string(value));
-  Rgb rgb = UnpackColour(colour_);
-  (control == pal::kRed ? rgb.r : control == pal::kGreen ? rgb.g : rgb.b) = value;
-  colour_ = PackColour(rgb);
-  ShowColour(true, true);
+void ShowColourFields(Toolkit& toolkit, const ColourFields& fields, int colour) {
+  const Rgb rgb = UnpackColour(colour);
+  toolkit.SetText(fields.red, std::to_string(rgb.r));
+  toolkit.SetText(fields.green, std::to_string(rgb.g));
+  toolkit.SetText(fields.blue, std::to_string(rgb.b));
+}
+
+int ReadColourFields(Toolkit& toolkit, const ColourFields& fields) {
+  auto component = [&toolkit](ControlRef field) {
+    const int number = LeadingNumber(toolkit.GetText(field));
+    const int value = std::clamp(number, 0, 255);
+    if (value != number) toolkit.SetText(field, std::to_string(value));
+    return value;
+  };
+  return PackColour({component(fields.red), component(fields.green), component(fields.blue)});
 }
 
 }  // namespace korvane::ui

@@ -27,10 +27,20 @@ class PaletteDlg final : public WindowHandler {
   TextLookup text_;
   int colour_ = 0;
 
-  void ShowFields();
   void ShowColour(bool palette, bool preview);
-  void TakeField(int control);
 };
+
+// The R, G and B fields of a colour editor (the colour picker's, the
+// lighting page's).
+struct ColourFields {
+  ControlRef red;
+  ControlRef green;
+  ControlRef blue;
+};
+void ShowColourFields(Toolkit& toolkit, const ColourFields& fields, int colour);
+// The colour the fields show. A field whose number lies outside 0..255 is
+// held to it and rewritten; text that is no number counts as 0.
+int ReadColourFields(Toolkit& toolkit, const ColourFields& fields);
 
 // The preset colours of buttons 40..47, in order.
 int PalettePreset(int index);

@@ -27,10 +27,7 @@ std::optional<std::string_view> RestAfter(std::string_view name, std::string_vie
 }  // namespace
 
 ListItem ProfileDlg::Item(const ProfileEntry& profile, std::string_view profile_word) {
-  ListItem item;
-  item.text = DisplayedProfileName(profile.stored_name, profile_word);
-  item.data = profile.number;
-  return item;
+  return TextItem(DisplayedProfileName(profile.stored_name, profile_word), profile.number);
 }
 
 std::string DisplayedProfileName(std::string_view stored_name, std::string_view profile_word) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace korvane::ui {
@@ -38,6 +39,14 @@ struct ListItem {
   int x = 0;
   int y = 0;
 };
+
+// An item with text and data only.
+inline ListItem TextItem(std::string text, int data) {
+  ListItem item;
+  item.text = std::move(text);
+  item.data = data;
+  return item;
+}
 
 struct Rect {
   int left = 0;

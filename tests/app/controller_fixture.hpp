@@ -6,6 +6,8 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -66,10 +68,12 @@ class ControllerTest : public ::testing::Test {
     toolkit.SetVisible(ui::ctl::kSettingsPage, false);
   }
 
-  // Plugs the preset's devices; returns their ids (wired first).
-  std::vector<sim::VirtualBus::DeviceId> Plug(sim::Preset preset) {
+  // Plugs the preset's devices (of the model with this device_attr, else
+  // the first model the preset fits); returns their ids (wired first).
+  std::vector<sim::VirtualBus::DeviceId> Plug(sim::Preset preset, std::optional<std::string> model = {}) {
     sim::PresetOptions options;
     options.preset = preset;
+    options.model = std::move(model);
     std::vector<sim::VirtualBus::DeviceId> ids;
     for (sim::VirtualDevice& device : sim::BuildPreset(KORVANE_SOURCE_DATA, options).devices) {
       ids.push_back(bus.Add(device));

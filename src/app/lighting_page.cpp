@@ -1,0 +1,228 @@
+#include "app/lighting_page.hpp"
+
+#include <algorithm>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/device_main_dlg.hpp"
+#include "performance/lighting_model.hpp"
+#include "store/config_store.hpp"
+#include "store/light_table.hpp"
+#include "ui/control_ids.hpp"
+#include "ui/event_codes.hpp"
+#include "ui/message_box.hpp"
+#include "ui/palette_dlg.hpp"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kTextBrightness = 278;
+constexpr int kTextSpeed = 279;
+constexpr int kTextResetQuestion = 275;
+constexpr int kTextResetTitle = 276;
+
+constexpr ui::ColourFields kFields{ui::ctl::kLightRed, ui::ctl::kLightGreen, ui::ctl::kLightBlue};
+
+std::string BrightnessCaption(const std::string& label, int brightness) {
+  static constexpr const char* kPercent[] = {"0%", "25%", "50%", "75%", "100%"};
+  return label + ": " + kPercent[std::clamp(brightness, 0, kMaxLightLevel)];
+}
+
+// While the slider is dragged the caption uses a full-width colon.
+std::string SpeedCaption(const std::string& label, int speed, bool dragging) {
+  return label + (dragging ? "\xEF\xBC\x9A" : ": ") + std::to_string(speed);
+}
+
+bool LightPageShown(DeviceMainDlg& main) { return main.Model().Get().light_page_shown; }
+
+}  // namespace
+
+LightingPage::LightingPage(DeviceMainDlg& main) : main_(main) {
+  Route();
+  main_.Hooks().OnRefresh([this](unsigned pages) {
+    ShowTab();
+    if ((pages & kLightingPage) && LightPageShown(main_)) Load();
+  });
+  main_.Hooks().OnLanguageChanged([this] {
+    if (LightPageShown(main_)) Load();
+  });
+}
+
+SettingsTarget LightingPage::Target() const { return {main_.Store(), main_.State(), main_.Queue()}; }
+
+int LightingPage::Profile() const { return main_.State().current_profile; }
+
+void LightingPage::Route() {
+  using namespace ui::ctl;
+  auto on = [](auto operation) {
+    return [operation](int event, std::int64_t param) {
+      operation(event, param);
+      return true;
+    };
+  };
+  main_.RouteTo(kLightMode, on([this](int, std::int64_t index) { ChangeMode(static_cast<int>(index)); }));
+  main_.RouteTo(kLightReset, on([this](int, std::int64_t) { ResetLighting(); }));
+  main_.RouteTo(kBrightness,
+                on([this](int event, std::int64_t value) { SlideBrightness(event, static_cast<int>(value)); }));
+  main_.RouteTo(kSpeed, on([this](int event, std::int64_t value) { SlideSpeed(event, static_cast<int>(value)); }));
+  for (int control = kPresetColourFirst; control <= kPresetColourLast; ++control) {
+    main_.RouteTo(control, on([this, control](int event, std::int64_t) {
+                    if (event == ui::event::kClick) PickPreset(control);
+                  }));
+  }
+  // A slot click selects the slot (the toolkit does that); its colour is
+  // shown in the editor so that the next colour replaces it.
+  for (int control = kColourSlotFirst; control <= kColourSlotLast; ++control) {
+    main_.RouteTo(control, on([this, control](int, std::int64_t) {
+                    ShowColourInEditor(main_.Toolkit().Colour(control));
+                  }));
+  }
+  main_.RouteTo(kLightPalette,
+                on([this](int event, std::int64_t colour) { PickPaletteColour(event, static_cast<int>(colour)); }));
+  for (const int field : {kLightRed, kLightGreen, kLightBlue}) {
+    main_.RouteTo(field, on([this, field](int event, std::int64_t) {
+                    if (event == ui::event::kTextChanged) EditColourField(field);
+                  }));
+  }
+}
+
+// The lighting tab is offered only for models whose definition enables it.
+void LightingPage::ShowTab() {
+  ui::Toolkit& toolkit = main_.Toolkit();
+  const std::vector<ui::ListItem> tabs = toolkit.Items(ui::ctl::kTabStrip);
+  for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
+    if (tabs[i].data == ui::ctl::tab::kLighting) toolkit.SetItemVisible(ui::ctl::kTabStrip, i, LightPageShown(main_));
+  }
+}
+
+void LightingPage::Load() {
+  using namespace ui::ctl;
+  ui::Toolkit& toolkit = main_.Toolkit();
+  ConfigStore& store = main_.Store();
+  const int profile = Profile();
+  std::vector<LightSetting> rows;
+  int active = 0;
+  {
+    const ConfigStore::Lock lock = store.Hold();
+    EnsureDefaultLightRows(store, profile, main_.Model().Get().light_modes);
+    LoadLightRows(store, profile, rows);
+    active = LoadActiveLightMode(store, profile);
+  }
+  toolkit.ClearItems(kLightMode);
+  for (const LightSetting& row : rows) toolkit.AddItem(kLightMode, ui::TextItem(main_.Text()(row.reserved), row.mode));
+  const std::span<const int> presets = LightPresetColours();
+  for (int i = 0; i < static_cast<int>(presets.size()); ++i) toolkit.SetColour(kPresetColourFirst + i, presets[i]);
+  main_.State().current_light_mode = active;
+  if (!toolkit.SelectData(kLightMode, active)) toolkit.SetSelection(kLightMode, -1);
+  ShowLightMode();
+}
+
+// Shows the controls the selected mode's features allow, filled from its row.
+void LightingPage::ShowLightMode() {
+  using namespace ui::ctl;
+  ui::Toolkit& toolkit = main_.Toolkit();
+  const std::vector<ui::ListItem> modes = toolkit.Items(kLightMode);
+  const int index = toolkit.Selection(kLightMode);
+  if (index < 0 || index >= static_cast<int>(modes.size())) return;
+  const int mode = modes[index].data;
+  main_.State().current_light_mode = mode;
+  LightSetting row;
+  {
+    ConfigStore& store = main_.Store();
+    const ConfigStore::Lock lock = store.Hold();
+    if (!LoadLightRow(store, Profile(), mode, row)) return;
+    MarkActiveLight(store, Profile(), mode);
+  }
+  const ui::TextLookup& text = main_.Text();
+  toolkit.SetVisible(kBrightnessSection, (row.config_func & kLightBrightness) != 0);
+  toolkit.SetRange(kBrightness, 0, kMaxLightLevel);
+  toolkit.SetValue(kBrightness, row.brightness);
+  toolkit.SetText(kBrightnessValue, BrightnessCaption(text(kTextBrightness), row.brightness));
+  toolkit.SetVisible(kSpeedSection, (row.config_func & kLightSpeed) != 0);
+  toolkit.SetRange(kSpeed, 0, kMaxLightLevel);
+  toolkit.SetValue(kSpeed, row.speed);
+  toolkit.SetText(kSpeedValue, SpeedCaption(text(kTextSpeed), row.speed, false));
+  toolkit.SetVisible(kSlotsSection, (row.config_func & kLightSevenSlots) != 0);
+  for (int slot = 0; slot < kLightColours; ++slot) toolkit.SetColour(kColourSlotFirst + slot, row.color_value[slot]);
+  toolkit.SetChecked(kColourSlotFirst, true);
+  toolkit.SetVisible(kColourSection, (row.config_func & kLightFreeColour) != 0);
+  ShowColourInEditor(row.color_value[0]);
+}
+
+void LightingPage::ChangeMode(int index) {
+  const std::vector<ui::ListItem> modes = main_.Toolkit().Items(ui::ctl::kLightMode);
+  if (index < 0 || index >= static_cast<int>(modes.size())) return;
+  if (!ChangeLightMode(Target(), modes[index].data)) return;
+  ShowLightMode();
+  main_.ShowSaveTip();
+}
+
+void LightingPage::SlideBrightness(int event, int value) {
+  main_.Toolkit().SetText(ui::ctl::kBrightnessValue, BrightnessCaption(main_.Text()(kTextBrightness), value));
+  if (event == ui::event::kClick && SetLightBrightness(Target(), value)) main_.ShowSaveTip();
+}
+
+void LightingPage::SlideSpeed(int event, int value) {
+  const bool released = event == ui::event::kClick;
+  main_.Toolkit().SetText(ui::ctl::kSpeedValue, SpeedCaption(main_.Text()(kTextSpeed), value, !released));
+  if (released && SetLightSpeed(Target(), value)) main_.ShowSaveTip();
+}
+
+void LightingPage::PickPreset(int control) {
+  const std::span<const int> presets = LightPresetColours();
+  const auto index = static_cast<std::size_t>(control - ui::ctl::kPresetColourFirst);
+  if (index >= presets.size()) return;
+  ShowColourInEditor(presets[index]);
+  ApplyColour(presets[index]);
+}
+
+// Moving in the palette previews the colour; the release applies it.
+void LightingPage::PickPaletteColour(int event, int colour) {
+  ui::Toolkit& toolkit = main_.Toolkit();
+  for (int control = ui::ctl::kPresetColourFirst; control <= ui::ctl::kPresetColourLast; ++control) {
+    toolkit.SetChecked(control, false);
+  }
+  ui::ShowColourFields(toolkit, kFields, colour);
+  toolkit.SetColour(ui::ctl::kLightPreview, colour);
+  if (event == ui::event::kClick) ApplyColour(colour);
+}
+
+void LightingPage::EditColourField(int) {
+  const int colour = ui::ReadColourFields(main_.Toolkit(), kFields);
+  main_.Toolkit().SetColour(ui::ctl::kLightPalette, colour);
+  ApplyColour(colour);
+}
+
+// The colour becomes colour 1 of the mode, or with seven slots the colour of
+// the selected slot.
+void LightingPage::ApplyColour(int colour) {
+  ui::Toolkit& toolkit = main_.Toolkit();
+  toolkit.SetColour(ui::ctl::kLightPreview, colour);
+  const int slot = SelectedSlot();
+  if (!ApplyLightColour(Target(), colour, slot)) return;
+  if (toolkit.IsVisible(ui::ctl::kSlotsSection)) toolkit.SetColour(ui::ctl::kColourSlotFirst + slot, colour);
+  main_.ShowSaveTip();
+}
+
+void LightingPage::ShowColourInEditor(int colour) {
+  ui::Toolkit& toolkit = main_.Toolkit();
+  ui::ShowColourFields(toolkit, kFields, colour);
+  toolkit.SetColour(ui::ctl::kLightPalette, colour);
+  toolkit.SetColour(ui::ctl::kLightPreview, colour);
+}
+
+int LightingPage::SelectedSlot() const {
+  for (int slot = 0; slot < kLightColours; ++slot) {
+    if (main_.Toolkit().IsChecked(ui::ctl::kColourSlotFirst + slot)) return slot;
+  }
+  return 0;
+}
+
+void LightingPage::ResetLighting() {
+  if (main_.Message(kTextResetTitle, kTextResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  main_.Queue().Push(kTaskLightingRestore);
+}
+
+}  // namespace korvane

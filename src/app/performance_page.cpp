@@ -1,0 +1,350 @@
+#include "app/performance_page.hpp"
+
+#include <array>
+#include <string>
+
+#include "app/device_main_dlg.hpp"
+#include "performance/dpi_model.hpp"
+#include "performance/rate_model.hpp"
+#include "performance/sensor_power_model.hpp"
+#include "performance/sensor_dpi_table.hpp"
+#include "ui/control_ids.hpp"
+#include "ui/event_codes.hpp"
+#include "ui/message_box.hpp"
+#include "ui/palette_dlg.hpp"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kTextDpiResetTitle = 253;
+constexpr int kTextDpiResetQuestion = 258;
+constexpr int kTextMinutes = 537;
+
+constexpr std::array<int, 3> kSensorBoxes{ui::ctl::kSensorOption1, ui::ctl::kSensorOption2,
+                                          ui::ctl::kSensorOption3};
+
+ui::ListItem LevelItem(int value, int colour) {
+  ui::ListItem item;
+  item.text = std::to_string(value);
+  item.data = value;
+  item.colour = colour;
+  return item;
+}
+
+}  // namespace
+
+PerformancePage::PerformancePage(DeviceMainDlg& main) : main_(main) {
+  Route();
+  main_.Hooks().OnRefresh([this](unsigned pages) {
+    if (pages & kPerformancePage) Load();
+  });
+  main_.Hooks().OnDpiButton([this](int count, int index) { OnDpiButton(count, index); });
+  main_.Hooks().OnLanguageChanged([this] { FillFixedLists(); });
+}
+
+SettingsTarget PerformancePage::Target() const { return {main_.Store(), main_.State(), main_.Queue()}; }
+
+int PerformancePage::Profile() const { return main_.State().current_profile; }
+
+void PerformancePage::Route() {
+  using namespace ui::ctl;
+  auto click = [](auto operation) {
+    return [operation](int, std::int64_t param) {
+      operation(param);
+      return true;
+    };
+  };
+  main_.RouteTo(kDpiLevels, [this](int event, std::int64_t param) {
+    OnLevelsEvent(event, param);
+    return true;
+  });
+  main_.RouteTo(kDpiSlider, [this](int event, std::int64_t param) {
+    Slide(event, static_cast<int>(param));
+    return true;
+  });
+  main_.RouteTo(kDpiCount, click([this](std::int64_t index) { ChangeCount(static_cast<int>(index)); }));
+  main_.RouteTo(kDpiApply, click([this](std::int64_t) {
+                  main_.Queue().Push(kTaskDpiLevels);
+                  Changed();
+                }));
+  main_.RouteTo(kDpiReset, click([this](std::int64_t) { ResetDpi(); }));
+  main_.RouteTo(kReportRate, click([this](std::int64_t index) { ChangeRate(static_cast<int>(index)); }));
+  main_.RouteTo(kReportRateReset, click([this](std::int64_t) { ResetRate(); }));
+  main_.RouteTo(kResponseTime, [this](int event, std::int64_t) {
+    OnResponseTimeEvent(event);
+    return true;
+  });
+  for (const int radio : {kLiftOff1mm, kLiftOff2mm}) {
+    main_.RouteTo(radio, click([this](std::int64_t) {
+                    ChangeLiftOff(Target(), main_.Toolkit().IsChecked(ui::ctl::kLiftOff2mm));
+                    Changed();
+                  }));
+  }
+  for (const int box : kSensorBoxes) {
+    main_.RouteTo(box, click([this](std::int64_t) { ChangeSensorOptions(); }));
+  }
+  main_.RouteTo(kSleepTime, click([this](std::int64_t index) { ChangeSleepTime(static_cast<int>(index)); }));
+  main_.RouteTo(kMoveWakeup, click([this](std::int64_t checked) {
+                  ChangeMoveWakeup(Target(), checked != 0);
+                  Changed();
+                }));
+  main_.RouteTo(kMoveLightOff, click([this](std::int64_t checked) {
+                  ChangeMoveLightOff(Target(), checked != 0);
+                  Changed();
+                }));
+  main_.RouteTo(kSystemMouseSettings, click([this](std::int64_t) { main_.Queue().Push(kTaskPointerSettings); }));
+}
+
+// The count box ("1".."6") and the sleep times ("1 min" …), whose captions
+// depend on the language.
+void PerformancePage::FillFixedLists() {
+  using namespace ui::ctl;
+  ui::Toolkit& toolkit = main_.Toolkit();
+  toolkit.ClearItems(kDpiCount);
+  for (int count = 1; count <= kMaxDpiLevels; ++count) toolkit.AddItem(kDpiCount, ui::TextItem(std::to_string(count), count));
+  toolkit.ClearItems(kSleepTime);
+  const std::string unit = main_.Text()(kTextMinutes);
+  for (const SleepChoice& choice : kSleepChoices) {
+    toolkit.AddItem(kSleepTime, ui::TextItem(std::to_string(choice.minutes) + " " + unit, choice.stored));
+  }
+  const int profile = Profile();
+  toolkit.SelectData(kDpiCount, ConfigInt(main_.Store(), profile, "dpi_count"));
+  if (!toolkit.SelectData(kSleepTime, ConfigInt(main_.Store(), profile, "sleep_light"))) {
+    toolkit.SetSelection(kSleepTime, -1);
+  }
+}
+
+void PerformancePage::Load() {
+  using namespace ui::ctl;
+  ui::Toolkit& toolkit = main_.Toolkit();
+  ConfigStore& store = main_.Store();
+  const int profile = Profile();
+  const DeviceModel& model = main_.Model().Get();
+  toolkit.SetVisible(kLiftOffSection, model.lod_shown);
+  toolkit.SetVisible(kSensorSection, model.sensor_shown);
+
+  toolkit.SetText(kResponseTime, std::to_string(ConfigInt(store, profile, "button_respondtime")));
+
+  const int capability = main_.State().Info().rate_capability;
+  toolkit.ClearItems(kReportRate);
+  for (const RateEntry& rate : OfferedRates(capability)) {
+    ui::ListItem item;
+    item.text = std::string(rate.text);
+    item.data = rate.code;
+    item.colour = rate.colour;
+    toolkit.AddItem(kReportRate, item);
+  }
+  const auto rate_index = OfferedRateIndex(capability, ConfigInt(store, profile, "report_rate"));
+  toolkit.SetSelection(kReportRate, rate_index ? static_cast<int>(*rate_index) : -1);
+
+  FillFixedLists();
+  LoadDpi();
+
+  const int sensor_flag = ConfigInt(store, profile, "sensor_flag");
+  for (std::size_t i = 0; i < kSensorBoxes.size(); ++i) {
+    toolkit.SetChecked(kSensorBoxes[i], (sensor_flag & kSensorOptionBits[i]) != 0);
+  }
+  const bool two_millimetres = LiftOffIsTwoMillimetres(store, profile);
+  toolkit.SetChecked(kLiftOff1mm, !two_millimetres);
+  toolkit.SetChecked(kLiftOff2mm, two_millimetres);
+  // A box is checked exactly when its setting is on (1), the value a click
+  // on a checked box stores.
+  toolkit.SetChecked(kMoveWakeup, ConfigInt(store, profile, "move_wakeup") == 1);
+  toolkit.SetChecked(kMoveLightOff, ConfigInt(store, profile, "move_closelight") == 1);
+}
+
+// The slider's range and captions follow the connected mouse's sensor; the
+// level list shows the profile's levels with the active one selected.
+void PerformancePage::LoadDpi() {
+  using namespace ui::ctl;
+  ui::Toolkit& toolkit = main_.Toolkit();
+  const SensorDpiRow& row = CurrentSensorRow(main_.State());
+  toolkit.SetRange(kDpiSlider, row.slider_low, row.slider_high);
+  toolkit.SetRangeCaptions(kDpiSlider, row.caption_low, row.caption_high);
+  toolkit.SelectData(kDpiCount, ConfigInt(main_.Store(), Profile(), "dpi_count"));
+  RebuildDpiList();
+}
+
+void PerformancePage::RebuildDpiList() {
+  using namespace ui::ctl;
+  ui::Toolkit& toolkit = main_.Toolkit();
+  const DpiLevels levels = LoadDpiLevels(main_.Store(), Profile());
+  const std::vector<ui::ListItem> counts = toolkit.Items(kDpiCount);
+  const int selected = toolkit.Selection(kDpiCount);
+  const int count = selected >= 0 && selected < static_cast<int>(counts.size()) ? counts[selected].data : 0;
+  toolkit.ClearItems(kDpiLevels);
+  for (int level = 0; level < count; ++level) {
+    toolkit.AddItem(kDpiLevels, LevelItem(levels.values[level], levels.colours[level]));
+  }
+  toolkit.SetSelection(kDpiLevels, levels.index);
+  DpiCache& cache = main_.Dpi();
+  cache.count = count;
+  cache.index = levels.index;
+  if (levels.index >= 0 && levels.index < count) MoveSliderTo(levels.values[levels.index]);
+}
+
+void PerformancePage::ShowLevel(int level, int value) {
+  const std::vector<ui::ListItem> items = main_.Toolkit().Items(ui::ctl::kDpiLevels);
+  if (level < 0 || level >= static_cast<int>(items.size())) return;
+  main_.Toolkit().SetItem(ui::ctl::kDpiLevels, level, LevelItem(value, items[level].colour.value_or(0)));
+}
+
+void PerformancePage::MoveSliderTo(int value) {
+  main_.Toolkit().SetValue(ui::ctl::kDpiSlider, SliderIndexOf(CurrentSensorRow(main_.State()), value));
+}
+
+int PerformancePage::LevelValue(int level) const {
+  return ConfigInt(main_.Store(), Profile(), DpiValueKey(level));
+}
+
+void PerformancePage::Changed() { main_.ShowSaveTip(); }
+
+void PerformancePage::OnLevelsEvent(int event, std::int64_t param) {
+  const int level = static_cast<int>(param);
+  switch (event) {
+    case ui::event::kClick:
+    case ui::event::kLevelSelected:
+      SelectLevel(level);
+      break;
+    case ui::event::kValueTyped:
+      TypeLevelValue(level);
+      break;
+    case ui::event::kColourSwatch:
+      PickLevelColour(level);
+      break;
+    default:
+      break;
+  }
+}
+
+void PerformancePage::SelectLevel(int level) {
+  const auto changed = korvane::SelectDpiLevel(Target(), main_.Dpi(), level);
+  if (!changed) return;
+  main_.Toolkit().SetSelection(ui::ctl::kDpiLevels, level);
+  const int value = LevelValue(level);
+  MoveSliderTo(value);
+  if (*changed) {
+    main_.ShowDpiTip(value);
+    Changed();
+  }
+}
+
+void PerformancePage::TypeLevelValue(int level) {
+  const std::vector<ui::ListItem> items = main_.Toolkit().Items(ui::ctl::kDpiLevels);
+  if (level < 0 || level >= static_cast<int>(items.size())) return;
+  const auto value = TypeDpiValue(Target(), level, items[level].text);
+  if (!value) return;
+  ShowLevel(level, *value);
+  MoveSliderTo(*value);
+  // Typing into a level also makes it the active one.
+  if (korvane::SelectDpiLevel(Target(), main_.Dpi(), level).value_or(false)) main_.ShowDpiTip(*value);
+  Changed();
+}
+
+void PerformancePage::PickLevelColour(int level) {
+  if (level < 0 || level >= kMaxDpiLevels) return;
+  const int current = ConfigInt(main_.Store(), Profile(), DpiColourKey(level));
+  ui::PaletteDlg palette(main_.Toolkit(), main_.Text());
+  const int colour = palette.Run(current);
+  if (!SetDpiColour(Target(), level, colour)) return;
+  const std::vector<ui::ListItem> items = main_.Toolkit().Items(ui::ctl::kDpiLevels);
+  if (level < static_cast<int>(items.size())) {
+    ui::ListItem item = items[level];
+    item.colour = colour;
+    main_.Toolkit().SetItem(ui::ctl::kDpiLevels, level, item);
+  }
+  const int value = LevelValue(level);
+  MoveSliderTo(value);
+  main_.ShowDpiTip(value);
+  Changed();
+}
+
+// Dragging sets the selected level's value at once; the release sends the
+// levels. A release without a selected level still sends them.
+void PerformancePage::Slide(int event, int slider_index) {
+  const bool released = event == ui::event::kClick;
+  if (!released && event != ui::event::kSliderMoving) return;
+  const int level = main_.Toolkit().Selection(ui::ctl::kDpiLevels);
+  const auto value = SlideDpiValue(Target(), level, slider_index, released);
+  if (value) ShowLevel(level, *value);
+  if (!released) return;
+  if (!value) main_.Queue().Push(kTaskDpiLevels);
+  Changed();
+}
+
+void PerformancePage::ChangeCount(int index) {
+  const std::vector<ui::ListItem> items = main_.Toolkit().Items(ui::ctl::kDpiCount);
+  if (index < 0 || index >= static_cast<int>(items.size())) return;
+  if (!korvane::ChangeDpiCount(Target(), main_.Dpi(), items[index].data)) return;
+  RebuildDpiList();
+  Changed();
+}
+
+void PerformancePage::ResetDpi() {
+  if (main_.Message(kTextDpiResetTitle, kTextDpiResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  main_.Queue().Push(kTaskDpiReset);
+}
+
+// The mouse's own DPI button: the worker has stored the new count and level;
+// the page follows what changed and shows the tip for a new level.
+void PerformancePage::OnDpiButton(int count, int index) {
+  using namespace ui::ctl;
+  ui::Toolkit& toolkit = main_.Toolkit();
+  if (count < 1 || count > kMaxDpiLevels || index < 0 || index >= count) return;
+  const int shown_index = toolkit.Selection(kDpiLevels);
+  if (static_cast<int>(toolkit.Items(kDpiLevels).size()) != count) {
+    toolkit.SelectData(kDpiCount, count);
+    RebuildDpiList();
+  }
+  if (shown_index == index) return;
+  toolkit.SetSelection(kDpiLevels, index);
+  const int value = LevelValue(index);
+  MoveSliderTo(value);
+  main_.ShowDpiTip(value);
+}
+
+void PerformancePage::ChangeRate(int index) {
+  const std::vector<ui::ListItem> items = main_.Toolkit().Items(ui::ctl::kReportRate);
+  if (index < 0 || index >= static_cast<int>(items.size())) return;
+  if (!ChangeReportRate(Target(), items[index].data)) return;
+  Changed();
+}
+
+void PerformancePage::ResetRate() {
+  ResetReportRate(Target(), main_.Sources());
+  if (!main_.Toolkit().SelectData(ui::ctl::kReportRate, ConfigInt(main_.Store(), Profile(), "report_rate"))) {
+    main_.Toolkit().SetSelection(ui::ctl::kReportRate, -1);
+  }
+  Changed();
+}
+
+// Typing stores the clamped value without sending it; the commit sends it.
+void PerformancePage::OnResponseTimeEvent(int event) {
+  ui::Toolkit& toolkit = main_.Toolkit();
+  const std::string typed = toolkit.GetText(ui::ctl::kResponseTime);
+  if (event == ui::event::kTextChanged || event == ui::event::kValueTyped) {
+    const std::string shown = std::to_string(EditResponseTime(Target(), typed));
+    if (shown != typed) toolkit.SetText(ui::ctl::kResponseTime, shown);
+  } else if (event == ui::event::kClick) {
+    const int milliseconds = ClampResponseTime(typed);
+    toolkit.SetText(ui::ctl::kResponseTime, std::to_string(milliseconds));
+    ChangeResponseTime(Target(), milliseconds);
+    Changed();
+  }
+}
+
+void PerformancePage::ChangeSensorOptions() {
+  std::array<bool, 3> checked{};
+  for (std::size_t i = 0; i < kSensorBoxes.size(); ++i) checked[i] = main_.Toolkit().IsChecked(kSensorBoxes[i]);
+  korvane::ChangeSensorOptions(Target(), checked);
+  Changed();
+}
+
+void PerformancePage::ChangeSleepTime(int index) {
+  const std::vector<ui::ListItem> items = main_.Toolkit().Items(ui::ctl::kSleepTime);
+  if (index < 0 || index >= static_cast<int>(items.size())) return;
+  if (korvane::ChangeSleepTime(Target(), items[index].data)) Changed();
+}
+
+}  // namespace korvane
