@@ -4,9 +4,12 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 
+#include "frontend/qt/colour_button.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 
 namespace korvane::qt {
@@ -64,6 +67,22 @@ QComboBox* ControlBuilder::Combo(int id, QWidget* parent) {
   combo->setCursor(Qt::PointingHandCursor);
   Register(id, combo);
   return combo;
+}
+
+QLineEdit* ControlBuilder::NumberField(int id, QWidget* parent, int max_digits) {
+  auto* edit = new QLineEdit(parent);
+  edit->setProperty("role", "number");
+  edit->setMaxLength(max_digits);
+  edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+  Register(id, edit);
+  return edit;
+}
+
+ColourButton* ControlBuilder::ColourChoice(int id, QWidget* parent, const QString& group) {
+  auto* button = new ColourButton(parent);
+  Register(id, button);
+  toolkit_.AddToRadioGroup(window_, group, button);
+  return button;
 }
 
 QFrame* ControlBuilder::Area(int id, QWidget* parent, const char* role) {

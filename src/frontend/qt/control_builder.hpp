@@ -8,12 +8,14 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
 
 namespace korvane::qt {
 
+class ColourButton;
 class QtToolkit;
 
 // Creates the widgets of one window and registers each under its control
@@ -33,6 +35,10 @@ class ControlBuilder final {
   QCheckBox* Check(int id, QWidget* parent);
   QRadioButton* Radio(int id, QWidget* parent, const QString& group);
   QComboBox* Combo(int id, QWidget* parent);
+  // A field that takes digits only, at most max_digits of them.
+  QLineEdit* NumberField(int id, QWidget* parent, int max_digits);
+  // A colour swatch choice, exclusive within its group as radios are.
+  ColourButton* ColourChoice(int id, QWidget* parent, const QString& group);
   // A container (page, section or decorative area) drawn by the style sheet.
   QFrame* Area(int id, QWidget* parent, const char* role);
   // Registers a widget made elsewhere.

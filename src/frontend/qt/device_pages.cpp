@@ -7,8 +7,8 @@
 
 namespace korvane::qt {
 
-// The containers of the buttons, performance, macro and lighting pages. The
-// buttons page holds the function panel as well.
+// The containers of the buttons and macro pages. The buttons page holds the
+// function panel as well.
 QWidget* BuildButtonsPage(ControlBuilder& build, QWidget* parent) {
   QFrame* page = build.Area(ui::ctl::kButtonsPage, parent, "page");
   auto* column = new QVBoxLayout(page);
@@ -20,16 +20,8 @@ QWidget* BuildButtonsPage(ControlBuilder& build, QWidget* parent) {
   return page;
 }
 
-QWidget* BuildPerformancePage(ControlBuilder& build, QWidget* parent) {
-  return build.Area(ui::ctl::kPerformancePage, parent, "page");
-}
-
 QWidget* BuildMacroPage(ControlBuilder& build, QWidget* parent) {
   return build.Area(ui::ctl::kMacroPage, parent, "page");
-}
-
-QWidget* BuildLightingPage(ControlBuilder& build, QWidget* parent) {
-  return build.Area(ui::ctl::kLightingPage, parent, "page");
 }
 
 }  // namespace korvane::qt

@@ -1,3 +1,4 @@
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -11,15 +12,20 @@
 #include "frontend/qt/pages.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 #include "ui/control_ids.hpp"
+#include "ui/window_messages.hpp"
 
 namespace korvane::qt {
 
 namespace {
 
-// The caption area: dragging it moves the frameless window.
+// Language text of the title bar menu's item that opens the About box.
+constexpr int kTextAbout = 669;
+
+// The caption area: dragging it moves the frameless window; its context menu
+// offers the About box, which the main window's handler opens on the command.
 class TitleBar final : public QFrame {
  public:
-  explicit TitleBar(QWidget* parent) : QFrame(parent) {}
+  TitleBar(QtToolkit& toolkit, QWidget* parent) : QFrame(parent), toolkit_(toolkit) {}
 
  protected:
   void mousePressEvent(QMouseEvent* event) override {
@@ -27,13 +33,20 @@ class TitleBar final : public QFrame {
       window()->windowHandle()->startSystemMove();
     }
   }
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    event->accept();
+    toolkit_.ShowMenu({{toolkit_.Text()(kTextAbout), ui::msg::kCommand, ui::command::kAbout, 0}});
+  }
+
+ private:
+  QtToolkit& toolkit_;
 };
 
 }  // namespace
 
 QWidget* BuildTitleBar(ControlBuilder& build, QWidget* parent) {
   using namespace ui::ctl;
-  auto* bar = build.Add(kCaptionArea1, new TitleBar(parent));
+  auto* bar = build.Add(kCaptionArea1, new TitleBar(build.Toolkit(), parent));
   bar->setProperty("role", "titleBar");
   bar->setFixedHeight(kTitleBarHeight);
   auto* row = new QHBoxLayout(bar);

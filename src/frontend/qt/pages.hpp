@@ -14,11 +14,11 @@ QWidget* BuildTitleBar(ControlBuilder& build, QWidget* parent);
 QWidget* BuildStatusRow(ControlBuilder& build, QWidget* parent);
 QWidget* BuildTabRow(ControlBuilder& build, QWidget* parent);
 QWidget* BuildHomePage(ControlBuilder& build, QWidget* parent);
-// Buttons, performance, macros and lighting: their containers, which the
-// pages' own builders fill.
+// Buttons and macros: their containers, which the pages' own builders fill.
 QWidget* BuildButtonsPage(ControlBuilder& build, QWidget* parent);
-QWidget* BuildPerformancePage(ControlBuilder& build, QWidget* parent);
 QWidget* BuildMacroPage(ControlBuilder& build, QWidget* parent);
+// The performance and lighting pages with every control.
+QWidget* BuildPerformancePage(ControlBuilder& build, QWidget* parent);
 QWidget* BuildLightingPage(ControlBuilder& build, QWidget* parent);
 QWidget* BuildDeviceInfoPage(ControlBuilder& build, QWidget* parent);
 QWidget* BuildSettingsPage(ControlBuilder& build, QWidget* parent);

@@ -1,6 +1,7 @@
 // The control operations of QtToolkit: each applies to the widget kinds that
 // can show it and is kept in the control's shadow for the rest.
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,19 +12,19 @@
 #include <algorithm>
 
 #include "frontend/qt/battery_widget.hpp"
+#include "frontend/qt/colour_button.hpp"
+#include "frontend/qt/control_properties.hpp"
 #include "frontend/qt/device_list_widget.hpp"
+#include "frontend/qt/dpi_levels_widget.hpp"
 #include "frontend/qt/moving_bar.hpp"
 #include "frontend/qt/palette_widget.hpp"
 #include "frontend/qt/qt_text.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
+#include "frontend/qt/rate_list_widget.hpp"
 
 namespace korvane::qt {
 
 namespace {
-
-constexpr char kTextProperty[] = "korvaneText";
-constexpr char kLowCaptionProperty[] = "korvaneLowCaption";
-constexpr char kHighCaptionProperty[] = "korvaneHighCaption";
 
 bool InRange(int index, std::size_t size) { return index >= 0 && index < static_cast<int>(size); }
 
@@ -98,7 +99,15 @@ ui::Rect QtToolkit::ControlRect(ui::ControlRef control) const {
 
 void QtToolkit::SetChecked(ui::ControlRef control, bool checked) {
   const Quiet quiet(*this);
-  if (auto* button = qobject_cast<QAbstractButton*>(Find(control))) button->setChecked(checked);
+  auto* button = qobject_cast<QAbstractButton*>(Find(control));
+  if (button == nullptr) return;
+  // An exclusive group keeps its checked button checked; the program may
+  // still clear it, leaving no button of the group checked.
+  QButtonGroup* group = checked ? nullptr : button->group();
+  const bool exclusive = group != nullptr && group->exclusive();
+  if (exclusive) group->setExclusive(false);
+  button->setChecked(checked);
+  if (exclusive) group->setExclusive(true);
 }
 
 bool QtToolkit::IsChecked(ui::ControlRef control) const {
@@ -147,6 +156,12 @@ void QtToolkit::ShowItems(ui::ControlRef control) {
   } else if (auto* devices = qobject_cast<DeviceListWidget*>(widget)) {
     devices->SetItems(shadow.items);
     devices->SetSelection(shadow.selection);
+  } else if (auto* levels = qobject_cast<DpiLevelsWidget*>(widget)) {
+    levels->SetItems(shadow.items);
+    levels->SetSelection(shadow.selection);
+  } else if (auto* rates = qobject_cast<RateListWidget*>(widget)) {
+    rates->SetItems(shadow.items);
+    rates->SetSelection(shadow.selection);
   }
 }
 
@@ -216,6 +231,10 @@ void QtToolkit::SetSelection(ui::ControlRef control, int index) {
     list->setCurrentRow(shadow.selection);
   } else if (auto* devices = qobject_cast<DeviceListWidget*>(widget)) {
     devices->SetSelection(shadow.selection);
+  } else if (auto* levels = qobject_cast<DpiLevelsWidget*>(widget)) {
+    levels->SetSelection(shadow.selection);
+  } else if (auto* rates = qobject_cast<RateListWidget*>(widget)) {
+    rates->SetSelection(shadow.selection);
   }
 }
 
@@ -225,6 +244,8 @@ int QtToolkit::Selection(ui::ControlRef control) const {
   if (auto* tabs = qobject_cast<const QTabBar*>(widget)) return tabs->currentIndex();
   if (auto* list = qobject_cast<const QListWidget*>(widget)) return list->currentRow();
   if (auto* devices = qobject_cast<const DeviceListWidget*>(widget)) return devices->Selection();
+  if (auto* levels = qobject_cast<const DpiLevelsWidget*>(widget)) return levels->Selection();
+  if (auto* rates = qobject_cast<const RateListWidget*>(widget)) return rates->Selection();
   const auto found = shadows_.find(control);
   return found == shadows_.end() ? -1 : found->second.selection;
 }
@@ -284,6 +305,8 @@ void QtToolkit::SetColour(ui::ControlRef control, int colour) {
   if (widget == nullptr) return;
   if (auto* palette = qobject_cast<PaletteWidget*>(widget)) {
     palette->SetColour(colour);
+  } else if (auto* choice = qobject_cast<ColourButton*>(widget)) {
+    choice->SetColour(colour);
   } else {
     // Swatches and previews are filled with the colour.
     widget->setStyleSheet(QString("background-color: %1;").arg(UnpackQColor(colour).name()));

@@ -22,9 +22,11 @@
 
 #include "frontend/qt/device_list_widget.hpp"
 #include "frontend/qt/dialogs.hpp"
+#include "frontend/qt/dpi_levels_widget.hpp"
 #include "frontend/qt/main_window.hpp"
 #include "frontend/qt/palette_widget.hpp"
 #include "frontend/qt/qt_text.hpp"
+#include "frontend/qt/rate_list_widget.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/window_messages.hpp"
 
@@ -101,6 +103,18 @@ void QtToolkit::Connect(ui::ControlRef control, QWidget* widget) {
   if (auto* list = qobject_cast<DeviceListWidget*>(widget)) {
     QObject::connect(list, &DeviceListWidget::Clicked,
                      [emit_event](int index) { emit_event(ui::event::kClick, index); });
+  } else if (auto* levels = qobject_cast<DpiLevelsWidget*>(widget)) {
+    QObject::connect(levels, &DpiLevelsWidget::LevelClicked,
+                     [emit_event](int index) { emit_event(ui::event::kLevelSelected, index); });
+    QObject::connect(levels, &DpiLevelsWidget::SwatchClicked,
+                     [emit_event](int index) { emit_event(ui::event::kColourSwatch, index); });
+    QObject::connect(levels, &DpiLevelsWidget::ValueTyped, [this, control](int index, const QString& text) {
+      StoreTypedText(control, index, text);
+      Emit(control, ui::event::kValueTyped, index);
+    });
+  } else if (auto* rates = qobject_cast<RateListWidget*>(widget)) {
+    QObject::connect(rates, &RateListWidget::Clicked,
+                     [emit_event](int index) { emit_event(ui::event::kClick, index); });
   } else if (auto* palette = qobject_cast<PaletteWidget*>(widget)) {
     QObject::connect(palette, &PaletteWidget::ColourMoving,
                      [emit_event](int colour) { emit_event(ui::event::kPaletteMoving, colour); });
@@ -116,8 +130,7 @@ void QtToolkit::Connect(ui::ControlRef control, QWidget* widget) {
     QObject::connect(items, &QListWidget::itemChanged, [this, control, items](QListWidgetItem* item) {
       if (quiet_ > 0) return;
       const int row = items->row(item);
-      Shadow& shadow = ShadowOf(control);
-      if (row >= 0 && row < static_cast<int>(shadow.items.size())) shadow.items[row].text = item->text().toStdString();
+      StoreTypedText(control, row, item->text());
       Emit(control, ui::event::kValueTyped, row);
     });
   } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
@@ -128,10 +141,20 @@ void QtToolkit::Connect(ui::ControlRef control, QWidget* widget) {
                      [emit_event](int value) { emit_event(ui::event::kSliderMoving, value); });
     QObject::connect(slider, &QSlider::sliderReleased,
                      [emit_event, slider] { emit_event(ui::event::kClick, slider->value()); });
+    // A step that is no drag (a click on the track, the wheel, the keyboard)
+    // ends where it is, so it counts as a release.
+    QObject::connect(slider, &QSlider::valueChanged, [emit_event, slider](int value) {
+      if (!slider->isSliderDown()) emit_event(ui::event::kClick, value);
+    });
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     QObject::connect(button, &QAbstractButton::clicked,
                      [emit_event](bool checked) { emit_event(ui::event::kClick, checked ? 1 : 0); });
   }
+}
+
+void QtToolkit::StoreTypedText(ui::ControlRef control, int index, const QString& text) {
+  Shadow& shadow = ShadowOf(control);
+  if (index >= 0 && index < static_cast<int>(shadow.items.size())) shadow.items[index].text = text.toStdString();
 }
 
 void QtToolkit::Emit(ui::ControlRef control, int event, std::int64_t param) {

@@ -161,6 +161,8 @@ class QtToolkit final : public ui::Toolkit {
   Shadow& ShadowOf(ui::ControlRef control) { return shadows_[control]; }
   void ShowItems(ui::ControlRef control);
   void Connect(ui::ControlRef control, QWidget* widget);
+  // An item renamed in place by the user keeps its new text.
+  void StoreTypedText(ui::ControlRef control, int index, const QString& text);
 };
 
 }  // namespace korvane::qt

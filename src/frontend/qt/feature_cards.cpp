@@ -1,0 +1,44 @@
+#include "frontend/qt/feature_cards.hpp"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "frontend/qt/control_builder.hpp"
+
+namespace korvane::qt {
+
+QFrame* NewCard(QWidget* parent) {
+  auto* card = new QFrame(parent);
+  card->setProperty("role", "card");
+  return card;
+}
+
+QVBoxLayout* FillCard(ControlBuilder& build, QFrame* card, const CardHeader& header) {
+  auto* column = new QVBoxLayout(card);
+  column->setContentsMargins(20, 14, 20, 16);
+  column->setSpacing(10);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(10);
+  row->addWidget(build.Text(header.title, card, "cardTitle"));
+  if (header.subtitle != 0) row->addWidget(build.Text(header.subtitle, card, "cardLabel"));
+  if (header.help != 0) {
+    QPushButton* help = build.Button(header.help, card, "help", "img_help.png", QStringLiteral("?"));
+    help->setIconSize(QSize(18, 18));
+    row->addWidget(help);
+  }
+  row->addStretch(1);
+  if (header.reset != 0) row->addWidget(ResetButton(build, header.reset, card));
+  column->addLayout(row);
+  return column;
+}
+
+QPushButton* ResetButton(ControlBuilder& build, int id, QWidget* parent) {
+  QPushButton* reset = build.Button(id, parent, "iconButton", "btn_reset.png", QStringLiteral("↺"));
+  reset->setIconSize(QSize(18, 18));
+  return reset;
+}
+
+}  // namespace korvane::qt

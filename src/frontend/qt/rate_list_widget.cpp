@@ -1,0 +1,135 @@
+#include "frontend/qt/rate_list_widget.hpp"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "frontend/qt/palette_widget.hpp"
+
+namespace korvane::qt {
+
+namespace {
+
+constexpr int kSegmentHeight = 40;
+constexpr int kSegmentGap = 8;
+constexpr int kDotSize = 8;
+constexpr int kDotGap = 8;
+constexpr int kSidePadding = 12;
+const QColor kSegmentColour(0x1c, 0x20, 0x28);
+const QColor kHoverColour(0x22, 0x27, 0x31);
+const QColor kBorderColour(0x2c, 0x32, 0x3e);
+const QColor kTextColour(0xb8, 0xbf, 0xcb);
+const QColor kDefaultAccent(0x35, 0xd0, 0xba);
+
+bool InRange(int index, std::size_t size) { return index >= 0 && index < static_cast<int>(size); }
+
+QColor AccentOf(const ui::ListItem& item) { return item.colour ? UnpackQColor(*item.colour) : kDefaultAccent; }
+
+}  // namespace
+
+RateListWidget::RateListWidget(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setCursor(Qt::PointingHandCursor);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void RateListWidget::SetItems(const std::vector<ui::ListItem>& items) {
+  items_ = items;
+  if (!InRange(selection_, items_.size())) selection_ = -1;
+  hovered_ = -1;
+  updateGeometry();
+  update();
+}
+
+void RateListWidget::SetSelection(int index) {
+  selection_ = InRange(index, items_.size()) ? index : -1;
+  update();
+}
+
+QRect RateListWidget::SegmentRect(int index) const {
+  if (!InRange(index, items_.size())) return {};
+  const int width = (this->width() - (Count() - 1) * kSegmentGap) / Count();
+  return {index * (width + kSegmentGap), (height() - kSegmentHeight) / 2, width, kSegmentHeight};
+}
+
+int RateListWidget::SegmentAt(QPoint point) const {
+  for (int i = 0; i < Count(); ++i) {
+    if (SegmentRect(i).contains(point)) return i;
+  }
+  return -1;
+}
+
+int RateListWidget::SegmentMinimumWidth() const {
+  int widest = 0;
+  for (const ui::ListItem& item : items_) {
+    widest = std::max(widest, fontMetrics().horizontalAdvance(QString::fromStdString(item.text)));
+  }
+  return widest + kDotSize + kDotGap + 2 * kSidePadding;
+}
+
+QSize RateListWidget::sizeHint() const {
+  const int count = std::max(1, Count());
+  return {count * (SegmentMinimumWidth() + 16) + (count - 1) * kSegmentGap, kSegmentHeight};
+}
+
+QSize RateListWidget::minimumSizeHint() const {
+  const int count = std::max(1, Count());
+  return {count * SegmentMinimumWidth() + (count - 1) * kSegmentGap, kSegmentHeight};
+}
+
+void RateListWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const int index = SegmentAt(event->position().toPoint());
+  if (index < 0) return;
+  SetSelection(index);
+  emit Clicked(index);
+}
+
+void RateListWidget::mouseMoveEvent(QMouseEvent* event) {
+  const int index = SegmentAt(event->position().toPoint());
+  if (index != hovered_) {
+    hovered_ = index;
+    update();
+  }
+}
+
+void RateListWidget::leaveEvent(QEvent*) {
+  hovered_ = -1;
+  update();
+}
+
+void RateListWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  for (int i = 0; i < Count(); ++i) PaintSegment(painter, i);
+}
+
+void RateListWidget::PaintSegment(QPainter& painter, int index) const {
+  const ui::ListItem& item = items_[index];
+  const QColor accent = AccentOf(item);
+  const bool chosen = index == selection_;
+  const QRectF segment = QRectF(SegmentRect(index)).adjusted(1, 1, -1, -1);
+  QColor fill = index == hovered_ ? kHoverColour : kSegmentColour;
+  if (chosen) {
+    fill = accent;
+    fill.setAlpha(40);
+  }
+  painter.setPen(QPen(chosen ? accent : kBorderColour, chosen ? 2 : 1));
+  painter.setBrush(fill);
+  painter.drawRoundedRect(segment, 8, 8);
+
+  const QString text = QString::fromStdString(item.text);
+  QFont font = this->font();
+  font.setWeight(chosen ? QFont::DemiBold : QFont::Normal);
+  painter.setFont(font);
+  const int content = kDotSize + kDotGap + QFontMetrics(font).horizontalAdvance(text);
+  const double left = segment.center().x() - content / 2.0;
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(accent);
+  painter.drawEllipse(QRectF(left, segment.center().y() - kDotSize / 2.0, kDotSize, kDotSize));
+  painter.setPen(chosen ? QColor(Qt::white) : kTextColour);
+  painter.drawText(QRectF(left + kDotSize + kDotGap, segment.top(), content, segment.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+}  // namespace korvane::qt

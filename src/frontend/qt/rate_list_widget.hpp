@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "ui/toolkit.hpp"
+
+namespace korvane::qt {
+
+// The report rates as a row of segments, one per item (text "1000Hz", say),
+// exactly one of them chosen. Each segment carries its item colour as an
+// accent: a dot beside the text and, on the chosen one, the outline. A click
+// chooses the segment and reports Clicked; items and selection set from
+// outside report nothing.
+class RateListWidget final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit RateListWidget(QWidget* parent = nullptr);
+
+  void SetItems(const std::vector<ui::ListItem>& items);
+  // -1 or an index out of range clears the selection.
+  void SetSelection(int index);
+  int Selection() const { return selection_; }
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Where a segment lies (empty for an index out of range).
+  QRect SegmentRect(int index) const;
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ signals:
+  void Clicked(int index);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  std::vector<ui::ListItem> items_;
+  int selection_ = -1;
+  int hovered_ = -1;
+
+  int SegmentAt(QPoint point) const;
+  int SegmentMinimumWidth() const;
+  void PaintSegment(QPainter& painter, int index) const;
+};
+
+}  // namespace korvane::qt
