@@ -4,6 +4,9 @@
 #include <chrono>
 #include <mutex>
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 namespace korvane::sim {
 
 namespace {
@@ -17,10 +20,21 @@ using wire::Writer;
 // waiting for input while the worker writes) without their requests and
 // answers interleaving on one connection. Input reaches both server handles,
 // as it reaches every open handle; the writer's copy is never read.
+//
+// The reader keeps one read request open on the server until input answers
+// it; a Read that times out or is interrupted leaves it open for the next
+// Read. The client waits in poll() on its socket and an eventfd that
+// InterruptRead signals, so a silent device costs the client no wake-up and
+// a blocked Read still ends at once on request.
 class SocketHandle final : public HidHandle {
  public:
   SocketHandle(std::unique_ptr<wire::Connection> reader, std::unique_ptr<wire::Connection> writer)
-      : connection_(std::move(reader)), writer_(std::move(writer)) {}
+      : connection_(std::move(reader)), writer_(std::move(writer)), interrupt_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+  ~SocketHandle() override {
+    if (interrupt_ >= 0) ::close(interrupt_);
+  }
+  SocketHandle(const SocketHandle&) = delete;
+  SocketHandle& operator=(const SocketHandle&) = delete;
 
   int Write(std::span<const std::uint8_t> report) override {
     std::lock_guard lock(writer_mutex_);
@@ -28,33 +42,54 @@ class SocketHandle final : public HidHandle {
     return reply ? Reader(reply->body).I32() : -1;
   }
 
-  // The server waits at most one slice per request, so a longer or endless
-  // wait is a series of requests.
   int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
-    for (bool first = true;; first = false) {
-      int slice = wire::kMaxReadSliceMs;
-      if (timeout_ms >= 0) {
-        // Rounded up to whole milliseconds: asking for the last fraction of a
-        // millisecond as 0 would only spin.
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0 && !first) return 0;
-        slice = static_cast<int>(std::clamp<long long>(left, 0, wire::kMaxReadSliceMs));
+    for (;;) {
+      if (!read_open_) {
+        const auto request = Writer().U32(kLongestInput).I32(wire::kReadUntilInput).Take();
+        if (!connection_->Send(wire::kRead, request)) return -1;
+        read_open_ = true;
       }
-      const auto reply = connection_->Call(
-          wire::kRead, Writer().U32(static_cast<std::uint32_t>(buffer.size())).I32(slice).Take());
-      if (!reply) return -1;
+      int wait_ms = -1;
+      if (timeout_ms >= 0) {
+        // Rounded up, so the last fraction of a millisecond is waited for
+        // instead of polled.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        wait_ms = static_cast<int>(std::max<long long>(left, 0));
+      }
+      switch (connection_->WaitReadable(interrupt_, wait_ms)) {
+        case wire::Connection::Ready::kTimeout:
+          return 0;
+        case wire::Connection::Ready::kOther: {
+          std::uint64_t count = 0;
+          [[maybe_unused]] const ssize_t taken = ::read(interrupt_, &count, sizeof count);
+          return 0;
+        }
+        case wire::Connection::Ready::kMessage:
+          break;
+      }
+      read_open_ = false;
+      const auto reply = connection_->Receive();
+      if (!reply || reply->type != (wire::kRead | wire::kReply)) return -1;
       Reader in(reply->body);
       const int result = in.I32();
       const std::vector<std::uint8_t> data = in.Bytes();
-      if (!in.ok() || data.size() > buffer.size()) return -1;
-      if (result != 0) {
-        std::copy(data.begin(), data.end(), buffer.begin());
-        return result;
+      if (!in.ok() || result < 0) return -1;
+      if (result > 0) {
+        // As hidraw does, a report longer than the buffer is cut to it.
+        const std::size_t n = std::min(data.size(), buffer.size());
+        std::copy_n(data.begin(), n, buffer.begin());
+        return static_cast<int>(n);
       }
-      if (timeout_ms >= 0 && Clock::now() >= deadline) return 0;
     }
+  }
+
+  bool ReadsInterruptible() const override { return interrupt_ >= 0; }
+
+  void InterruptRead() override {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(interrupt_, &one, sizeof one);
   }
 
   std::string ProductString() override {
@@ -64,9 +99,14 @@ class SocketHandle final : public HidHandle {
   }
 
  private:
+  // The most a read request asks for: more than any HID input report here.
+  static constexpr std::uint32_t kLongestInput = 4096;
+
   std::unique_ptr<wire::Connection> connection_;
+  bool read_open_ = false;
   std::mutex writer_mutex_;
   std::unique_ptr<wire::Connection> writer_;
+  int interrupt_;
 };
 
 std::unique_ptr<wire::Connection> OpenOn(const std::string& socket_path, const std::string& path) {

@@ -1,9 +1,12 @@
 #include "sim/socket_protocol.hpp"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <memory>
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -153,5 +156,28 @@ std::optional<Message> Connection::Call(std::uint8_t type, std::span<const std::
 }
 
 void Connection::Shutdown() { ::shutdown(fd_, SHUT_RDWR); }
+
+bool Connection::Ended() const {
+  pollfd watch{fd_, POLLRDHUP, 0};
+  return ::poll(&watch, 1, 0) > 0 && (watch.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+Connection::Ready Connection::WaitReadable(int other_fd, int timeout_ms) const {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
+  for (;;) {
+    pollfd watch[2] = {{fd_, POLLIN, 0}, {other_fd, POLLIN, 0}};
+    int wait_ms = -1;
+    if (timeout_ms >= 0) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      wait_ms = static_cast<int>(std::max<long long>(left, 0));
+    }
+    const int ready = ::poll(watch, 2, wait_ms);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0 || watch[0].revents != 0) return Ready::kMessage;  // Receive then sees what is wrong
+    if (watch[1].revents != 0) return Ready::kOther;
+    if (ready == 0) return Ready::kTimeout;
+  }
+}
 
 }  // namespace korvane::sim::wire

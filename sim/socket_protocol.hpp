@@ -29,8 +29,12 @@ enum Type : std::uint8_t {
 };
 
 inline constexpr std::size_t kMaxFrame = 1 << 20;
-// The server waits at most this long in one read; clients loop for longer.
+// The server waits at most this long in one read with a timeout; clients
+// loop for longer.
 inline constexpr int kMaxReadSliceMs = 1000;
+// A read with this timeout is answered only when input arrives (or the
+// device is gone).
+inline constexpr int kReadUntilInput = -1;
 
 struct Message {
   std::uint8_t type = 0;
@@ -94,6 +98,14 @@ class Connection {
   std::optional<Message> Call(std::uint8_t type, std::span<const std::uint8_t> body);
   // Ends the connection for both sides; a blocked Receive returns.
   void Shutdown();
+  // Whether the peer has closed its end or the connection was shut down;
+  // does not wait.
+  bool Ended() const;
+
+  enum class Ready { kMessage, kOther, kTimeout };
+  // Waits until a message (or the end of the connection) can be received,
+  // or the other descriptor is readable, or timeout_ms pass (< 0: no limit).
+  Ready WaitReadable(int other_fd, int timeout_ms) const;
 
  private:
   int fd_;

@@ -18,14 +18,27 @@ namespace {
 using wire::Reader;
 using wire::Writer;
 
-// What one connection has open: at most one interface at a time.
-struct Session {
-  std::unique_ptr<HidHandle> handle;
-};
+// A read with a timeout waits at most one slice. A read until input waits
+// slice after slice, and between two slices notices a client that has left
+// (or a server that stops): nullopt then.
+std::optional<int> ReadFor(HidHandle& handle, std::span<std::uint8_t> buffer, int timeout_ms,
+                           const wire::Connection& connection) {
+  if (timeout_ms >= 0) return handle.Read(buffer, std::min(timeout_ms, wire::kMaxReadSliceMs));
+  for (;;) {
+    const int n = handle.Read(buffer, wire::kMaxReadSliceMs);
+    if (n != 0) return n;
+    if (connection.Ended()) return std::nullopt;
+  }
+}
 
-// Answers one request; nullopt ends the connection (malformed request, or a
-// subscription, whose connection only receives events from now on).
-std::optional<std::vector<std::uint8_t>> Answer(VirtualBus& bus, Session& session, const wire::Message& request) {
+}  // namespace
+
+// Answers one request; nullopt ends the connection (malformed request, a
+// client that left while its read waited, or a subscription, whose
+// connection only receives events from now on).
+std::optional<std::vector<std::uint8_t>> SocketServer::Answer(Client& client, const wire::Message& request) {
+  VirtualBus& bus = bus_;
+  Session& session = client.session;
   Reader in(request.body);
   Writer out;
   switch (request.type) {
@@ -41,10 +54,13 @@ std::optional<std::vector<std::uint8_t>> Answer(VirtualBus& bus, Session& sessio
       if (info) out.Interface(*info);
       break;
     }
-    case wire::kOpen:
-      session.handle = bus.Open(in.Text());
+    case wire::kOpen: {
+      std::unique_ptr<HidHandle> handle = bus.Open(in.Text());
+      std::lock_guard lock(session.mutex);
+      session.handle = std::move(handle);
       out.U8(session.handle ? 1 : 0);
       break;
+    }
     case wire::kWrite: {
       const std::vector<std::uint8_t> report = in.Bytes();
       out.I32(session.handle ? session.handle->Write(report) : -1);
@@ -52,11 +68,13 @@ std::optional<std::vector<std::uint8_t>> Answer(VirtualBus& bus, Session& sessio
     }
     case wire::kRead: {
       const std::uint32_t max = std::min<std::uint32_t>(in.U32(), wire::kMaxFrame / 2);
-      const int timeout = std::clamp(in.I32(), 0, wire::kMaxReadSliceMs);
+      const int timeout = in.I32();
       std::vector<std::uint8_t> buffer(max);
-      const int n = session.handle ? session.handle->Read(buffer, timeout) : -1;
-      buffer.resize(static_cast<std::size_t>(std::max(n, 0)));
-      out.I32(n).Bytes(buffer);
+      const std::optional<int> n =
+          session.handle ? ReadFor(*session.handle, buffer, timeout, *client.connection) : std::optional(-1);
+      if (!n) return std::nullopt;
+      buffer.resize(static_cast<std::size_t>(std::max(*n, 0)));
+      out.I32(*n).Bytes(buffer);
       break;
     }
     case wire::kProduct:
@@ -78,8 +96,6 @@ std::optional<std::vector<std::uint8_t>> Answer(VirtualBus& bus, Session& sessio
   if (!in.ok()) return std::nullopt;
   return out.Take();
 }
-
-}  // namespace
 
 SocketServer::SocketServer(VirtualBus& bus) : bus_(bus) {}
 
@@ -121,7 +137,12 @@ void SocketServer::Stop() {
   listen_fd_ = -1;
   ::unlink(path_.c_str());
   std::lock_guard lock(clients_mutex_);
-  for (Client& client : clients_) client.connection->Shutdown();
+  for (Client& client : clients_) {
+    client.connection->Shutdown();
+    // A read waiting for input ends now instead of with its slice.
+    std::lock_guard session_lock(client.session.mutex);
+    if (client.session.handle) client.session.handle->InterruptRead();
+  }
   for (Client& client : clients_) client.thread.join();
   clients_.clear();
   std::lock_guard subscribers_lock(subscribers_mutex_);
@@ -156,7 +177,6 @@ void SocketServer::ReapFinished() {
 }
 
 void SocketServer::Serve(Client& client) {
-  Session session;
   while (std::optional<wire::Message> request = client.connection->Receive()) {
     if (request->type == wire::kSubscribe) {
       // An empty message acknowledges the subscription before any event, so
@@ -166,11 +186,15 @@ void SocketServer::Serve(Client& client) {
       client.done = true;
       return;
     }
-    const std::optional<std::vector<std::uint8_t>> reply = Answer(bus_, session, *request);
+    const std::optional<std::vector<std::uint8_t>> reply = Answer(client, *request);
     if (!reply || !client.connection->Send(request->type | wire::kReply, *reply)) break;
   }
   // The peer learns at once that its connection is over.
   client.connection->Shutdown();
+  {
+    std::lock_guard lock(client.session.mutex);
+    client.session.handle.reset();
+  }
   client.done = true;
 }
 

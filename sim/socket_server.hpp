@@ -4,8 +4,10 @@
 #include <list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "sim/virtual_bus.hpp"
 
@@ -13,6 +15,7 @@ namespace korvane::sim {
 
 namespace wire {
 class Connection;
+struct Message;
 }
 
 // Serves a virtual bus on a Unix socket, one thread per client connection,
@@ -34,14 +37,22 @@ class SocketServer final {
   void Stop();
 
  private:
+  // What one connection has open: at most one interface at a time. The
+  // lock guards replacing the handle against Stop interrupting its read.
+  struct Session {
+    std::mutex mutex;
+    std::unique_ptr<HidHandle> handle;
+  };
   struct Client {
     std::shared_ptr<wire::Connection> connection;
+    Session session;
     std::thread thread;
     std::atomic<bool> done{false};
   };
 
   void AcceptLoop();
   void Serve(Client& client);
+  std::optional<std::vector<std::uint8_t>> Answer(Client& client, const wire::Message& request);
   void Broadcast(const HotplugEvent& event);
   void ReapFinished();
 

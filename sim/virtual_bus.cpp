@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <deque>
 
+#include <sys/prctl.h>
+
 #include "sim/firmware.hpp"
 #include "sim/update_loader.hpp"
 
@@ -27,6 +29,23 @@ constexpr std::array<InterfaceKind, 4> kInterfaces{{
 
 constexpr std::size_t kMaxQueuedReports = 64;
 
+// A late answer is due at a set time, and a real device's answer arrives on
+// time. While the reading thread waits for one, its timer slack (50 µs by
+// default, by which the kernel may postpone the wake-up) is cut to the
+// least, so the device is not slower than it was told to be.
+class ExactWakeUp {
+ public:
+  ExactWakeUp() : previous_(::prctl(PR_GET_TIMERSLACK)) { ::prctl(PR_SET_TIMERSLACK, 1UL); }
+  ~ExactWakeUp() {
+    if (previous_ > 0) ::prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(previous_));
+  }
+  ExactWakeUp(const ExactWakeUp&) = delete;
+  ExactWakeUp& operator=(const ExactWakeUp&) = delete;
+
+ private:
+  int previous_;
+};
+
 }  // namespace
 
 struct VirtualBus::Queue {
@@ -36,6 +55,7 @@ struct VirtualBus::Queue {
   };
   int interface_number = 0;
   bool alive = true;
+  bool interrupted = false;
   std::deque<Pending> reports;
 };
 
@@ -62,6 +82,8 @@ class VirtualBus::Handle final : public HidHandle {
   int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
     return bus_.ReadReport(*queue_, buffer, timeout_ms);
   }
+  bool ReadsInterruptible() const override { return true; }
+  void InterruptRead() override { bus_.Interrupt(*queue_); }
   std::string ProductString() override { return bus_.Product(id_); }
 
  private:
@@ -284,6 +306,10 @@ int VirtualBus::ReadReport(Queue& queue, std::span<std::uint8_t> buffer, int tim
   const Clock::time_point deadline = Clock::now() + Milliseconds(forever ? 0 : timeout_ms);
   for (;;) {
     if (!queue.alive) return -1;
+    if (queue.interrupted) {
+      queue.interrupted = false;
+      return 0;
+    }
     const Clock::time_point now = Clock::now();
     if (!queue.reports.empty() && queue.reports.front().due <= now) {
       const std::vector<std::uint8_t> report = std::move(queue.reports.front().bytes);
@@ -295,12 +321,21 @@ int VirtualBus::ReadReport(Queue& queue, std::span<std::uint8_t> buffer, int tim
     if (!forever && now >= deadline) return 0;
     if (queue.reports.empty() && forever) {
       input_arrived_.wait(lock);
+    } else if (!queue.reports.empty() && (forever || queue.reports.front().due < deadline)) {
+      const ExactWakeUp exact;
+      input_arrived_.wait_until(lock, queue.reports.front().due);
     } else {
-      Clock::time_point wake = forever ? Clock::time_point::max() : deadline;
-      if (!queue.reports.empty()) wake = std::min(wake, queue.reports.front().due);
-      input_arrived_.wait_until(lock, wake);
+      input_arrived_.wait_until(lock, deadline);
     }
   }
+}
+
+void VirtualBus::Interrupt(Queue& queue) {
+  {
+    std::lock_guard lock(mutex_);
+    queue.interrupted = true;
+  }
+  input_arrived_.notify_all();
 }
 
 bool VirtualBus::Plug(DeviceId id) {

@@ -27,7 +27,8 @@ namespace korvane::sim {
 // 0x0001, usage 0x0006), MI_01 mouse (0x0001/0x0002), MI_02 configuration
 // (0xFF01/0x0010, answered by the firmware) and MI_03 firmware update
 // (0xFFEF/0x0000). Input reports reach every handle open on the interface,
-// as hidraw delivers them; each handle buffers at most 64.
+// as hidraw delivers them; each handle buffers at most 64. A handle's read
+// can be interrupted from another thread.
 //
 // Thread-safe: every member may be called from any thread. Handles must not
 // outlive the bus. The hot-plug listener and the state observer are called
@@ -110,6 +111,8 @@ class VirtualBus final : public HidTransport, public HotplugSource {
   void Publish(std::unique_lock<std::mutex>& lock, DeviceId id, const std::vector<HotplugEvent>& events = {});
   int WriteReport(DeviceId id, int interface_number, const Queue& queue, std::span<const std::uint8_t> report);
   int ReadReport(Queue& queue, std::span<std::uint8_t> buffer, int timeout_ms);
+  // Ends the read blocked on the queue, or else the next one, with 0.
+  void Interrupt(Queue& queue);
   std::string Product(DeviceId id) const;
   void Close(DeviceId id, const std::shared_ptr<Queue>& queue);
 

@@ -29,8 +29,13 @@ void DeviceWorker::Start() {
   thread_ = std::thread([this] {
     while (running_) {
       context_.wake.WaitUntil([this] { return !running_ || HasWork(); });
-      if (!running_) break;
+      // Marked active before running_ is checked again, so Stop either sees
+      // the step or the step is not run.
       step_active_ = true;
+      if (!running_) {
+        step_active_ = false;
+        break;
+      }
       RunStep();
       step_active_ = false;
     }
@@ -38,15 +43,18 @@ void DeviceWorker::Start() {
   });
 }
 
-void DeviceWorker::Stop() {
-  if (!running_.exchange(false)) return;
-  context_.wake.Notify();
+bool DeviceWorker::Stop() {
+  if (running_.exchange(false)) {
+    context_.wake.Notify();
+  } else if (!thread_.joinable()) {
+    return true;
+  }
   // A step may be inside a long exchange; it is waited for at most a second.
   const auto deadline = std::chrono::steady_clock::now() + kStopWait;
-  if (context_.wake.WaitUntil([this] { return !step_active_; }, deadline)) {
-    thread_.join();
-  }
+  const bool ended = context_.wake.WaitUntil([this] { return !step_active_; }, deadline);
+  if (ended) thread_.join();
   context_.queue.Clear();
+  return ended;
 }
 
 bool DeviceWorker::HasWork() {

@@ -61,9 +61,12 @@ class DeviceWorker final {
   void OnDpiButton(DpiHandler handler);
 
   // Starting twice is a no-op. Stop waits at most 1000 ms for the current
-  // step to end; queued codes are discarded.
+  // step to end and discards the queued codes. It returns whether the worker
+  // thread has ended (also when it never ran); false when a step outlasted
+  // the wait: the thread then ends with that step, and a later Stop (or the
+  // destructor) waits for it again.
   void Start();
-  void Stop();
+  bool Stop();
   bool Running() const { return running_; }
 
   // One step: the oldest task, else one unsolicited report. Returns false

@@ -28,12 +28,20 @@ struct HidInterfaceInfo {
 //    byte is not included, so byte 0 is the first data byte. Returns the
 //    number of bytes read, 0 on timeout, -1 on error (for example the device
 //    is gone). timeout_ms < 0 waits without limit.
-// Calls on one handle come from one thread at a time.
+// Calls on one handle come from one thread at a time, except InterruptRead.
 class HidHandle {
  public:
   virtual ~HidHandle() = default;
   virtual int Write(std::span<const std::uint8_t> report) = 0;
   virtual int Read(std::span<std::uint8_t> buffer, int timeout_ms) = 0;
+  // Whether InterruptRead can end a blocked Read. Only such a handle may be
+  // read without a timeout by a thread that must also stop on request.
+  virtual bool ReadsInterruptible() const { return false; }
+  // Makes the Read blocked on another thread return 0 at once, or, when none
+  // is blocked, the next Read; one interrupt ends one Read. Safe to call
+  // while another thread reads. Does nothing where reads cannot be
+  // interrupted: such a Read ends only with its timeout.
+  virtual void InterruptRead() {}
   // The interface's product string; empty when it cannot be read.
   virtual std::string ProductString() = 0;
 };

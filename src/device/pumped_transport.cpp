@@ -19,69 +19,171 @@ constexpr std::size_t kMaxReport = 65;
 // own reports does not push out an answer the worker is about to read.
 constexpr std::size_t kMaxBuffered = 1024;
 
-// What a pump shares with its handle; it lives until both are done.
+using Clock = std::chrono::steady_clock;
+
+// What a pump shares with its handle; it lives until both are done. Every
+// member below the mutex is guarded by it.
 struct Pump {
   std::unique_ptr<HidHandle> inner;
+  bool interruptible = false;
   WakeSignal* wake = nullptr;
   std::mutex mutex;
-  std::condition_variable arrived;
+  // Reports arrived, the device is gone, the pump stood aside or may read
+  // again, or the handle is closing.
+  std::condition_variable changed;
   std::deque<std::vector<std::uint8_t>> reports;
   bool gone = false;
+  bool pump_reading = false;
+  // The handle's user reads the real handle itself; the pump stands aside
+  // until the user waits for input again (see InputReady).
+  bool reads_taken = false;
+  bool closing = false;
   std::atomic<bool> ready{false};
-  std::atomic<bool> closing{false};
 
   void Run() {
     std::vector<std::uint8_t> buffer(kMaxReport);
-    while (!closing) {
-      const int n = inner->Read(buffer, PumpedTransport::kPumpReadTimeoutMs);
-      if (n == 0) continue;
-      {
-        std::lock_guard lock(mutex);
-        if (n < 0) {
-          gone = true;
-        } else {
-          if (reports.size() == kMaxBuffered) reports.pop_front();
-          reports.emplace_back(buffer.begin(), buffer.begin() + n);
-        }
-        ready = true;
+    // An interruptible read waits for input without a timeout, so a silent
+    // device costs nothing; the others wake once per timeout to see whether
+    // the handle was closed.
+    const int timeout_ms = interruptible ? -1 : PumpedTransport::kPumpReadTimeoutMs;
+    std::unique_lock lock(mutex);
+    for (;;) {
+      changed.wait(lock, [&] { return closing || !reads_taken; });
+      if (closing) return;
+      pump_reading = true;
+      lock.unlock();
+      const int n = inner->Read(buffer, timeout_ms);
+      lock.lock();
+      pump_reading = false;
+      if (n != 0) Keep(std::span(buffer).first(static_cast<std::size_t>(std::max(n, 0))), n < 0);
+      changed.notify_all();
+      if (n != 0) {
+        lock.unlock();
+        wake->Notify();
+        lock.lock();
       }
-      arrived.notify_all();
-      wake->Notify();
       if (n < 0) return;
     }
   }
-};
 
-class PumpedHandle final : public HidHandle {
- public:
-  explicit PumpedHandle(std::shared_ptr<Pump> pump) : pump_(std::move(pump)) {}
-  ~PumpedHandle() override { pump_->closing = true; }
-
-  int Write(std::span<const std::uint8_t> report) override { return pump_->inner->Write(report); }
-
-  int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
-    Pump& pump = *pump_;
-    std::unique_lock lock(pump.mutex);
-    auto has_input = [&] { return !pump.reports.empty() || pump.gone; };
-    if (timeout_ms < 0) {
-      pump.arrived.wait(lock, has_input);
-    } else if (!pump.arrived.wait_for(lock, std::chrono::milliseconds(timeout_ms), has_input)) {
-      return 0;
+  // Buffers a report, or notes that the device is gone. Locked.
+  void Keep(std::span<const std::uint8_t> report, bool device_gone) {
+    if (device_gone) {
+      gone = true;
+    } else {
+      if (reports.size() == kMaxBuffered) reports.pop_front();
+      reports.emplace_back(report.begin(), report.end());
     }
-    if (pump.reports.empty()) return -1;
-    const std::vector<std::uint8_t> report = std::move(pump.reports.front());
-    pump.reports.pop_front();
-    pump.ready = !pump.reports.empty() || pump.gone;
+    ready = true;
+  }
+
+  // Hands out the oldest buffered report, else -1 for a gone device. Locked;
+  // only when one of them holds.
+  int Take(std::span<std::uint8_t> buffer) {
+    if (reports.empty()) return -1;
+    const std::vector<std::uint8_t> report = std::move(reports.front());
+    reports.pop_front();
+    ready = !reports.empty() || gone;
     const std::size_t n = std::min(report.size(), buffer.size());
     std::copy_n(report.begin(), n, buffer.begin());
     return static_cast<int>(n);
   }
 
+  bool HasInput() const { return !reports.empty() || gone; }
+};
+
+// The real read on the caller's thread, until a report, the device's end or
+// the deadline: a stray interrupt meant for the pump only costs a retry.
+int ReadUntil(HidHandle& inner, std::span<std::uint8_t> buffer, int timeout_ms) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
+  for (;;) {
+    int wait_ms = -1;
+    if (timeout_ms >= 0) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      wait_ms = static_cast<int>(std::max<long long>(left, 0));
+    }
+    const int n = inner.Read(buffer, wait_ms);
+    if (n != 0 || (timeout_ms >= 0 && Clock::now() >= deadline)) return n;
+  }
+}
+
+class PumpedHandle final : public HidHandle {
+ public:
+  explicit PumpedHandle(std::shared_ptr<Pump> pump) : pump_(std::move(pump)) {}
+
+  ~PumpedHandle() override {
+    {
+      std::lock_guard lock(pump_->mutex);
+      pump_->closing = true;
+      if (pump_->pump_reading) pump_->inner->InterruptRead();
+    }
+    pump_->changed.notify_all();
+  }
+
+  PumpedHandle(const PumpedHandle&) = delete;
+  PumpedHandle& operator=(const PumpedHandle&) = delete;
+
+  int Write(std::span<const std::uint8_t> report) override { return pump_->inner->Write(report); }
+
+  int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
+    return pump_->interruptible ? ReadInPlaceOfPump(buffer, timeout_ms) : ReadFromPump(buffer, timeout_ms);
+  }
+
   std::string ProductString() override { return pump_->inner->ProductString(); }
 
-  bool InputReady() const { return pump_->ready; }
+  // The caller is about to wait for input: the pump reads again.
+  bool HandBackAndCheck() const {
+    Pump& pump = *pump_;
+    {
+      std::lock_guard lock(pump.mutex);
+      if (!pump.reads_taken) return pump.ready;
+      pump.reads_taken = false;
+    }
+    pump.changed.notify_all();
+    return pump.ready;
+  }
 
  private:
+  // Waits for the pump to buffer a report.
+  int ReadFromPump(std::span<std::uint8_t> buffer, int timeout_ms) {
+    Pump& pump = *pump_;
+    std::unique_lock lock(pump.mutex);
+    auto has_input = [&] { return pump.HasInput(); };
+    if (timeout_ms < 0) {
+      pump.changed.wait(lock, has_input);
+    } else if (!pump.changed.wait_for(lock, std::chrono::milliseconds(timeout_ms), has_input)) {
+      return 0;
+    }
+    return pump.Take(buffer);
+  }
+
+  // Buffered reports first; else the caller takes the reading over: the
+  // pump's read is interrupted and, once the pump stands aside, the caller
+  // reads the real handle itself, now and in every later Read until it
+  // waits for input again. An answer then wakes the thread waiting for it
+  // directly, with no hand-over from the pump, and a task's exchanges do not
+  // stir the pump at all.
+  int ReadInPlaceOfPump(std::span<std::uint8_t> buffer, int timeout_ms) {
+    Pump& pump = *pump_;
+    std::unique_lock lock(pump.mutex);
+    if (!pump.reads_taken) {
+      if (pump.HasInput()) return pump.Take(buffer);
+      pump.reads_taken = true;
+      if (pump.pump_reading) pump.inner->InterruptRead();
+      pump.changed.wait(lock, [&] { return !pump.pump_reading; });
+    }
+    // Reports the pump read before it stood aside are older than any the
+    // real handle still holds.
+    if (pump.HasInput()) return pump.Take(buffer);
+    lock.unlock();
+    const int n = ReadUntil(*pump.inner, buffer, timeout_ms);
+    if (n < 0) {
+      lock.lock();
+      pump.Keep({}, true);
+    }
+    return n;
+  }
+
   std::shared_ptr<Pump> pump_;
 };
 
@@ -102,6 +204,7 @@ std::unique_ptr<HidHandle> PumpedTransport::Open(const std::string& path) {
   auto inner = inner_.Open(path);
   if (!inner) return nullptr;
   auto pump = std::make_shared<Pump>();
+  pump->interruptible = inner->ReadsInterruptible();
   pump->inner = std::move(inner);
   pump->wake = &wake_;
   {
@@ -122,7 +225,7 @@ std::unique_ptr<HidHandle> PumpedTransport::Open(const std::string& path) {
 
 bool PumpedTransport::InputReady(const HidHandle* handle) {
   const auto* pumped = dynamic_cast<const PumpedHandle*>(handle);
-  return pumped && pumped->InputReady();
+  return pumped && pumped->HandBackAndCheck();
 }
 
 }  // namespace korvane

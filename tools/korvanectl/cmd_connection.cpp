@@ -1,10 +1,12 @@
 // Commands that connect to the mouse as the desktop application does:
 // status, show, select and watch.
-#include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <iostream>
 #include <string>
-#include <thread>
+
+#include <semaphore.h>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -181,7 +183,9 @@ class EventPrinter final : public WorkerEvents {
   std::mutex mutex_;
 };
 
-std::atomic<bool> g_interrupted{false};
+// Posted by SIGINT and SIGTERM (sem_post may be called from a signal
+// handler); watch sleeps on it, so it wakes only to end.
+sem_t g_interrupted;
 
 int RunWatch(const CliOptions& options, int seconds) {
   std::string error;
@@ -199,11 +203,16 @@ int RunWatch(const CliOptions& options, int seconds) {
     });
   }
   session->Connect();
-  std::signal(SIGINT, [](int) { g_interrupted = true; });
-  std::signal(SIGTERM, [](int) { g_interrupted = true; });
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (!g_interrupted && (seconds <= 0 || std::chrono::steady_clock::now() < deadline)) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  sem_init(&g_interrupted, 0, 0);
+  std::signal(SIGINT, [](int) { sem_post(&g_interrupted); });
+  std::signal(SIGTERM, [](int) { sem_post(&g_interrupted); });
+  timespec deadline{};
+  clock_gettime(CLOCK_MONOTONIC, &deadline);
+  deadline.tv_sec += seconds;
+  // Both waits return -1 with EINTR when a signal interrupts them; only a
+  // post or the deadline ends the watch.
+  while ((seconds > 0 ? sem_clockwait(&g_interrupted, CLOCK_MONOTONIC, &deadline) : sem_wait(&g_interrupted)) != 0 &&
+         errno == EINTR) {
   }
   CliSession::Finish(std::move(session));
   return 0;
