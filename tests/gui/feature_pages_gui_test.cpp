@@ -119,7 +119,7 @@ class FeaturePagesGuiTest : public test::GuiTest {
   }
 
   // Shown controls that leave the page or are smaller than they need.
-  QStringList Misplaced(int page_id, const std::vector<int>& ids) const {
+  std::string Misplaced(int page_id, const std::vector<int>& ids) const {
     const QWidget* page = toolkit->Widget(page_id);
     QStringList faults;
     for (int id : ids) {
@@ -140,7 +140,7 @@ class FeaturePagesGuiTest : public test::GuiTest {
                       .arg(widget->height());
       }
     }
-    return faults;
+    return faults.join("; ").toStdString();
   }
 
   void Capture(const QString& name) {
@@ -152,7 +152,7 @@ class FeaturePagesGuiTest : public test::GuiTest {
 TEST_F(FeaturePagesGuiTest, PerformancePageShowsEverySectionInsideThePage) {
   ShowTab(ctl::tab::kPerformance);
   Capture("performance_full");
-  EXPECT_EQ(Misplaced(ctl::kPerformancePage, IdsBetween(ctl::kDpiTitle, ctl::kSystemMouseSettings)).join("; "), "");
+  EXPECT_EQ(Misplaced(ctl::kPerformancePage, IdsBetween(ctl::kDpiTitle, ctl::kSystemMouseSettings)), "");
 
   auto* levels = qobject_cast<qt::DpiLevelsWidget*>(toolkit->Widget(ctl::kDpiLevels));
   ASSERT_NE(levels, nullptr);
@@ -172,7 +172,7 @@ TEST_F(FeaturePagesGuiTest, HiddenPerformanceSectionsLeaveNoHoles) {
     SCOPED_TRACE(name.toStdString());
     for (int section : hidden) toolkit->SetVisible(section, false);
     Capture(name);
-    EXPECT_EQ(Misplaced(ctl::kPerformancePage, IdsBetween(ctl::kDpiTitle, ctl::kSystemMouseSettings)).join("; "), "");
+    EXPECT_EQ(Misplaced(ctl::kPerformancePage, IdsBetween(ctl::kDpiTitle, ctl::kSystemMouseSettings)), "");
     // Cards sharing a row fill the grid's width together.
     std::map<int, int> row_widths;
     for (const QWidget* card : grid->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -189,13 +189,13 @@ TEST_F(FeaturePagesGuiTest, LightingPageWithEveryGroupAndWithOnlyTheSliders) {
   ShowTab(ctl::tab::kLighting);
   Capture("lighting_full");
   const std::vector<int> controls = IdsBetween(ctl::kLightTitle, ctl::kColourSection);
-  EXPECT_EQ(Misplaced(ctl::kLightingPage, controls).join("; "), "");
+  EXPECT_EQ(Misplaced(ctl::kLightingPage, controls), "");
   EXPECT_EQ(toolkit->GetText(ctl::kLightRed), "255");
 
   toolkit->SetVisible(ctl::kSlotsSection, false);
   toolkit->SetVisible(ctl::kColourSection, false);
   Capture("lighting_brightness_speed");
-  EXPECT_EQ(Misplaced(ctl::kLightingPage, controls).join("; "), "");
+  EXPECT_EQ(Misplaced(ctl::kLightingPage, controls), "");
   EXPECT_FALSE(toolkit->Widget(ctl::kLightPalette)->isVisible());
   EXPECT_TRUE(toolkit->Widget(ctl::kSpeed)->isVisible());
   const QWidget* brightness = toolkit->Widget(ctl::kBrightnessSection);

@@ -18,10 +18,11 @@ QFrame* NewCard(QWidget* parent) {
 
 QVBoxLayout* FillCard(ControlBuilder& build, QFrame* card, const CardHeader& header) {
   auto* column = new QVBoxLayout(card);
-  column->setContentsMargins(20, 14, 20, 16);
+  column->setContentsMargins(20, 12, 20, 14);
   column->setSpacing(10);
   auto* row = new QHBoxLayout;
   row->setSpacing(10);
+  row->addStrut(28);  // as tall with or without the reset button, so the titles line up
   row->addWidget(build.Text(header.title, card, "cardTitle"));
   if (header.subtitle != 0) row->addWidget(build.Text(header.subtitle, card, "cardLabel"));
   if (header.help != 0) {

@@ -124,7 +124,7 @@ QFrame* ColourCard(ControlBuilder& build, QWidget* parent) {
 QWidget* BuildLightingPage(ControlBuilder& build, QWidget* parent) {
   QFrame* page = build.Area(kLightingPage, parent, "page");
   auto* column = new QVBoxLayout(page);
-  column->setContentsMargins(32, 18, 32, 20);
+  column->setContentsMargins(32, 14, 32, 14);
   column->setSpacing(14);
   auto* header = new QHBoxLayout;
   header->addWidget(build.Text(kLightTitle, page, "pageTitle"));

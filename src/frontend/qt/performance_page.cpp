@@ -141,7 +141,7 @@ QFrame* PointerCard(ControlBuilder& build, QWidget* parent) {
 QWidget* BuildPerformancePage(ControlBuilder& build, QWidget* parent) {
   QFrame* page = build.Area(kPerformancePage, parent, "page");
   auto* column = new QVBoxLayout(page);
-  column->setContentsMargins(32, 18, 32, 20);
+  column->setContentsMargins(32, 14, 32, 14);
   column->setSpacing(16);
   column->addWidget(DpiCard(build, page));
   auto* cards = new CardGrid(page);
