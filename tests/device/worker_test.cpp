@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <future>
 
 #include "device/hotplug.hpp"
 #include "store/light_table.hpp"
@@ -210,6 +212,34 @@ TEST_F(WorkerFixture, FactoryResetRestoresTheMouseAndTheModelDefaults) {
   EXPECT_EQ(count, "6");
   EXPECT_EQ(sleep, "30");
   EXPECT_EQ(state.current_profile, 1);
+}
+
+// Stop tells whether the worker ended: yes when it never ran or was asleep;
+// no when a step outlasts the wait, and yes from the next Stop once that
+// step is over. Either way the queued codes are gone.
+TEST_F(WorkerFixture, StopTellsWhetherTheWorkerEnded) {
+  EXPECT_TRUE(worker.Stop()) << "never started";
+  worker.Start();
+  EXPECT_TRUE(worker.Stop()) << "asleep";
+
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  std::atomic<bool> entered{false};
+  worker.Register(kTaskDpiLevels, [&entered, released] {
+    entered = true;
+    released.wait();
+    return true;
+  });
+  worker.Start();
+  queue.Push(kTaskDpiLevels);
+  queue.Push(kTaskDpiLevels);
+  ASSERT_TRUE(WaitFor([&] { return entered.load(); }));
+  EXPECT_FALSE(worker.Stop()) << "a step longer than the wait";
+  EXPECT_FALSE(worker.Running());
+  release.set_value();
+  EXPECT_TRUE(worker.Stop()) << "the step has ended since";
+  EXPECT_TRUE(queue.Empty());
+  EXPECT_EQ(events.Count("done 9 1"), 1);
 }
 
 TEST_F(WorkerFixture, HotplugQueuesOnlyForTheConfigurationInterface) {
