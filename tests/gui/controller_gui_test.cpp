@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <optional>
+#include <string>
 
 #include "app/device_main_dlg.hpp"
 #include "gui_fixture.hpp"
@@ -24,12 +26,13 @@ class ControllerGuiTest : public test::GuiTest {
   std::unique_ptr<DeviceMainDlg> controller;
   std::vector<sim::VirtualBus::DeviceId> ids;
 
-  void SetUp() override {
-    GuiTest::SetUp();
+  // Plugs the preset's devices and starts the controller with the window shown.
+  void Start(sim::Preset preset, std::optional<std::string> model = {}) {
     // Start-up makes the settings databases' folder before the window opens.
     std::filesystem::create_directories(context->DatabaseFolder());
     sim::PresetOptions options;
-    options.preset = sim::Preset::kReceiver;
+    options.preset = preset;
+    options.model = std::move(model);
     for (sim::VirtualDevice& device : sim::BuildPreset(KORVANE_SOURCE_DATA, options).devices) {
       ids.push_back(bus.Add(device));
     }
@@ -40,8 +43,30 @@ class ControllerGuiTest : public test::GuiTest {
   }
 
   void TearDown() override {
-    controller->Shutdown();
+    if (controller) controller->Shutdown();
     for (const auto id : bus.Devices()) bus.Unplug(id);
+  }
+
+  // Waits for the mouse, then opens its device pages from the device list.
+  void OpenDevicePages() {
+    ASSERT_TRUE(WaitFor([&] { return toolkit->OnlineDeviceCount(ctl::kDeviceList) == 1; }));
+    const int type = controller->State().current_type;
+    const auto items = toolkit->Items(ctl::kDeviceList);
+    int index = -1;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].data == type) index = static_cast<int>(i);
+    }
+    ASSERT_GE(index, 0);
+    toolkit->SetSelection(ctl::kDeviceList, index);
+    ASSERT_TRUE(controller->OnControlEvent(ctl::kDeviceList, 2, index));
+  }
+
+  int TabIndex(int item) const {
+    const auto tabs = toolkit->Items(ctl::kTabStrip);
+    for (std::size_t i = 0; i < tabs.size(); ++i) {
+      if (tabs[i].data == item) return static_cast<int>(i);
+    }
+    return -1;
   }
 
   // Lets Qt run the worker's posted events until the condition holds or 5 s pass.
@@ -65,18 +90,10 @@ class ControllerGuiTest : public test::GuiTest {
 };
 
 TEST_F(ControllerGuiTest, ShowsTheVirtualMouseOnlineAndOpensItsPages) {
+  Start(sim::Preset::kReceiver);
   ASSERT_TRUE(WaitFor([&] { return toolkit->OnlineDeviceCount(ctl::kDeviceList) == 1; }));
-  const int type = controller->State().current_type;
   Capture("controller_home_online");
-
-  const auto items = toolkit->Items(ctl::kDeviceList);
-  int index = -1;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i].data == type) index = static_cast<int>(i);
-  }
-  ASSERT_GE(index, 0);
-  toolkit->SetSelection(ctl::kDeviceList, index);
-  ASSERT_TRUE(controller->OnControlEvent(ctl::kDeviceList, 2, index));
+  OpenDevicePages();
   EXPECT_EQ(toolkit->GetText(ctl::kConnectionState), context->Language().GetText(52));
   EXPECT_TRUE(toolkit->IsVisible(ctl::kTabStrip));
   // The selection refresh the receiver asks for names the current profile.
@@ -94,6 +111,45 @@ TEST_F(ControllerGuiTest, ShowsTheVirtualMouseOnlineAndOpensItsPages) {
 
   ASSERT_TRUE(controller->OnControlEvent(ctl::kSettings, 2, 0));
   Capture("controller_settings");
+}
+
+// The performance and lighting pages of three models: every section (sensor
+// 150, all report rates, lighting), another sensor row with four rates, and
+// a model without lighting whose lift-off section is hidden.
+TEST_F(ControllerGuiTest, PerformanceAndLightingPagesFollowTheModel) {
+  struct Case {
+    const char* model;
+    bool lighting;
+    bool lift_off;
+  };
+  for (const Case& c : {Case{"korvane_arc_8k", true, true}, Case{"korvane_arc_mini", true, true},
+                        Case{"korvane_slate", false, false}}) {
+    SCOPED_TRACE(c.model);
+    if (controller) {
+      controller->Shutdown();
+      controller.reset();
+      for (const auto id : bus.Devices()) bus.Unplug(id);
+    }
+    Start(sim::Preset::kWired, c.model);
+    OpenDevicePages();
+    ASSERT_TRUE(WaitFor([&] { return !toolkit->Items(ctl::kReportRate).empty(); }));
+    ASSERT_TRUE(controller->OnControlEvent(ctl::kTabStrip, 2, TabIndex(ctl::tab::kPerformance)));
+    EXPECT_EQ(toolkit->IsVisible(ctl::kLiftOffSection), c.lift_off);
+    Capture(QString("performance_%1").arg(c.model));
+    const int lighting_tab = TabIndex(ctl::tab::kLighting);
+    EXPECT_EQ(toolkit->Items(ctl::kLightMode).empty(), !c.lighting);
+    if (!c.lighting) continue;
+    ASSERT_TRUE(controller->OnControlEvent(ctl::kTabStrip, 2, lighting_tab));
+    Capture(QString("lighting_%1").arg(c.model));
+    // The seven-slot mode shows every colour control.
+    const auto modes = toolkit->Items(ctl::kLightMode);
+    for (std::size_t i = 0; i < modes.size(); ++i) {
+      if (modes[i].data != 2) continue;
+      toolkit->SetSelection(ctl::kLightMode, static_cast<int>(i));
+      ASSERT_TRUE(controller->OnControlEvent(ctl::kLightMode, 2, static_cast<int>(i)));
+      Capture(QString("lighting_%1_slots").arg(c.model));
+    }
+  }
 }
 
 }  // namespace
