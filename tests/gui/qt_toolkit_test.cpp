@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QWheelEvent>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -273,6 +274,16 @@ TEST_F(FeatureWidgetsTest, UserActionsOnTheFeatureWidgetsDeliverTheirEventCodes)
        ctl::kPerformancePage,
        [&] { QTest::keyClick(slider(ctl::kDpiSlider), Qt::Key_Right); },
        {{ctl::kDpiSlider, kClick, 101}}},
+      {"a wheel step on the slider counts as a release",
+       ctl::kPerformancePage,
+       [&] {
+         qt::CaptionSlider* dpi = slider(ctl::kDpiSlider);
+         const QPoint at = dpi->HandleCentre(300);
+         QWheelEvent wheel(at, dpi->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                           false);
+         QApplication::sendEvent(dpi, &wheel);
+       },
+       {{ctl::kDpiSlider, kClick, 100 + QApplication::wheelScrollLines()}}},
       {"the lighting sliders take key steps alike",
        ctl::kLightingPage,
        [&] { QTest::keyClick(slider(ctl::kBrightness), Qt::Key_End); },

@@ -191,6 +191,7 @@ void DpiLevelsWidget::resizeEvent(QResizeEvent*) {
 void DpiLevelsWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
+  if (!isEnabled()) painter.setOpacity(0.45);
   for (int i = 0; i < Count(); ++i) PaintChip(painter, i);
 }
 

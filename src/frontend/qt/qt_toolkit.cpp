@@ -141,8 +141,8 @@ void QtToolkit::Connect(ui::ControlRef control, QWidget* widget) {
                      [emit_event](int value) { emit_event(ui::event::kSliderMoving, value); });
     QObject::connect(slider, &QSlider::sliderReleased,
                      [emit_event, slider] { emit_event(ui::event::kClick, slider->value()); });
-    // A step that is no drag (a click on the track, the wheel, the keyboard)
-    // ends where it is, so it counts as a release.
+    // A step that is no drag (the wheel, the keyboard, a page step on a
+    // plain slider's track) ends where it is, so it counts as a release.
     QObject::connect(slider, &QSlider::valueChanged, [emit_event, slider](int value) {
       if (!slider->isSliderDown()) emit_event(ui::event::kClick, value);
     });

@@ -101,6 +101,7 @@ void RateListWidget::leaveEvent(QEvent*) {
 void RateListWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
+  if (!isEnabled()) painter.setOpacity(0.45);
   for (int i = 0; i < Count(); ++i) PaintSegment(painter, i);
 }
 
