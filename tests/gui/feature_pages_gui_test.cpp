@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "frontend/qt/rate_list_widget.hpp"
 #include "gui_fixture.hpp"
 #include "ui/control_ids.hpp"
+#include "ui/main_texts.hpp"
 
 namespace korvane {
 namespace {
@@ -201,6 +203,21 @@ TEST_F(FeaturePagesGuiTest, LightingPageWithEveryGroupAndWithOnlyTheSliders) {
   const QWidget* brightness = toolkit->Widget(ctl::kBrightnessSection);
   const QWidget* speed = toolkit->Widget(ctl::kSpeedSection);
   EXPECT_LT(speed->y() - (brightness->y() + brightness->height()), 40) << "the sliders stay together";
+}
+
+TEST_F(FeaturePagesGuiTest, BothPagesFitInEveryLanguage) {
+  for (const OfferedLanguage& language : context->Language().OfferedLanguages()) {
+    SCOPED_TRACE(language.lcid);
+    context->Language().SwitchLanguage(language.lcid);
+    ui::ApplyMainWindowTexts(*toolkit, toolkit->Text());
+    for (const auto& [tab, page, first, last] :
+         {std::tuple{ctl::tab::kPerformance, ctl::kPerformancePage, ctl::kDpiTitle, ctl::kSystemMouseSettings},
+          std::tuple{ctl::tab::kLighting, ctl::kLightingPage, ctl::kLightTitle, ctl::kColourSection}}) {
+      ShowTab(tab);
+      EXPECT_EQ(Misplaced(page, IdsBetween(first, last)), "");
+      if (language.lcid == 1049) Capture(QString("page_%1_1049").arg(page));
+    }
+  }
 }
 
 }  // namespace
