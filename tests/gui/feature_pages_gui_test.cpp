@@ -163,6 +163,11 @@ TEST_F(FeaturePagesGuiTest, PerformancePageShowsEverySectionInsideThePage) {
   ASSERT_NE(rates, nullptr);
   EXPECT_GE(rates->SegmentRect(6).width(), rates->fontMetrics().horizontalAdvance("8000Hz") + 24)
       << "every rate's text fits its segment";
+
+  levels->EditValue(2);
+  Capture("performance_level_editor");
+  ASSERT_NE(levels->Editor(), nullptr);
+  EXPECT_TRUE(levels->ChipRect(2).contains(levels->Editor()->geometry())) << "the value field stays on its chip";
 }
 
 TEST_F(FeaturePagesGuiTest, HiddenPerformanceSectionsLeaveNoHoles) {
