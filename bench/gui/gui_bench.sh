@@ -50,8 +50,21 @@ median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
 
 rss_kib() { awk '/VmRSS/ {print $2}' "/proc/$1/status"; }
 
-switches() {
-  cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {s += $2} END {print s}'
+# One line per thread: id and context switches so far (voluntary and not).
+thread_switches() {
+  for task in /proc/"$1"/task/*; do
+    awk -v id="${task##*/}" '/ctxt_switches/ {s += $2} END {if (s != "") print id, s}' "$task/status" 2>/dev/null
+  done | sort
+}
+
+# Context switches between two thread_switches snapshots: the growth of the
+# threads seen in both, all of a thread that started in between, and one for
+# each thread that ended in between (its last wake-up; what it did before
+# ending is gone with it). A plain sum over the threads alive at each end
+# would drop the switches of an ended thread and could even come out negative.
+switches_between() {
+  join -a 1 -a 2 -e gone -o 0,1.2,2.2 "$1" "$2" |
+    awk '$3 == "gone" {s += 1; next} $2 == "gone" {s += $3; next} {s += $3 - $2} END {print s + 0}'
 }
 
 measure() {
@@ -67,15 +80,14 @@ measure() {
   start_mapped "$title" "$@"
   sleep 5
   rss=$(rss_kib "$pid")
-  local before after
-  before=$(switches "$pid")
+  thread_switches "$pid" >"$dir/before"
   sleep "$idle"
-  after=$(switches "$pid")
+  thread_switches "$pid" >"$dir/after"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   local med
   med=$(printf '%s\n' "${times[@]}" | median)
-  echo "$name: mapped ${med} ms (median of $runs), resident $((rss / 1024)) MiB, $((after - before)) context switches in ${idle} s"
+  echo "$name: mapped ${med} ms (median of $runs), resident $((rss / 1024)) MiB, $(switches_between "$dir/before" "$dir/after") context switches in ${idle} s"
   eval "${name}_ms=$med ${name}_rss=$rss"
 }
 
