@@ -288,6 +288,14 @@ TEST_F(FeatureWidgetsTest, UserActionsOnTheFeatureWidgetsDeliverTheirEventCodes)
        ctl::kLightingPage,
        [&] { QTest::keyClick(slider(ctl::kBrightness), Qt::Key_End); },
        {{ctl::kBrightness, kClick, 4}}},
+      {"the response time field takes digits only",
+       ctl::kPerformancePage,
+       [this] {
+         auto* field = As<QLineEdit>(ctl::kResponseTime);
+         QTest::keyClicks(field, "a5");
+         QTest::keyClick(field, Qt::Key_Return);
+       },
+       {{ctl::kResponseTime, event::kTextChanged, 0}, {ctl::kResponseTime, kClick, 0}}},
       {"a click on a preset colour checks it",
        ctl::kLightingPage,
        [this] { As<qt::ColourButton>(ctl::kPresetColourFirst + 3)->click(); },
