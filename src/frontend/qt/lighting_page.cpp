@@ -86,10 +86,11 @@ QGridLayout* ChannelFields(ControlBuilder& build, QWidget* parent) {
   QLabel* preview = build.Text(kLightPreview, parent, "preview");
   preview->setFixedSize(96, 48);
   fields->addWidget(preview, 0, 0, 1, 2);
-  const char* const channels[] = {"R", "G", "B"};
+  const char* const channels[] = {"R", "G", "B"};  // the same in every language
   for (int i = 0; i < 3; ++i) {
-    build.Text(kLightRedLabel + i, parent, "cardLabel")->setText(QString::fromLatin1(channels[i]));
-    fields->addWidget(build.Toolkit().Widget(kLightRedLabel + i), i + 1, 0);
+    QLabel* channel = build.Text(kLightRedLabel + i, parent, "cardLabel");
+    channel->setText(QString::fromLatin1(channels[i]));
+    fields->addWidget(channel, i + 1, 0);
     QLineEdit* field = build.NumberField(kLightRed + i, parent, 3);
     field->setText(QStringLiteral("255"));
     field->setFixedWidth(64);
