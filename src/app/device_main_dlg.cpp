@@ -3,8 +3,6 @@
 #include "app/lighting_page.hpp"
 #include "app/performance_page.hpp"
 
-#include <chrono>
-
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
 #include "catalog/load_report.hpp"
@@ -31,7 +29,6 @@ constexpr int kTextResetQuestion = 571;
 // The profile pop-up spans from 210 to 5 pixels above the profile button.
 constexpr int kProfileAbove = 210;
 constexpr int kProfileGap = 5;
-constexpr auto kWorkerStopWait = std::chrono::milliseconds(1000);
 }  // namespace
 
 DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTransport& transport,
@@ -89,11 +86,9 @@ void DeviceMainDlg::OnInitDialog() {
 }
 
 bool DeviceMainDlg::Shutdown() {
-  // Stop gives a step inside a long exchange one second; a stop that took
-  // the whole second left the step running.
-  const auto begin = std::chrono::steady_clock::now();
-  Worker().Stop();
-  const bool stopped = std::chrono::steady_clock::now() - begin < kWorkerStopWait;
+  // Stop gives a step inside a long exchange one second and tells whether
+  // the worker ended in that time.
+  const bool stopped = Worker().Stop();
   if (hotplug_) hotplug_->SetListener(nullptr);
   toolkit_.RemoveTrayIcon();
   toolkit_.ShowWindow(ui::WindowId::kDpiTip, ui::WindowState::kHidden);

@@ -204,20 +204,25 @@ TEST_F(FeaturePagesTest, DpiLevelsFromTheListSliderCountAndPalette) {
 
 TEST_F(FeaturePagesTest, MouseDpiButtonUpdatesThePageOnlyWhenItChangesSomething) {
   Connect("korvane_arc_8k");
+  // The worker reads the button's report in its idle step, after the tasks
+  // queued before it, so the test waits for the page to have seen it.
+  int reports = 0;
+  controller->Hooks().OnDpiButton([&](int, int) { ++reports; });
   const int count = Key("dpi_count");
   const int index = Key("dpi_index");
   ASSERT_GE(count, 3);
   HideTips();
   // Repeating what is shown changes nothing and shows no tip.
   ASSERT_TRUE(bus.PressDpiButton(mouse, count, index));
-  Drain();
+  ASSERT_TRUE(PumpUntil([&] { return reports == 1; }));
   EXPECT_FALSE(DpiTipShown());
+  EXPECT_EQ(toolkit.Items(kDpiLevels).size(), static_cast<std::size_t>(count));
   EXPECT_EQ(toolkit.Selection(kDpiLevels), index);
 
   // Both changed: the list is rebuilt for the new count, then the level selected.
   const int new_index = index == 0 ? 1 : 0;
   ASSERT_TRUE(bus.PressDpiButton(mouse, 2, new_index));
-  Drain();
+  ASSERT_TRUE(PumpUntil([&] { return reports == 2; }));
   EXPECT_EQ(toolkit.Items(kDpiLevels).size(), 2u);
   EXPECT_EQ(toolkit.Selection(kDpiLevels), new_index);
   EXPECT_EQ(Key("dpi_count"), 2);
