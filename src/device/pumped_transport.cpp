@@ -90,6 +90,14 @@ struct Pump {
   }
 
   bool HasInput() const { return !reports.empty() || gone; }
+
+  // From now on the handle's user reads the real handle; a read of the pump
+  // in progress is ended. Locked.
+  void TakeReadingOver() {
+    if (reads_taken) return;
+    reads_taken = true;
+    if (pump_reading) inner->InterruptRead();
+  }
 };
 
 // The real read on the caller's thread, until a report, the device's end or
@@ -123,7 +131,16 @@ class PumpedHandle final : public HidHandle {
   PumpedHandle(const PumpedHandle&) = delete;
   PumpedHandle& operator=(const PumpedHandle&) = delete;
 
-  int Write(std::span<const std::uint8_t> report) override { return pump_->inner->Write(report); }
+  // A write is followed by a read of its answer: the reading is taken over
+  // before the report goes out, so the pump stands aside while the device
+  // works on it rather than when the answer is due.
+  int Write(std::span<const std::uint8_t> report) override {
+    if (pump_->interruptible) {
+      std::lock_guard lock(pump_->mutex);
+      pump_->TakeReadingOver();
+    }
+    return pump_->inner->Write(report);
+  }
 
   int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
     return pump_->interruptible ? ReadInPlaceOfPump(buffer, timeout_ms) : ReadFromPump(buffer, timeout_ms);
@@ -166,12 +183,9 @@ class PumpedHandle final : public HidHandle {
   int ReadInPlaceOfPump(std::span<std::uint8_t> buffer, int timeout_ms) {
     Pump& pump = *pump_;
     std::unique_lock lock(pump.mutex);
-    if (!pump.reads_taken) {
-      if (pump.HasInput()) return pump.Take(buffer);
-      pump.reads_taken = true;
-      if (pump.pump_reading) pump.inner->InterruptRead();
-      pump.changed.wait(lock, [&] { return !pump.pump_reading; });
-    }
+    if (!pump.reads_taken && pump.HasInput()) return pump.Take(buffer);
+    pump.TakeReadingOver();
+    pump.changed.wait(lock, [&] { return !pump.pump_reading; });
     // Reports the pump read before it stood aside are older than any the
     // real handle still holds.
     if (pump.HasInput()) return pump.Take(buffer);
