@@ -16,6 +16,9 @@ void BatteryWidget::SetValues(int a, int b) {
 QSize BatteryWidget::sizeHint() const { return {76, 24}; }
 
 void BatteryWidget::paintEvent(QPaintEvent*) {
+  // A value A of 0 carries no battery information (a wired mouse without a
+  // battery, say): nothing is drawn rather than an empty battery.
+  if (a_ <= 0) return;
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   const int percent = std::clamp(a_, 0, 100);

@@ -215,7 +215,12 @@ void QtToolkit::SetItemVisible(ui::ControlRef control, int index, bool visible) 
   if (!InRange(index, shadow.hidden_items.size())) return;
   shadow.hidden_items[index] = !visible;
   const Quiet quiet(*this);
-  if (auto* tabs = qobject_cast<QTabBar*>(Find(control))) tabs->setTabVisible(index, visible);
+  if (auto* tabs = qobject_cast<QTabBar*>(Find(control))) {
+    tabs->setTabVisible(index, visible);
+    // The strip does not lay its tabs out again by itself, which would leave
+    // a hidden tab's gap; setting a text does.
+    tabs->setTabText(index, tabs->tabText(index));
+  }
 }
 
 void QtToolkit::SetSelection(ui::ControlRef control, int index) {
