@@ -209,11 +209,12 @@ int RunWatch(const CliOptions& options, int seconds) {
   timespec deadline{};
   clock_gettime(CLOCK_MONOTONIC, &deadline);
   deadline.tv_sec += seconds;
-  // Both waits return -1 with EINTR when a signal interrupts them; only a
-  // post or the deadline ends the watch.
-  while ((seconds > 0 ? sem_clockwait(&g_interrupted, CLOCK_MONOTONIC, &deadline) : sem_wait(&g_interrupted)) != 0 &&
-         errno == EINTR) {
-  }
+  // A signal that interrupts the wait posts before it returns (EINTR), so
+  // only a post or the deadline ends the watch.
+  int waited = 0;
+  do {
+    waited = seconds > 0 ? sem_clockwait(&g_interrupted, CLOCK_MONOTONIC, &deadline) : sem_wait(&g_interrupted);
+  } while (waited != 0 && errno == EINTR);
   CliSession::Finish(std::move(session));
   return 0;
 }
