@@ -37,25 +37,24 @@ std::optional<int> ReadFor(HidHandle& handle, std::span<std::uint8_t> buffer, in
 // client that left while its read waited, or a subscription, whose
 // connection only receives events from now on).
 std::optional<std::vector<std::uint8_t>> SocketServer::Answer(Client& client, const wire::Message& request) {
-  VirtualBus& bus = bus_;
   Session& session = client.session;
   Reader in(request.body);
   Writer out;
   switch (request.type) {
     case wire::kEnumerate: {
-      const std::vector<HidInterfaceInfo> list = bus.Enumerate();
+      const std::vector<HidInterfaceInfo> list = bus_.Enumerate();
       out.U32(static_cast<std::uint32_t>(list.size()));
       for (const HidInterfaceInfo& info : list) out.Interface(info);
       break;
     }
     case wire::kProbe: {
-      const std::optional<HidInterfaceInfo> info = bus.Probe(in.Text());
+      const std::optional<HidInterfaceInfo> info = bus_.Probe(in.Text());
       out.U8(info ? 1 : 0);
       if (info) out.Interface(*info);
       break;
     }
     case wire::kOpen: {
-      std::unique_ptr<HidHandle> handle = bus.Open(in.Text());
+      std::unique_ptr<HidHandle> handle = bus_.Open(in.Text());
       std::lock_guard lock(session.mutex);
       session.handle = std::move(handle);
       out.U8(session.handle ? 1 : 0);
@@ -86,7 +85,7 @@ std::optional<std::vector<std::uint8_t>> SocketServer::Answer(Client& client, co
       std::vector<std::string> words;
       for (std::uint32_t i = 0; i < count && in.ok(); ++i) words.push_back(in.Text());
       if (!in.ok()) return std::nullopt;
-      const ControlResult result = RunControl(bus, device, words);
+      const ControlResult result = RunControl(bus_, device, words);
       out.U8(result.ok ? 1 : 0).Text(result.text);
       break;
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -110,6 +111,8 @@ struct PumpCase {
   bool interruptible;
   int pump_timeout_ms;
 };
+
+void PrintTo(const PumpCase& pump_case, std::ostream* out) { *out << pump_case.name; }
 
 class PumpClosing : public ::testing::TestWithParam<PumpCase> {};
 
