@@ -115,6 +115,17 @@ TEST_P(InterruptedReads, ReadsThatEndWithoutInputKeepAnswersInStep) {
   }
 }
 
+// As hidraw does, a buffer shorter than the report takes its head and the
+// rest is dropped; the next report comes whole.
+TEST_P(InterruptedReads, AShortBufferTakesTheHeadOfAReport) {
+  ASSERT_GT(handle->Write(Frame("11")), 0);
+  Bytes head(2, 0);
+  EXPECT_EQ(handle->Read(head, 1000), 2);
+  EXPECT_EQ(test::ToHex(head), "11 00");
+  ASSERT_GT(handle->Write(Frame("10")), 0);
+  EXPECT_EQ(ReadHex(1000), "10 00");
+}
+
 INSTANTIATE_TEST_SUITE_P(Handles, InterruptedReads, ::testing::Bool(),
                          [](const auto& info) { return std::string(info.param ? "Socket" : "Bus"); });
 
