@@ -56,6 +56,8 @@ class WireTap final : public HidTransport {
       return written;
     }
     int Read(std::span<std::uint8_t> buffer, int timeout_ms) override { return inner_->Read(buffer, timeout_ms); }
+    bool ReadsInterruptible() const override { return inner_->ReadsInterruptible(); }
+    void InterruptRead() override { inner_->InterruptRead(); }
     std::string ProductString() override { return inner_->ProductString(); }
 
    private:

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSocketNotifier>
+#include <QThreadPool>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -67,6 +68,9 @@ std::string ProgramPath(const char* argv0) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   korvane::qt::ApplyDpiRule(argv);
+  // Qt's pooled threads (started for font and image loading) would each
+  // wake once to retire after 30 idle seconds; kept asleep they cost nothing.
+  QThreadPool::globalInstance()->setExpiryTimeout(-1);
 
   const CommandLine line = ParseCommandLine(app);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
