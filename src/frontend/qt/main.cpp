@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QSocketNotifier>
 #include <QThreadPool>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
   korvane::AppContext& context = *start.context;
 
   korvane::qt::QtToolkit toolkit(korvane::qt::Skin(context.SkinFolder()), korvane::qt::TextLookupOf(context));
-  korvane::qt::SetUpMainWindow(app, toolkit, context);
+  korvane::qt::SetUpFirstView(app, toolkit, context);
 
   // The desktop program owns the mouse for its whole run; korvanectl waits.
   korvane::FileLock device_lock(korvane::DeviceLockPath(context.Caption()));
@@ -117,7 +118,13 @@ int main(int argc, char** argv) {
     toolkit.ShowWindow(korvane::ui::WindowId::kMain, korvane::ui::WindowState::kNormal);
     toolkit.AddTrayIcon(tooltip);
   }
-  controller.OnInitDialog();
+  // The pages the first view does not show are built once the event loop
+  // runs, so the window appears without waiting for them; the controller
+  // starts when every control exists.
+  QTimer::singleShot(0, &app, [&] {
+    korvane::qt::CompleteMainWindow(toolkit, context);
+    controller.OnInitDialog();
+  });
   const int exit_code = app.exec();
   if (!controller.Shutdown()) {
     // The worker is still inside an exchange with what this process would

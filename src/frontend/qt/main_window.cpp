@@ -48,24 +48,30 @@ MainWindow::MainWindow(QtToolkit& toolkit, const std::string& caption)
   body->addWidget(BuildStatusRow(build, below_title_));
   body->addWidget(BuildTabRow(build, below_title_));
 
-  auto* pages = new QStackedWidget(below_title_);
-  pages->setObjectName("pageArea");
-  for (auto* page :
-       {BuildHomePage(build, pages), BuildButtonsPage(build, pages), BuildPerformancePage(build, pages),
-        BuildMacroPage(build, pages), BuildLightingPage(build, pages), BuildDeviceInfoPage(build, pages)}) {
-    pages->addWidget(page);
-  }
-  body->addWidget(pages, 1);
+  pages_ = new QStackedWidget(below_title_);
+  pages_->setObjectName("pageArea");
+  pages_->addWidget(BuildHomePage(build, pages_));
+  body->addWidget(pages_, 1);
   layout->addWidget(below_title_, 1);
 
-  settings_page_ = BuildSettingsPage(build, this);
-  settings_page_->hide();
-
   auto* tabs = qobject_cast<QTabBar*>(toolkit.Widget(ui::ctl::kTabStrip));
-  connect(tabs, &QTabBar::currentChanged, this, [this, tabs, pages](int index) { ShowPageOfTab(tabs, pages, index); });
+  connect(tabs, &QTabBar::currentChanged, this, [this, tabs](int index) { ShowPageOfTab(tabs, index); });
 }
 
-void MainWindow::ShowPageOfTab(QTabBar* tabs, QStackedWidget* pages, int index) {
+void MainWindow::BuildRemainingPages() {
+  if (settings_page_ != nullptr) return;
+  ControlBuilder build(toolkit_, ui::WindowId::kMain);
+  for (auto* page : {BuildButtonsPage(build, pages_), BuildPerformancePage(build, pages_),
+                     BuildMacroPage(build, pages_), BuildLightingPage(build, pages_),
+                     BuildDeviceInfoPage(build, pages_)}) {
+    pages_->addWidget(page);
+  }
+  settings_page_ = BuildSettingsPage(build, this);
+  settings_page_->hide();
+  settings_page_->setGeometry(0, kTitleBarHeight, width(), height() - kTitleBarHeight);
+}
+
+void MainWindow::ShowPageOfTab(QTabBar* tabs, int index) {
   static const std::map<int, int> kPageOfTab{
       {ui::ctl::tab::kHome, ui::ctl::kHomePage},
       {ui::ctl::tab::kButtons, ui::ctl::kButtonsPage},
@@ -76,7 +82,7 @@ void MainWindow::ShowPageOfTab(QTabBar* tabs, QStackedWidget* pages, int index) 
   };
   const auto page = kPageOfTab.find(tabs->tabData(index).toInt());
   if (page == kPageOfTab.end()) return;
-  if (QWidget* widget = toolkit_.Widget(page->second)) pages->setCurrentWidget(widget);
+  if (QWidget* widget = toolkit_.Widget(page->second)) pages_->setCurrentWidget(widget);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -21,7 +21,13 @@ class MainWindow final : public QWidget {
   static constexpr int kWidth = 1300;
   static constexpr int kHeight = 788;
 
+  // Builds the frame, the status row, the tab strip and the home page.
   MainWindow(QtToolkit& toolkit, const std::string& caption);
+
+  // Builds the device pages and the settings page; once, and before anything
+  // addresses their controls. Kept apart so that the window can appear with
+  // what it shows first while the hidden pages are built.
+  void BuildRemainingPages();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -30,9 +36,10 @@ class MainWindow final : public QWidget {
  private:
   QtToolkit& toolkit_;
   QWidget* below_title_ = nullptr;
+  QStackedWidget* pages_ = nullptr;
   QWidget* settings_page_ = nullptr;
 
-  void ShowPageOfTab(QTabBar* tabs, QStackedWidget* pages, int index);
+  void ShowPageOfTab(QTabBar* tabs, int index);
 };
 
 }  // namespace korvane::qt

@@ -12,7 +12,7 @@ ui::TextLookup TextLookupOf(const AppContext& context) {
   return [&context](int id) { return context.Language().GetText(id); };
 }
 
-void SetUpMainWindow(QApplication& app, QtToolkit& toolkit, const AppContext& context) {
+void SetUpFirstView(QApplication& app, QtToolkit& toolkit, const AppContext& context) {
   app.setStyleSheet(toolkit.GetSkin().StyleSheet());
   app.setWindowIcon(toolkit.GetSkin().AppIcon());
   toolkit.BuildMainWindow(context.Caption());
@@ -20,6 +20,11 @@ void SetUpMainWindow(QApplication& app, QtToolkit& toolkit, const AppContext& co
   ui::ApplyMainWindowTexts(toolkit, toolkit.Text());
   toolkit.SetWindowTitle(ui::WindowId::kMain, context.Caption());
   toolkit.SetText(ui::ctl::kTitle, context.Caption());
+}
+
+void CompleteMainWindow(QtToolkit& toolkit, const AppContext& context) {
+  toolkit.BuildRemainingPages();
+  ui::ApplyMainWindowTexts(toolkit, toolkit.Text());
   toolkit.SetText(ui::ctl::kSettingsTitle, context.Caption());
 
   toolkit.ClearItems(ui::ctl::kLanguageList);
@@ -30,6 +35,11 @@ void SetUpMainWindow(QApplication& app, QtToolkit& toolkit, const AppContext& co
     toolkit.AddItem(ui::ctl::kLanguageList, item);
   }
   toolkit.SelectData(ui::ctl::kLanguageList, context.Language().CurrentLcid());
+}
+
+void SetUpMainWindow(QApplication& app, QtToolkit& toolkit, const AppContext& context) {
+  SetUpFirstView(app, toolkit, context);
+  CompleteMainWindow(toolkit, context);
 }
 
 }  // namespace korvane::qt

@@ -12,9 +12,16 @@ class QtToolkit;
 // Texts of the context's current language.
 ui::TextLookup TextLookupOf(const AppContext& context);
 
-// Applies the skin's style sheet and builds the main window: pages, tabs,
-// captions in the current language, the title and the language list with
-// the current language selected. The window stays hidden.
+// Applies the skin's style sheet and builds what the main window shows
+// first: frame, tabs and home page with their captions in the current
+// language, and the title. The window stays hidden.
+void SetUpFirstView(QApplication& app, QtToolkit& toolkit, const AppContext& context);
+
+// Builds the other pages, captions them and fills the language list with
+// the current language selected.
+void CompleteMainWindow(QtToolkit& toolkit, const AppContext& context);
+
+// Both, one after the other.
 void SetUpMainWindow(QApplication& app, QtToolkit& toolkit, const AppContext& context);
 
 }  // namespace korvane::qt

@@ -63,6 +63,10 @@ void QtToolkit::BuildMainWindow(const std::string& caption) {
   RegisterWindow(ui::WindowId::kMain, new qt::MainWindow(*this, caption));
 }
 
+void QtToolkit::BuildRemainingPages() {
+  if (auto* main = qobject_cast<qt::MainWindow*>(MainWindow())) main->BuildRemainingPages();
+}
+
 void QtToolkit::RegisterWindow(ui::WindowId window, QWidget* widget) { windows_[window] = widget; }
 
 QWidget* QtToolkit::Window(ui::WindowId window) const {

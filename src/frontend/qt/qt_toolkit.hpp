@@ -35,8 +35,10 @@ class QtToolkit final : public ui::Toolkit {
   QtToolkit(const QtToolkit&) = delete;
   QtToolkit& operator=(const QtToolkit&) = delete;
 
-  // Builds the main window with every page, its tabs and captions (hidden).
+  // Builds the main window (hidden) with its frame and home page, then the
+  // other pages (see MainWindow).
   void BuildMainWindow(const std::string& caption);
+  void BuildRemainingPages();
   QWidget* MainWindow() const { return Window(ui::WindowId::kMain); }
   const Skin& GetSkin() const { return skin_; }
   const ui::TextLookup& Text() const { return text_; }
