@@ -1,13 +1,10 @@
 #include "app/connection_view.hpp"
 
+#include "common/text_ids.hpp"
 #include "ui/about_dlg.hpp"
 #include "ui/control_ids.hpp"
 
 namespace korvane {
-
-namespace {
-constexpr int kTextFirmware = 16;
-}
 
 ConnectionView::ConnectionView(ui::Toolkit& toolkit, ui::TextLookup text, const ConnectionState& state,
                                MainNavigation& navigation, const PageHooks& hooks,
@@ -26,8 +23,9 @@ void ConnectionView::DeviceListChanged() {
   toolkit_.SetAllDevicesOffline(kDeviceList);
   for (const DeviceListModel::Row& row : state_.device_list.Rows()) {
     toolkit_.SetDeviceVersion(kDeviceList, row.device_type,
-                              row.release_number ? ui::ReleaseVersionText(text_(kTextFirmware), row.release_number)
-                                                 : std::string());
+                              row.release_number
+                                  ? ui::ReleaseVersionText(text_(text_id::kFirmwareVersion), row.release_number)
+                                  : std::string());
     // Only a mouse that is there has a battery to show.
     if (!row.online) continue;
     toolkit_.SetDeviceOnline(kDeviceList, row.device_type, row.connection_mode, true);

@@ -6,6 +6,7 @@
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
 #include "catalog/load_report.hpp"
+#include "common/text_ids.hpp"
 #include "performance/performance_tasks.hpp"
 #include "profiles/profile_manager.hpp"
 #include "store/profile_table.hpp"
@@ -21,9 +22,7 @@ namespace korvane {
 namespace {
 constexpr int kFirstModelType = 101;
 constexpr int kTextVersion = 17;
-constexpr int kTextProfile = 61;
 constexpr int kTextNoMouseTitle = 576;
-constexpr int kTextNoMouse = 57;
 constexpr int kTextResetTitle = 570;
 constexpr int kTextResetQuestion = 571;
 // The profile pop-up spans from 210 to 5 pixels above the profile button.
@@ -132,7 +131,7 @@ void DeviceMainDlg::ApplyTexts() {
 void DeviceMainDlg::ShowProfileName() {
   std::string name;
   if (!Store().IsOpen() || !GetProfileName(Store(), state_.current_profile, name)) return;
-  toolkit_.SetText(ui::ctl::kProfileButton, ui::DisplayedProfileName(name, text_(kTextProfile)));
+  toolkit_.SetText(ui::ctl::kProfileButton, ui::DisplayedProfileName(name, text_(text_id::kProfile)));
 }
 
 void DeviceMainDlg::ShowSaveTip() {
@@ -149,7 +148,7 @@ int DeviceMainDlg::Message(int title, int message, int kind) {
 
 bool DeviceMainDlg::MouseLinkedOrTell() {
   if (state_.mouse_linked) return true;
-  Message(kTextNoMouseTitle, kTextNoMouse, ui::kMessageOk);
+  Message(kTextNoMouseTitle, text_id::kNoMouse, ui::kMessageOk);
   return false;
 }
 

@@ -1,13 +1,12 @@
 #include "app/main_navigation.hpp"
 
+#include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 
 namespace korvane {
 
 namespace {
 constexpr int kReceiverMode = 1;
-constexpr int kTextWired = 51;
-constexpr int kTextReceiver = 52;
 constexpr int kHomeIndex = 0;
 constexpr int kButtonsIndex = 1;
 }  // namespace
@@ -44,10 +43,10 @@ void MainNavigation::SelectTab(int index) {
 
 void MainNavigation::OpenDevicePages() {
   if (manager_.GetConnectionMode() == kReceiverMode) {
-    ShowStatus(kTextReceiver);
+    ShowStatus(text_id::kConnectedReceiver);
     queue_.Push(kTaskSelectDevice);
   } else {
-    ShowStatus(kTextWired);
+    ShowStatus(text_id::kConnectedWired);
   }
   SetDeviceChrome(true);
   SelectTab(kButtonsIndex);

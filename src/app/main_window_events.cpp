@@ -2,6 +2,7 @@
 // message reaches.
 #include "app/device_main_dlg.hpp"
 #include "catalog/current_model.hpp"
+#include "common/text_ids.hpp"
 #include "device/hotplug.hpp"
 #include "device/profile_switch.hpp"
 #include "ui/about_dlg.hpp"
@@ -14,7 +15,6 @@ namespace korvane {
 
 namespace {
 constexpr int kTextExit = 12;
-constexpr int kTextNotLinkedTitle = 57;
 constexpr int kTextNotLinked = 56;
 constexpr int kTextFirmwareTitle = 551;
 constexpr int kTextSoftwareTitle = 552;
@@ -172,7 +172,7 @@ void DeviceMainDlg::PickModel(int index) {
   if (index < 0 || index >= static_cast<int>(items.size())) return;
   const int type = items[index].data;
   if (!Manager().HasLinkedType(type)) {
-    Message(kTextNotLinkedTitle, kTextNotLinked, ui::kMessageOk);
+    Message(text_id::kNoMouse, kTextNotLinked, ui::kMessageOk);
     return;
   }
   if (type != state_.current_type) {

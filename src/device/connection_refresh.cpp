@@ -2,6 +2,7 @@
 // shows, and the receiver's link reports.
 #include "app/language_catalog.hpp"
 #include "catalog/current_model.hpp"
+#include "common/text_ids.hpp"
 #include "device/device_worker.hpp"
 #include "device/report_decoders.hpp"
 #include "profiles/profile_manager.hpp"
@@ -11,9 +12,6 @@ namespace korvane {
 namespace {
 
 constexpr int kTextNoMouse = 50;
-constexpr int kTextWired = 51;
-constexpr int kTextReceiver = 52;
-constexpr int kTextProfile = 61;
 constexpr auto kArrivalWait = std::chrono::milliseconds(1);
 constexpr auto kRemovalWait = std::chrono::milliseconds(500);
 
@@ -28,7 +26,7 @@ void DeviceWorker::LoadModel() {
   LoadDeviceModel(context_.sources, context_.store, model, report);
   context_.model.Set(std::move(model));
   context_.state.current_profile =
-      EnsureProfiles(context_.store, context_.sources, context_.language.GetText(kTextProfile));
+      EnsureProfiles(context_.store, context_.sources, context_.language.GetText(text_id::kProfile));
 }
 
 unsigned DeviceWorker::DevicePages() const {
@@ -82,11 +80,11 @@ void DeviceWorker::RefreshConnectionState() {
   switch (any_open ? manager.GetConnectionMode() : -1) {
     case kWired:
       state.mouse_linked = true;
-      text = kTextWired;
+      text = text_id::kConnectedWired;
       break;
     case kReceiver:
       state.mouse_linked = true;
-      text = kTextReceiver;
+      text = text_id::kConnectedReceiver;
       break;
     default:
       state.mouse_linked = false;
@@ -136,7 +134,7 @@ void DeviceWorker::HandleLinkReport(const ReportBytes& report, int device_type) 
   if (link->linked) {
     state.mouse_linked = true;
     const int mode = manager.GetConnectionMode();
-    const int text = mode == kReceiver ? kTextReceiver : kTextWired;
+    const int text = mode == kReceiver ? text_id::kConnectedReceiver : text_id::kConnectedWired;
     state.SetStatusText(text);
     context_.events.StatusChanged(text);
     state.device_list.SetLinkState(device_type, mode, kOnline);
@@ -170,7 +168,7 @@ void DeviceWorker::AfterWriteFailure() {
   state.device_list.SetLinkState(state.current_type, kReceiver, kOnline);
   if (!state.mouse_linked) {
     const bool receiver = context_.manager.GetConnectionMode() == kReceiver;
-    const int text = receiver ? kTextReceiver : kTextWired;
+    const int text = receiver ? text_id::kConnectedReceiver : text_id::kConnectedWired;
     state.SetStatusText(text);
     context_.events.StatusChanged(text);
     state.device_list.SetLinkState(kReceiverFallbackType, receiver ? kReceiver : kWired, kOnline);

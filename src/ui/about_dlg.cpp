@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/save_tip.hpp"
@@ -12,9 +13,7 @@ namespace korvane::ui {
 namespace {
 
 constexpr WindowId kWindow = WindowId::kAbout;
-constexpr int kTextClose = 5;
 constexpr int kTextCopyright = 2;
-constexpr int kTextFirmware = 16;
 constexpr int kWidth = 500;
 constexpr int kHeight = 300;
 
@@ -50,9 +49,9 @@ std::string ReleaseVersionText(std::string_view label, int release) {
 }
 
 void ShowAboutBox(Toolkit& toolkit, const TextLookup& text, int release) {
-  const std::string version = ReleaseVersionText(text(kTextFirmware), release);
+  const std::string version = ReleaseVersionText(text(text_id::kFirmwareVersion), release);
   toolkit.SetWindowTitle(kWindow, "About Window");
-  toolkit.SetTooltip({kWindow, ctl::about::kClose}, text(kTextClose));
+  toolkit.SetTooltip({kWindow, ctl::about::kClose}, text(text_id::kClose));
   toolkit.SetText({kWindow, ctl::about::kFirmwareVersion}, version);
   toolkit.SetText({kWindow, ctl::about::kDeviceVersion}, version);
   toolkit.SetText({kWindow, ctl::about::kCopyright}, text(kTextCopyright));

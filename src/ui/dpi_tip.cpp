@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/window_messages.hpp"
@@ -11,7 +12,6 @@ namespace korvane::ui {
 
 namespace {
 constexpr WindowId kWindow = WindowId::kDpiTip;
-constexpr int kTextClose = 5;
 constexpr int kEdgeGap = 2;
 constexpr auto kLifetime = std::chrono::milliseconds(2000);
 }  // namespace
@@ -21,7 +21,7 @@ DpiTip::DpiTip(Toolkit& toolkit, TextLookup text)
   toolkit_.SetHandler(kWindow, this);
   toolkit_.SetText({kWindow, ctl::dpi_tip::kValue}, "1600");
   toolkit_.SetText({kWindow, ctl::dpi_tip::kUnit}, "DPI");
-  toolkit_.SetTooltip({kWindow, ctl::dpi_tip::kClose}, text_(kTextClose));
+  toolkit_.SetTooltip({kWindow, ctl::dpi_tip::kClose}, text_(text_id::kClose));
   toolkit_.SetRange({kWindow, ctl::dpi_tip::kBar}, 0, kBarMaximum);
   toolkit_.ShowWindow(kWindow, WindowState::kHidden);
 }

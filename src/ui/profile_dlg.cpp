@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/window_messages.hpp"
@@ -12,7 +13,6 @@ namespace {
 
 constexpr WindowId kWindow = WindowId::kProfile;
 constexpr ControlRef kList{kWindow, ctl::profile::kList};
-constexpr int kTextProfile = 61;
 constexpr int kTextImport = 26;
 constexpr int kTextExport = 27;
 constexpr int kRequestSwitch = 0;
@@ -48,7 +48,7 @@ void ProfileDlg::Run(const std::vector<ProfileEntry>& profiles, int current, Rec
   profiles_ = profiles;
   current_ = current;
   renamed_.reset();
-  const std::string word = text_(kTextProfile);
+  const std::string word = text_(text_id::kProfile);
   toolkit_.ClearItems(kList);
   for (const ProfileEntry& profile : profiles_) toolkit_.AddItem(kList, Item(profile, word));
   toolkit_.SelectData(kList, current_);
@@ -90,7 +90,7 @@ void ProfileDlg::Rename(int index) {
   const std::string name = index < static_cast<int>(items.size()) ? items[index].text : std::string();
   if (name.empty()) {
     // An empty name keeps the stored one; the list shows it again.
-    toolkit_.SetItem(kList, index, Item(profile, text_(kTextProfile)));
+    toolkit_.SetItem(kList, index, Item(profile, text_(text_id::kProfile)));
     return;
   }
   profile.stored_name = name;
