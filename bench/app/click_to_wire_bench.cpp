@@ -4,7 +4,6 @@
 // build and the write.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include "device/report_format.hpp"
 #include "device/task_queue.hpp"
 #include "fake_toolkit.hpp"
+#include "percentile.hpp"
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"
 #include "support/temp_dir.hpp"
@@ -111,11 +111,6 @@ struct Desktop {
   std::unique_ptr<DeviceMainDlg> controller;
   bool scanned = false;
 };
-
-double Percentile(std::vector<double> samples, double fraction) {
-  std::sort(samples.begin(), samples.end());
-  return samples[static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1))];
-}
 
 void BM_ClickToWire(benchmark::State& bench) {
   Desktop desktop;

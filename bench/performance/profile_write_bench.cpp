@@ -3,54 +3,16 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 
 #include "performance/lighting_model.hpp"
 #include "performance/performance_tasks.hpp"
+#include "support/finished_tasks.hpp"
 #include "support/worker_rig.hpp"
 
 namespace korvane::bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Counts finished tasks; the bench thread sleeps until the count it waits
-// for is reached, so it neither adds a polling interval to the measured
-// time nor takes CPU from the worker meanwhile.
-class FinishedTaskCount final : public WorkerEvents {
- public:
-  void StatusChanged(int) override {}
-  void DeviceListChanged() override {}
-  void DeviceViewChanged(bool, bool) override {}
-  void BatteryChanged(int, int) override {}
-  void RefreshPages(unsigned) override {}
-  void CloseTransientWindows() override {}
-  void LinkChanged(int, bool) override {}
-  void DpiButtonPressed(int, int) override {}
-  void TaskFinished(int, bool) override {
-    {
-      std::lock_guard lock(mutex_);
-      ++count_;
-    }
-    finished_.notify_all();
-  }
-
-  int Count() {
-    std::lock_guard lock(mutex_);
-    return count_;
-  }
-
-  void WaitFor(int total) {
-    std::unique_lock lock(mutex_);
-    finished_.wait(lock, [&] { return count_ >= total; });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable finished_;
-  int count_ = 0;
-};
 
 // A wired mouse with lighting, connected, the performance handlers
 // registered and the profile's light rows in place.
@@ -75,7 +37,7 @@ struct Harness {
     return std::chrono::duration<double>(Clock::now() - start).count();
   }
 
-  FinishedTaskCount events;
+  test::FinishedTasks events;
   test::WorkerRig rig{events};
   DpiCache dpi_cache;
   sim::VirtualBus::DeviceId mouse = 0;

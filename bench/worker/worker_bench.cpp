@@ -7,13 +7,13 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
 #include <vector>
 
 #include "idle_cost.hpp"
+#include "percentile.hpp"
 #include "support/finished_tasks.hpp"
 #include "support/worker_rig.hpp"
 
@@ -39,18 +39,13 @@ struct Harness {
   }
 
   void WaitFinished(int count) {
-    while (events.count < count) std::this_thread::sleep_for(std::chrono::microseconds(50));
+    events.WaitFor(count);
   }
 
   test::FinishedTasks events;
   test::WorkerRig rig{events};
   sim::VirtualBus::DeviceId mouse = 0;
 };
-
-double Percentile(std::vector<double> samples, double fraction) {
-  std::sort(samples.begin(), samples.end());
-  return samples[static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1))];
-}
 
 // From the push of task 11 to the report rate command arriving at the
 // virtual mouse, with the mouse connected and the worker idle.
@@ -63,7 +58,7 @@ void BM_QueueToWire(benchmark::State& bench) {
     }
   });
   std::vector<double> micros;
-  int expected = harness.events.count;
+  int expected = harness.events.Count();
   for (auto _ : bench) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));  // the worker is asleep again
     arrived = 0;
