@@ -155,14 +155,14 @@ void PerformancePage::Load() {
 }
 
 // The slider's range and captions follow the connected mouse's sensor; the
-// level list shows the profile's levels with the active one selected.
+// level list shows the profile's levels (as many as the count box, which
+// FillFixedLists has set) with the active one selected.
 void PerformancePage::LoadDpi() {
   using namespace ui::ctl;
   ui::Toolkit& toolkit = main_.Toolkit();
   const SensorDpiRow& row = CurrentSensorRow(main_.State());
   toolkit.SetRange(kDpiSlider, row.slider_low, row.slider_high);
   toolkit.SetRangeCaptions(kDpiSlider, row.caption_low, row.caption_high);
-  toolkit.SelectData(kDpiCount, ConfigInt(main_.Store(), Profile(), "dpi_count"));
   RebuildDpiList();
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "frontend/qt/control_properties.hpp"
+#include "frontend/qt/painted_colours.hpp"
 
 namespace korvane::qt {
 
@@ -19,8 +20,6 @@ constexpr int kCaptionGap = 2;
 constexpr int kCaptionPixelSize = 12;
 const QColor kTrackColour(0x2a, 0x30, 0x3b);
 const QColor kHandleColour(0xf2, 0xf4, 0xf7);
-const QColor kCaptionColour(0x8b, 0x93, 0xa1);
-const QColor kDisabledColour(0x5d, 0x64, 0x70);
 
 QFont CaptionFont(QFont font) {
   font.setPixelSize(kCaptionPixelSize);
@@ -98,7 +97,7 @@ void CaptionSlider::paintEvent(QPaintEvent*) {
 
   if (!HasCaptions()) return;
   painter.setFont(CaptionFont(font()));
-  painter.setPen(kCaptionColour);
+  painter.setPen(kDimTextColour);
   const QRect captions(0, kTrackAreaHeight + kCaptionGap, width(), height() - kTrackAreaHeight - kCaptionGap);
   painter.drawText(captions, Qt::AlignLeft | Qt::AlignTop, LowCaption());
   painter.drawText(captions, Qt::AlignRight | Qt::AlignTop, HighCaption());

@@ -7,6 +7,8 @@
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
+#include "frontend/qt/list_index.hpp"
+#include "frontend/qt/painted_colours.hpp"
 #include "frontend/qt/palette_widget.hpp"
 
 namespace korvane::qt {
@@ -21,15 +23,8 @@ constexpr int kChipMinWidth = 84;
 constexpr int kSwatchSize = 16;
 constexpr int kPadding = 10;
 constexpr int kValueMaxDigits = 5;
-const QColor kChipColour(0x1c, 0x20, 0x28);
-const QColor kChipHoverColour(0x22, 0x27, 0x31);
 const QColor kChipSelectedColour(0x1a, 0x2b, 0x2a);
-const QColor kBorderColour(0x2c, 0x32, 0x3e);
-const QColor kAccentColour(0x35, 0xd0, 0xba);
-const QColor kTextColour(0xe6, 0xe8, 0xee);
-const QColor kDimTextColour(0x8b, 0x93, 0xa1);
 
-bool InRange(int index, std::size_t size) { return index >= 0 && index < static_cast<int>(size); }
 
 }  // namespace
 
@@ -198,7 +193,7 @@ void DpiLevelsWidget::paintEvent(QPaintEvent*) {
 void DpiLevelsWidget::PaintChip(QPainter& painter, int index) const {
   const bool selected = index == selection_;
   const QRectF chip = QRectF(ChipRect(index)).adjusted(1, 1, -1, -1);
-  QColor fill = index == hovered_ ? kChipHoverColour : kChipColour;
+  QColor fill = index == hovered_ ? kSurfaceHoverColour : kSurfaceColour;
   if (selected) fill = kChipSelectedColour;
   painter.setPen(QPen(selected ? kAccentColour : kBorderColour, selected ? 2 : 1));
   painter.setBrush(fill);
@@ -227,7 +222,7 @@ void DpiLevelsWidget::PaintChip(QPainter& painter, int index) const {
   value.setPixelSize(20);
   value.setWeight(QFont::DemiBold);
   painter.setFont(value);
-  painter.setPen(selected ? QColor(Qt::white) : kTextColour);
+  painter.setPen(selected ? QColor(Qt::white) : kBrightTextColour);
   painter.drawText(ValueRect(index), Qt::AlignCenter, QString::fromStdString(item.text));
 }
 

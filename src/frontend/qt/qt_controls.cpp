@@ -16,6 +16,7 @@
 #include "frontend/qt/control_properties.hpp"
 #include "frontend/qt/device_list_widget.hpp"
 #include "frontend/qt/dpi_levels_widget.hpp"
+#include "frontend/qt/list_index.hpp"
 #include "frontend/qt/moving_bar.hpp"
 #include "frontend/qt/palette_widget.hpp"
 #include "frontend/qt/qt_text.hpp"
@@ -23,12 +24,6 @@
 #include "frontend/qt/rate_list_widget.hpp"
 
 namespace korvane::qt {
-
-namespace {
-
-bool InRange(int index, std::size_t size) { return index >= 0 && index < static_cast<int>(size); }
-
-}  // namespace
 
 void QtToolkit::SetText(ui::ControlRef control, std::string_view text) {
   QWidget* widget = Find(control);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "frontend/qt/list_index.hpp"
+#include "frontend/qt/painted_colours.hpp"
 #include "frontend/qt/palette_widget.hpp"
 
 namespace korvane::qt {
@@ -15,15 +17,10 @@ constexpr int kSegmentGap = 8;
 constexpr int kDotSize = 8;
 constexpr int kDotGap = 8;
 constexpr int kSidePadding = 12;
-const QColor kSegmentColour(0x1c, 0x20, 0x28);
-const QColor kHoverColour(0x22, 0x27, 0x31);
-const QColor kBorderColour(0x2c, 0x32, 0x3e);
 const QColor kTextColour(0xb8, 0xbf, 0xcb);
-const QColor kDefaultAccent(0x35, 0xd0, 0xba);
 
-bool InRange(int index, std::size_t size) { return index >= 0 && index < static_cast<int>(size); }
 
-QColor AccentOf(const ui::ListItem& item) { return item.colour ? UnpackQColor(*item.colour) : kDefaultAccent; }
+QColor AccentOf(const ui::ListItem& item) { return item.colour ? UnpackQColor(*item.colour) : kAccentColour; }
 
 }  // namespace
 
@@ -110,7 +107,7 @@ void RateListWidget::PaintSegment(QPainter& painter, int index) const {
   const QColor accent = AccentOf(item);
   const bool chosen = index == selection_;
   const QRectF segment = QRectF(SegmentRect(index)).adjusted(1, 1, -1, -1);
-  QColor fill = index == hovered_ ? kHoverColour : kSegmentColour;
+  QColor fill = index == hovered_ ? kSurfaceHoverColour : kSurfaceColour;
   if (chosen) {
     fill = accent;
     fill.setAlpha(40);
