@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "device/hid_transport.hpp"
-#include "device/hotplug_source.hpp"
+#include "platform/hotplug_source.hpp"
 #include "sim/socket_protocol.hpp"
 
 namespace korvane::sim {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "device/hid_transport.hpp"
-#include "device/hotplug_source.hpp"
+#include "platform/hotplug_source.hpp"
 #include "sim/virtual_device.hpp"
 
 namespace korvane::sim {

@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-#include "app/language_catalog.hpp"
-#include "app/language_file.hpp"
-#include "app/locale_lcid.hpp"
+#include "language/language_catalog.hpp"
+#include "language/language_file.hpp"
+#include "language/locale_lcid.hpp"
 #include "common/text.hpp"
 #include "platform/app_settings.hpp"
 #include "support/temp_dir.hpp"

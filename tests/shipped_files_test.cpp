@@ -5,7 +5,7 @@
 #include <fstream>
 #include <set>
 
-#include "app/language_file.hpp"
+#include "language/language_file.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/model_definition.hpp"
 #include "common/text.hpp"

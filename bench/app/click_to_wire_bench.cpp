@@ -13,8 +13,8 @@
 
 #include "app/device_main_dlg.hpp"
 #include "device/report_format.hpp"
-#include "device/task_queue.hpp"
-#include "fake_toolkit.hpp"
+#include "worker/task_queue.hpp"
+#include "support/fake_toolkit.hpp"
 #include "percentile.hpp"
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"

@@ -7,8 +7,8 @@
 
 #include "device/device_manager.hpp"
 #include "device/multi_packet_write.hpp"
-#include "device/pumped_transport.hpp"
-#include "device/task_queue.hpp"
+#include "worker/pumped_transport.hpp"
+#include "worker/task_queue.hpp"
 #include "sim/virtual_bus.hpp"
 
 namespace korvane {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/language_catalog.hpp"
+#include "language/language_catalog.hpp"
 #include "catalog/catalog_types.hpp"
 #include "platform/app_settings.hpp"
 

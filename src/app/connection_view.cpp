@@ -6,7 +6,7 @@
 
 namespace korvane {
 
-ConnectionView::ConnectionView(ui::Toolkit& toolkit, ui::TextLookup text, const ConnectionState& state,
+ConnectionView::ConnectionView(ui::Toolkit& toolkit, TextLookup text, const ConnectionState& state,
                                MainNavigation& navigation, const PageHooks& hooks,
                                std::function<void()> close_transient)
     : toolkit_(toolkit),

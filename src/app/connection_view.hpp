@@ -4,7 +4,7 @@
 
 #include "app/main_navigation.hpp"
 #include "app/page_hooks.hpp"
-#include "device/worker_events.hpp"
+#include "worker/worker_events.hpp"
 
 namespace korvane {
 
@@ -14,7 +14,7 @@ namespace korvane {
 // the feature pages' hooks.
 class ConnectionView final : public WorkerEvents {
  public:
-  ConnectionView(ui::Toolkit& toolkit, ui::TextLookup text, const ConnectionState& state, MainNavigation& navigation,
+  ConnectionView(ui::Toolkit& toolkit, TextLookup text, const ConnectionState& state, MainNavigation& navigation,
                  const PageHooks& hooks, std::function<void()> close_transient);
 
   void StatusChanged(int text_id) override;
@@ -29,7 +29,7 @@ class ConnectionView final : public WorkerEvents {
 
  private:
   ui::Toolkit& toolkit_;
-  ui::TextLookup text_;
+  TextLookup text_;
   const ConnectionState& state_;
   MainNavigation& navigation_;
   const PageHooks& hooks_;

@@ -34,7 +34,7 @@ DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTrans
                              HotplugSource* hotplug, ControllerOptions options)
     : toolkit_(toolkit),
       context_(context),
-      text_([&context](int id) { return context.Language().GetText(id); }),
+      text_(context.Language().Lookup()),
       hotplug_(hotplug),
       view_(std::make_unique<ConnectionView>(toolkit, text_, state_, navigation_, hooks_,
                                              [this] { CloseTransientWindows(); })),

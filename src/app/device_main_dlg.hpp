@@ -16,7 +16,7 @@
 #include "app/main_navigation.hpp"
 #include "app/page_hooks.hpp"
 #include "app/posted_worker_events.hpp"
-#include "device/hotplug_source.hpp"
+#include "platform/hotplug_source.hpp"
 #include "ui/dpi_tip.hpp"
 #include "ui/save_tip.hpp"
 #include "ui/toolkit.hpp"
@@ -87,7 +87,7 @@ class DeviceMainDlg final : public ui::WindowHandler {
   // --- shared state -----------------------------------------------------------------
   ui::Toolkit& Toolkit() { return toolkit_; }
   AppContext& Context() { return context_; }
-  const ui::TextLookup& Text() const { return text_; }
+  const TextLookup& Text() const { return text_; }
   DeviceWorker& Worker() { return session_->worker; }
   ConfigStore& Store() { return session_->store; }
   ConnectionState& State() { return state_; }
@@ -127,7 +127,7 @@ class DeviceMainDlg final : public ui::WindowHandler {
 
   ui::Toolkit& toolkit_;
   AppContext& context_;
-  ui::TextLookup text_;
+  TextLookup text_;
   HotplugSource* hotplug_;
   ControlRouter router_;
   PageHooks hooks_;

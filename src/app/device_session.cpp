@@ -7,7 +7,7 @@ DeviceSession::DeviceSession(AppContext& app, HidTransport& transport, Connectio
     : context(app),
       pumped(transport, wake),
       state(shared_state),
-      worker(WorkerContext{manager, app.Settings(), app.Language(), store, state, events, queue, wake, sleeper,
+      worker(WorkerContext{manager, app.Settings(), app.Language().Lookup(), store, state, events, queue, wake, sleeper,
                            Sources(), model}) {}
 
 ModelSources DeviceSession::Sources() const {

@@ -3,12 +3,12 @@
 #include "app/app_context.hpp"
 #include "catalog/catalog_types.hpp"
 #include "catalog/model_holder.hpp"
-#include "device/connection_state.hpp"
+#include "worker/connection_state.hpp"
 #include "device/device_manager.hpp"
-#include "device/device_worker.hpp"
-#include "device/pumped_transport.hpp"
+#include "worker/device_worker.hpp"
+#include "worker/pumped_transport.hpp"
 #include "device/sleeper.hpp"
-#include "device/task_queue.hpp"
+#include "worker/task_queue.hpp"
 #include "store/config_store.hpp"
 
 namespace korvane {

@@ -135,7 +135,7 @@ void LightingPage::ShowLightMode() {
     if (!LoadLightRow(store, Profile(), mode, row)) return;
     MarkActiveLight(store, Profile(), mode);
   }
-  const ui::TextLookup& text = main_.Text();
+  const TextLookup& text = main_.Text();
   toolkit.SetVisible(kBrightnessSection, (row.config_func & kLightBrightness) != 0);
   toolkit.SetRange(kBrightness, 0, kMaxLightLevel);
   toolkit.SetValue(kBrightness, row.brightness);

@@ -11,7 +11,7 @@ constexpr int kHomeIndex = 0;
 constexpr int kButtonsIndex = 1;
 }  // namespace
 
-MainNavigation::MainNavigation(ui::Toolkit& toolkit, ui::TextLookup text, ConnectionState& state,
+MainNavigation::MainNavigation(ui::Toolkit& toolkit, TextLookup text, ConnectionState& state,
                                const DeviceManager& manager, TaskQueue& queue)
     : toolkit_(toolkit),
       text_(std::move(text)),

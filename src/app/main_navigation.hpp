@@ -1,9 +1,9 @@
 #pragma once
 
-#include "device/connection_state.hpp"
+#include "worker/connection_state.hpp"
 #include "device/device_manager.hpp"
-#include "device/task_queue.hpp"
-#include "ui/text_lookup.hpp"
+#include "worker/task_queue.hpp"
+#include "common/text_lookup.hpp"
 #include "ui/toolkit.hpp"
 
 namespace korvane {
@@ -13,7 +13,7 @@ namespace korvane {
 // UI thread only.
 class MainNavigation final {
  public:
-  MainNavigation(ui::Toolkit& toolkit, ui::TextLookup text, ConnectionState& state, const DeviceManager& manager,
+  MainNavigation(ui::Toolkit& toolkit, TextLookup text, ConnectionState& state, const DeviceManager& manager,
                  TaskQueue& queue);
 
   // Tab strip 48, by item index (every event of the strip lands here).
@@ -37,7 +37,7 @@ class MainNavigation final {
   void ShowFrameButtons(bool shown);
 
   ui::Toolkit& toolkit_;
-  ui::TextLookup text_;
+  TextLookup text_;
   ConnectionState& state_;
   const DeviceManager& manager_;
   TaskQueue& queue_;

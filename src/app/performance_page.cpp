@@ -7,7 +7,7 @@
 #include "performance/dpi_model.hpp"
 #include "performance/rate_model.hpp"
 #include "performance/sensor_power_model.hpp"
-#include "performance/sensor_dpi_table.hpp"
+#include "device/sensor_dpi_table.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/message_box.hpp"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "device/worker_events.hpp"
+#include "worker/worker_events.hpp"
 #include "ui/toolkit.hpp"
 
 namespace korvane {

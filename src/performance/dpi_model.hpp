@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "catalog/model_loader.hpp"
+#include "profiles/model_loader.hpp"
 #include "performance/payload_builders.hpp"
 #include "performance/settings_target.hpp"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "device/connection_state.hpp"
-#include "device/task_queue.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
 #include "store/config_store.hpp"
 #include "store/light_table.hpp"
 

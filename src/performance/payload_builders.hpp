@@ -4,7 +4,7 @@
 
 #include "catalog/model_definition.hpp"
 #include "device/report_packet.hpp"
-#include "performance/sensor_dpi_table.hpp"
+#include "device/sensor_dpi_table.hpp"
 #include "store/records.hpp"
 
 namespace korvane {

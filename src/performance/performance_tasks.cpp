@@ -1,6 +1,6 @@
 #include "performance/performance_tasks.hpp"
 
-#include "device/device_worker.hpp"
+#include "worker/device_worker.hpp"
 #include "performance/lighting_model.hpp"
 #include "performance/payload_builders.hpp"
 #include "performance/rate_model.hpp"

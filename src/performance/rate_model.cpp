@@ -4,8 +4,8 @@
 #include <array>
 
 #include "catalog/current_model.hpp"
-#include "device/connection_state.hpp"
-#include "device/task_queue.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane {
 

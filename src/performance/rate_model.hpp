@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "catalog/model_loader.hpp"
+#include "profiles/model_loader.hpp"
 #include "performance/settings_target.hpp"
 
 namespace korvane {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <thread>
 
-#include "device/hotplug_source.hpp"
+#include "platform/hotplug_source.hpp"
 
 struct udev;
 struct udev_monitor;

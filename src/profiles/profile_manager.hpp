@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalog/model_loader.hpp"
+#include "profiles/model_loader.hpp"
 
 namespace korvane {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ui/text_lookup.hpp"
+#include "common/text_lookup.hpp"
 #include "ui/toolkit.hpp"
 
 namespace korvane::ui {

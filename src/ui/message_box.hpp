@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "ui/text_lookup.hpp"
+#include "common/text_lookup.hpp"
 #include "ui/toolkit.hpp"
 
 namespace korvane::ui {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/text_lookup.hpp"
+#include "common/text_lookup.hpp"
 #include "ui/toolkit.hpp"
 
 namespace korvane::ui {

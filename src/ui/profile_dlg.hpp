@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/text_lookup.hpp"
+#include "common/text_lookup.hpp"
 #include "ui/toolkit.hpp"
 
 namespace korvane::ui {

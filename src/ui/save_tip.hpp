@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/text_lookup.hpp"
+#include "common/text_lookup.hpp"
 #include "ui/tip_window.hpp"
 
 namespace korvane::ui {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/device_main_dlg.hpp"
-#include "fake_toolkit.hpp"
+#include "support/fake_toolkit.hpp"
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"
 #include "support/temp_dir.hpp"
@@ -47,7 +47,7 @@ class ControllerTest : public ::testing::Test {
     context = std::make_unique<AppContext>(options);
     context->Language().SetCurrentLcid(1033);
     DeclareControls();
-    ui::AddMainTabs(toolkit, [this](int id) { return context->Language().GetText(id); });
+    ui::AddMainTabs(toolkit, context->Language().Lookup());
   }
 
   void TearDown() override {

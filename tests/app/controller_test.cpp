@@ -384,7 +384,7 @@ TEST(ControllerLanguageTest, HalfALanguageFileLeavesEmptyCaptions) {
   AppContext context(options);
   context.Language().SetCurrentLcid(1033);
   FakeToolkit toolkit;
-  ui::AddMainTabs(toolkit, [&](int id) { return context.Language().GetText(id); });
+  ui::AddMainTabs(toolkit, context.Language().Lookup());
   sim::VirtualBus bus;
   DeviceMainDlg controller(toolkit, context, bus, nullptr, ControllerOptions{home / "autostart", "korvane"});
   controller.OnInitDialog();

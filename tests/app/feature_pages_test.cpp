@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "controller_fixture.hpp"
-#include "device/device_worker.hpp"
+#include "worker/device_worker.hpp"
 #include "device/report_format.hpp"
 #include "performance/dpi_model.hpp"
 #include "performance/settings_target.hpp"

@@ -7,7 +7,7 @@
 #include "device/accepted_interface.hpp"
 #include "device/multi_packet_write.hpp"
 #include "device/report_decoders.hpp"
-#include "virtual_mice.hpp"
+#include "support/virtual_mice.hpp"
 
 namespace korvane {
 namespace {

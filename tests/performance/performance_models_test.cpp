@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "device/connection_state.hpp"
-#include "device/task_queue.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
 #include "performance/dpi_model.hpp"
 #include "performance/lighting_model.hpp"
 #include "performance/pointer_settings.hpp"
@@ -12,7 +12,7 @@
 #include "store/config_table.hpp"
 #include "store/light_table.hpp"
 #include "store/profile_table.hpp"
-#include "store_fixture.hpp"
+#include "support/store_fixture.hpp"
 
 namespace korvane::test {
 namespace {

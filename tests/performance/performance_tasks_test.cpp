@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "device/profile_switch.hpp"
-#include "device/worker_fixture.hpp"
+#include "worker/profile_switch.hpp"
+#include "support/worker_fixture.hpp"
 #include "performance/lighting_model.hpp"
 #include "performance/performance_tasks.hpp"
 #include "store/light_table.hpp"

@@ -3,7 +3,7 @@
 #include "profiles/profile_list.hpp"
 #include "profiles/profile_manager.hpp"
 #include "store/profile_table.hpp"
-#include "store_fixture.hpp"
+#include "support/store_fixture.hpp"
 
 namespace korvane::test {
 namespace {

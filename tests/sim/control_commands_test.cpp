@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/control_commands.hpp"
-#include "sim_test_support.hpp"
+#include "support/sim_test_support.hpp"
 
 namespace korvane::sim {
 namespace {

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "sim/firmware.hpp"
-#include "sim_test_support.hpp"
+#include "support/sim_test_support.hpp"
 
 namespace korvane::sim {
 namespace {

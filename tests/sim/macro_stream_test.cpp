@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/firmware.hpp"
-#include "sim_test_support.hpp"
+#include "support/sim_test_support.hpp"
 
 namespace korvane::sim {
 namespace {

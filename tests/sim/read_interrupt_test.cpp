@@ -10,7 +10,7 @@
 #include "sim/socket_client.hpp"
 #include "sim/socket_server.hpp"
 #include "sim/virtual_bus.hpp"
-#include "sim_test_support.hpp"
+#include "support/sim_test_support.hpp"
 #include "support/temp_dir.hpp"
 
 namespace korvane::sim {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "device/hotplug_source.hpp"
+#include "platform/hotplug_source.hpp"
 #include "sim/socket_client.hpp"
 #include "sim/transport_select.hpp"
 

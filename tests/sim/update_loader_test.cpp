@@ -3,7 +3,7 @@
 #include <numeric>
 
 #include "sim/update_loader.hpp"
-#include "sim_test_support.hpp"
+#include "support/sim_test_support.hpp"
 
 namespace korvane::sim {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "sim/firmware.hpp"
 #include "sim/virtual_bus.hpp"
-#include "sim_test_support.hpp"
+#include "support/sim_test_support.hpp"
 
 namespace korvane::sim {
 namespace {

@@ -10,7 +10,7 @@
 #include "store/key_table.hpp"
 #include "store/macro_table.hpp"
 #include "store/profile_table.hpp"
-#include "store_fixture.hpp"
+#include "support/store_fixture.hpp"
 
 namespace korvane {
 namespace {

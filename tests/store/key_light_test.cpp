@@ -4,7 +4,7 @@
 
 #include "store/key_table.hpp"
 #include "store/light_table.hpp"
-#include "store_fixture.hpp"
+#include "support/store_fixture.hpp"
 
 namespace korvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "store/macro_table.hpp"
-#include "store_fixture.hpp"
+#include "support/store_fixture.hpp"
 
 namespace korvane {
 namespace {

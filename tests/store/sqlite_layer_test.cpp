@@ -5,7 +5,7 @@
 #include "store/macro_table.hpp"
 #include "store/sqlite_db.hpp"
 #include "store/sqlite_transaction.hpp"
-#include "store_fixture.hpp"
+#include "support/store_fixture.hpp"
 
 namespace korvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "device/worker_events.hpp"
+#include "worker/worker_events.hpp"
 
 namespace korvane::test {
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "app/language_catalog.hpp"
+#include "language/language_catalog.hpp"
 #include "catalog/catalog_file.hpp"
-#include "device/device_worker.hpp"
-#include "device/pumped_transport.hpp"
+#include "worker/device_worker.hpp"
+#include "worker/pumped_transport.hpp"
 #include "platform/app_settings.hpp"
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"
@@ -19,7 +19,7 @@ namespace korvane::test {
 // benchmarks plug virtual mice into `bus` and queue tasks on `queue`.
 struct WorkerRig {
   explicit WorkerRig(WorkerEvents& events)
-      : worker{WorkerContext{manager, settings, language, store, state, events, queue, wake, sleeper,
+      : worker{WorkerContext{manager, settings, language.Lookup(), store, state, events, queue, wake, sleeper,
                              ModelSources{catalog, settings, resources, dir / "data"}, model}} {
     std::filesystem::create_directories(dir / "config");
     std::filesystem::create_directories(dir / "data" / "db");

@@ -1,4 +1,4 @@
-#include "fake_toolkit.hpp"
+#include "support/fake_toolkit.hpp"
 
 #include <gtest/gtest.h>
 

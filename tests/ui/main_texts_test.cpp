@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "fake_toolkit.hpp"
+#include "support/fake_toolkit.hpp"
 #include "ui/control_ids.hpp"
 
 namespace korvane {
@@ -13,7 +13,7 @@ namespace {
 TEST(MainTexts, LanguageSwitchRecaptionsTabsKeepingItemsAndSelection) {
   test::FakeToolkit toolkit;
   std::string language = "en";
-  const ui::TextLookup text = [&](int id) { return language + std::to_string(id); };
+  const TextLookup text = [&](int id) { return language + std::to_string(id); };
   ui::AddMainTabs(toolkit, text);
   toolkit.SetSelection(ui::ctl::kTabStrip, 2);
   ui::ApplyMainWindowTexts(toolkit, text);

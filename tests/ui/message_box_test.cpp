@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_toolkit.hpp"
+#include "support/fake_toolkit.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/window_messages.hpp"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/colour.hpp"
-#include "fake_toolkit.hpp"
+#include "support/fake_toolkit.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fake_toolkit.hpp"
+#include "support/fake_toolkit.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/dpi_tip.hpp"
 #include "ui/save_tip.hpp"

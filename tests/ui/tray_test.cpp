@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text.hpp"
-#include "fake_toolkit.hpp"
+#include "support/fake_toolkit.hpp"
 #include "ui/about_dlg.hpp"
 #include "ui/window_messages.hpp"
 

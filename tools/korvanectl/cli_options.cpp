@@ -4,7 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/locale_lcid.hpp"
+#include "language/locale_lcid.hpp"
 
 namespace korvane::cli {
 

@@ -110,7 +110,7 @@ std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEv
   session->state_.device_list.SetModels(session->catalog_.models);
   session->waiter_ = std::make_unique<TaskWaiter>(listener);
   session->worker_ = std::make_unique<DeviceWorker>(WorkerContext{
-      *session->manager_, context.Settings(), context.Language(), session->store_, session->state_,
+      *session->manager_, context.Settings(), context.Language().Lookup(), session->store_, session->state_,
       *session->waiter_, session->queue_, session->wake_, session->sleeper_, session->Sources(), session->model_});
   RegisterPerformanceHandlers(*session->worker_, session->dpi_cache_);
   return session;

@@ -17,7 +17,7 @@
 #include "cli_session.hpp"
 #include "commands.hpp"
 #include "performance_json.hpp"
-#include "device/hotplug.hpp"
+#include "worker/hotplug.hpp"
 #include "store/profile_table.hpp"
 #include "ui/profile_dlg.hpp"
 

@@ -10,7 +10,7 @@
 #include "cli_options.hpp"
 #include "cli_session.hpp"
 #include "commands.hpp"
-#include "device/profile_switch.hpp"
+#include "worker/profile_switch.hpp"
 #include "profiles/profile_list.hpp"
 #include "profiles/profile_manager.hpp"
 #include "setting_command.hpp"

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <vector>
 
-#include "app/language_catalog.hpp"
+#include "language/language_catalog.hpp"
 #include "common/colour.hpp"
 #include "performance/dpi_model.hpp"
 #include "store/light_table.hpp"

@@ -15,7 +15,7 @@
 
 #include "app/autostart.hpp"
 #include "app/device_main_dlg.hpp"
-#include "app/locale_lcid.hpp"
+#include "language/locale_lcid.hpp"
 #include "app/startup.hpp"
 #include "frontend/qt/dpi_rule.hpp"
 #include "frontend/qt/main_window_setup.hpp"

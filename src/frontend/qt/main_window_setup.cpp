@@ -8,8 +8,8 @@
 
 namespace korvane::qt {
 
-ui::TextLookup TextLookupOf(const AppContext& context) {
-  return [&context](int id) { return context.Language().GetText(id); };
+TextLookup TextLookupOf(const AppContext& context) {
+  return context.Language().Lookup();
 }
 
 void SetUpFirstView(QApplication& app, QtToolkit& toolkit, const AppContext& context) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/app_context.hpp"
-#include "ui/text_lookup.hpp"
+#include "common/text_lookup.hpp"
 
 class QApplication;
 
@@ -10,7 +10,7 @@ namespace korvane::qt {
 class QtToolkit;
 
 // Texts of the context's current language.
-ui::TextLookup TextLookupOf(const AppContext& context);
+TextLookup TextLookupOf(const AppContext& context);
 
 // Applies the skin's style sheet and builds what the main window shows
 // first: frame, tabs and home page with their captions in the current

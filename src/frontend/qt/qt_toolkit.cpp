@@ -51,7 +51,7 @@ std::optional<std::string> Chosen(const QString& path) {
 
 }  // namespace
 
-QtToolkit::QtToolkit(Skin skin, ui::TextLookup text)
+QtToolkit::QtToolkit(Skin skin, TextLookup text)
     : skin_(std::move(skin)), text_(std::move(text)), context_(std::make_unique<QObject>()) {}
 
 QtToolkit::~QtToolkit() {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "frontend/qt/skin.hpp"
-#include "ui/text_lookup.hpp"
+#include "common/text_lookup.hpp"
 #include "ui/toolkit.hpp"
 
 class QButtonGroup;
@@ -30,7 +30,7 @@ namespace korvane::qt {
 // the window can always be found again.
 class QtToolkit final : public ui::Toolkit {
  public:
-  QtToolkit(Skin skin, ui::TextLookup text);
+  QtToolkit(Skin skin, TextLookup text);
   ~QtToolkit() override;
   QtToolkit(const QtToolkit&) = delete;
   QtToolkit& operator=(const QtToolkit&) = delete;
@@ -41,7 +41,7 @@ class QtToolkit final : public ui::Toolkit {
   void BuildRemainingPages();
   QWidget* MainWindow() const { return Window(ui::WindowId::kMain); }
   const Skin& GetSkin() const { return skin_; }
-  const ui::TextLookup& Text() const { return text_; }
+  const TextLookup& Text() const { return text_; }
 
   // For the window builders: registers a widget under a control and connects
   // its user signals to the window's handler.
@@ -144,7 +144,7 @@ class QtToolkit final : public ui::Toolkit {
   };
 
   Skin skin_;
-  ui::TextLookup text_;
+  TextLookup text_;
   std::unique_ptr<QObject> context_;  // receiver of posted work and timers
   std::map<ui::WindowId, QPointer<QWidget>> windows_;
   std::map<ui::WindowId, ui::WindowHandler*> handlers_;

@@ -4,9 +4,9 @@
 #include <atomic>
 #include <future>
 
-#include "device/hotplug.hpp"
+#include "worker/hotplug.hpp"
 #include "store/light_table.hpp"
-#include "worker_fixture.hpp"
+#include "support/worker_fixture.hpp"
 
 namespace korvane::test {
 namespace {

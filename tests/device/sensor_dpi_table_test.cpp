@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "performance/sensor_dpi_table.hpp"
+#include "device/sensor_dpi_table.hpp"
 
 namespace korvane {
 namespace {

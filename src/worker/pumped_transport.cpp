@@ -1,4 +1,4 @@
-#include "device/pumped_transport.hpp"
+#include "worker/pumped_transport.hpp"
 
 #include <algorithm>
 #include <atomic>
@@ -6,7 +6,7 @@
 #include <deque>
 #include <thread>
 
-#include "device/task_queue.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane {
 

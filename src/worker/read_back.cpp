@@ -2,9 +2,9 @@
 // connection, once per model and program run.
 #include <string>
 
-#include "device/device_worker.hpp"
+#include "worker/device_worker.hpp"
 #include "device/report_decoders.hpp"
-#include "performance/sensor_dpi_table.hpp"
+#include "device/sensor_dpi_table.hpp"
 #include "store/config_table.hpp"
 #include "store/light_table.hpp"
 

@@ -6,25 +6,25 @@
 #include <thread>
 
 #include "catalog/model_holder.hpp"
-#include "catalog/model_loader.hpp"
-#include "device/connection_state.hpp"
+#include "common/text_lookup.hpp"
+#include "profiles/model_loader.hpp"
+#include "worker/connection_state.hpp"
 #include "device/device_manager.hpp"
 #include "device/report_packet.hpp"
 #include "device/sleeper.hpp"
-#include "device/task_queue.hpp"
-#include "device/worker_events.hpp"
+#include "worker/task_queue.hpp"
+#include "worker/worker_events.hpp"
 
 namespace korvane {
 
 class AppSettings;
-class LanguageCatalog;
 class ConfigStore;
 
 // Everything the worker works with; owned by the controller (or korvanectl).
 struct WorkerContext {
   DeviceManager& manager;
   AppSettings& settings;  // the stored current model
-  const LanguageCatalog& language;
+  TextLookup text;  // language texts the worker stores (the default profile name)
   ConfigStore& store;
   ConnectionState& state;
   WorkerEvents& events;

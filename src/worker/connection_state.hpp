@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "device/device_list_model.hpp"
+#include "worker/device_list_model.hpp"
 
 namespace korvane {
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "catalog/catalog_types.hpp"
-#include "device/connection_state.hpp"
+#include "worker/connection_state.hpp"
 #include "device/hid_transport.hpp"
-#include "device/hotplug_source.hpp"
-#include "device/task_queue.hpp"
+#include "platform/hotplug_source.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane {
 

@@ -1,4 +1,4 @@
-#include "app/locale_lcid.hpp"
+#include "language/locale_lcid.hpp"
 
 #include <array>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "device/hotplug.hpp"
+#include "worker/hotplug.hpp"
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,8 @@
 // The worker's connection tasks: rescanning, the connection state the UI
 // shows, and the receiver's link reports.
-#include "app/language_catalog.hpp"
 #include "catalog/current_model.hpp"
 #include "common/text_ids.hpp"
-#include "device/device_worker.hpp"
+#include "worker/device_worker.hpp"
 #include "device/report_decoders.hpp"
 #include "profiles/profile_manager.hpp"
 
@@ -26,7 +25,7 @@ void DeviceWorker::LoadModel() {
   LoadDeviceModel(context_.sources, context_.store, model, report);
   context_.model.Set(std::move(model));
   context_.state.current_profile =
-      EnsureProfiles(context_.store, context_.sources, context_.language.GetText(text_id::kProfile));
+      EnsureProfiles(context_.store, context_.sources, context_.text(text_id::kProfile));
 }
 
 unsigned DeviceWorker::DevicePages() const {

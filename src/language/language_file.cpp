@@ -1,4 +1,4 @@
-#include "app/language_file.hpp"
+#include "language/language_file.hpp"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "catalog/model_loader.hpp"
+#include "profiles/model_loader.hpp"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "device/device_list_model.hpp"
+#include "worker/device_list_model.hpp"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/language_catalog.hpp"
+#include "language/language_catalog.hpp"
 
 #include <algorithm>
 
@@ -100,5 +100,8 @@ std::shared_ptr<const LanguageTable> LanguageCatalog::Table() const {
 
 std::string LanguageCatalog::GetText(int id) const { return TextFrom(*Table(), id); }
 
+TextLookup LanguageCatalog::Lookup() const {
+  return [this](int id) { return GetText(id); };
+}
 
 }  // namespace korvane

@@ -1,7 +1,7 @@
-#include "device/profile_switch.hpp"
+#include "worker/profile_switch.hpp"
 
-#include "device/connection_state.hpp"
-#include "device/task_queue.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
 #include "profiles/profile_manager.hpp"
 #include "store/profile_table.hpp"
 

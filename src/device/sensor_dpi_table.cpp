@@ -1,4 +1,4 @@
-#include "performance/sensor_dpi_table.hpp"
+#include "device/sensor_dpi_table.hpp"
 
 #include <algorithm>
 #include <array>

@@ -10,13 +10,13 @@
 #include <thread>
 #include <vector>
 
-#include "device/pumped_transport.hpp"
+#include "worker/pumped_transport.hpp"
 #include "device/report_format.hpp"
-#include "device/task_queue.hpp"
+#include "worker/task_queue.hpp"
 #include "sim/socket_client.hpp"
 #include "sim/socket_server.hpp"
 #include "support/temp_dir.hpp"
-#include "virtual_mice.hpp"
+#include "support/virtual_mice.hpp"
 
 namespace korvane {
 namespace {

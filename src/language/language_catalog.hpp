@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/language_file.hpp"
+#include "common/text_lookup.hpp"
+#include "language/language_file.hpp"
 
 namespace korvane {
 
@@ -54,6 +55,9 @@ class LanguageCatalog final {
   // Text of a number in the current language, at most 259 characters; empty
   // when the file or the number is missing.
   std::string GetText(int id) const;
+  // GetText as a function for the parts that only look texts up; the
+  // catalog must outlive it.
+  TextLookup Lookup() const;
 
  private:
   std::filesystem::path resources_;

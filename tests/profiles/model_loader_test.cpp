@@ -7,11 +7,11 @@
 #include <tuple>
 
 #include "catalog/current_model.hpp"
-#include "catalog/model_loader.hpp"
+#include "profiles/model_loader.hpp"
 #include "platform/app_settings.hpp"
 #include "store/config_table.hpp"
 #include "store/profile_table.hpp"
-#include "store_fixture.hpp"
+#include "support/store_fixture.hpp"
 
 namespace korvane {
 namespace {

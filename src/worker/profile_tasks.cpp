@@ -1,6 +1,6 @@
 // The worker tasks that touch a whole profile: writing it to the mouse and
 // the factory reset.
-#include "device/device_worker.hpp"
+#include "worker/device_worker.hpp"
 #include "profiles/profile_manager.hpp"
 #include "store/key_table.hpp"
 

@@ -1,9 +1,9 @@
-#include "device/device_worker.hpp"
+#include "worker/device_worker.hpp"
 
 #include <chrono>
 #include <condition_variable>
 
-#include "device/pumped_transport.hpp"
+#include "worker/pumped_transport.hpp"
 #include "device/report_decoders.hpp"
 
 namespace korvane {
