@@ -9,8 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [[ "${KORVANE_NO_BUILD:-0}" != 1 ]]; then
-  cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j "$(nproc)"
+  cmake --preset default >/dev/null
+  cmake --build --preset default -j "$(nproc)"
 fi
 for program in build/bin/korvane build/bin/korvane-virtual-mouse; do
   [[ -x "$program" ]] || { echo "missing $program: build first" >&2; exit 1; }

@@ -6,6 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)"
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$(nproc)"
 KORVANE_NO_BUILD=1 exec scripts/run-desktop.sh "$@"

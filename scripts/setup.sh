@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang-format git
   libsqlite3-dev libhidapi-dev libudev-dev
   zlib1g-dev libminizip-dev libpugixml-dev libcurl4-openssl-dev
   qt6-base-dev qt6-svg-dev libcli11-dev nlohmann-json3-dev
