@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Installs what the project needs, checks the formatting, builds twice with
+# Installs what the project needs, builds twice with
 # warnings as errors (a normal build and an AddressSanitizer +
 # UndefinedBehaviorSanitizer build) and runs every test in both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-bash scripts/format.sh --check
 jobs=$(nproc)
 
 cmake --preset default -DKORVANE_WERROR=ON
