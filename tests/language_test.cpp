@@ -12,7 +12,7 @@
 namespace korvane {
 namespace {
 
-const std::filesystem::path kFixtures = std::filesystem::path(KORVANE_TEST_DATA).parent_path() / "fixtures" / "lang";
+const std::filesystem::path kFixtures = std::filesystem::path(KORVANE_TEST_FIXTURES) / "lang";
 
 TEST(LanguageFile, ReadsUtf16LeUtf8WithBomAndPlainUtf8) {
   const auto utf16 = LoadLanguageFile(LanguageFilePath(kFixtures, 1049));

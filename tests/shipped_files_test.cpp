@@ -9,6 +9,7 @@
 #include "catalog/catalog_file.hpp"
 #include "catalog/model_definition.hpp"
 #include "common/text.hpp"
+#include "common/text_ids.hpp"
 
 namespace korvane {
 namespace {
@@ -23,11 +24,7 @@ std::string Describe(const LoadReport& report) {
 
 std::set<int> UsedTextIds() {
   std::set<int> ids;
-  std::ifstream in(std::filesystem::path(KORVANE_TEST_DATA) / "text_ids.txt");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!Trim(line).empty() && line[0] != '#') ids.insert(LeadingNumber(line));
-  }
+  for (const auto& entry : text_id::kAll) EXPECT_TRUE(ids.insert(entry.number).second) << entry.name << " repeats a number";
   return ids;
 }
 

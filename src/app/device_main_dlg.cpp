@@ -21,10 +21,6 @@ namespace korvane {
 
 namespace {
 constexpr int kFirstModelType = 101;
-constexpr int kTextVersion = 17;
-constexpr int kTextNoMouseTitle = 576;
-constexpr int kTextResetTitle = 570;
-constexpr int kTextResetQuestion = 571;
 // The profile pop-up spans from 210 to 5 pixels above the profile button.
 constexpr int kProfileAbove = 210;
 constexpr int kProfileGap = 5;
@@ -118,7 +114,7 @@ void DeviceMainDlg::ApplyTexts() {
   using namespace ui::ctl;
   ui::ApplyMainWindowTexts(toolkit_, text_);
   const std::string& version = Catalog().version;
-  const std::string version_text = version.empty() ? std::string() : text_(kTextVersion) + ": v" + version;
+  const std::string version_text = version.empty() ? std::string() : text_(text_id::kVersion) + ": v" + version;
   toolkit_.SetText(kSubtitle, version_text);
   toolkit_.SetText(kSoftwareVersion, version.empty() ? std::string() : "v" + version);
   toolkit_.SetText(kWebsiteLink, Catalog().website_url);
@@ -148,13 +144,13 @@ int DeviceMainDlg::Message(int title, int message, int kind) {
 
 bool DeviceMainDlg::MouseLinkedOrTell() {
   if (state_.mouse_linked) return true;
-  Message(kTextNoMouseTitle, text_id::kNoMouse, ui::kMessageOk);
+  Message(text_id::kNoMouseTitle, text_id::kMouseNotConnected, ui::kMessageOk);
   return false;
 }
 
 void DeviceMainDlg::RequestFactoryReset() {
   if (!MouseLinkedOrTell()) return;
-  if (Message(kTextResetTitle, kTextResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  if (Message(text_id::kFactoryResetTitle, text_id::kFactoryResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
   state_.ClearReadBack();
   Queue().Push(kTaskFactoryReset);
   save_tip_.ShowSaveTip();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/device_main_dlg.hpp"
+#include "common/text_ids.hpp"
 #include "performance/lighting_model.hpp"
 #include "store/config_store.hpp"
 #include "store/light_table.hpp"
@@ -17,11 +18,6 @@
 namespace korvane {
 
 namespace {
-
-constexpr int kTextBrightness = 278;
-constexpr int kTextSpeed = 279;
-constexpr int kTextResetQuestion = 275;
-constexpr int kTextResetTitle = 276;
 
 constexpr ui::ColourFields kFields{ui::ctl::kLightRed, ui::ctl::kLightGreen, ui::ctl::kLightBlue};
 
@@ -139,11 +135,11 @@ void LightingPage::ShowLightMode() {
   toolkit.SetVisible(kBrightnessSection, (row.config_func & kLightBrightness) != 0);
   toolkit.SetRange(kBrightness, 0, kMaxLightLevel);
   toolkit.SetValue(kBrightness, row.brightness);
-  toolkit.SetText(kBrightnessValue, BrightnessCaption(text(kTextBrightness), row.brightness));
+  toolkit.SetText(kBrightnessValue, BrightnessCaption(text(text_id::kBrightness), row.brightness));
   toolkit.SetVisible(kSpeedSection, (row.config_func & kLightSpeed) != 0);
   toolkit.SetRange(kSpeed, 0, kMaxLightLevel);
   toolkit.SetValue(kSpeed, row.speed);
-  toolkit.SetText(kSpeedValue, SpeedCaption(text(kTextSpeed), row.speed, false));
+  toolkit.SetText(kSpeedValue, SpeedCaption(text(text_id::kSpeed), row.speed, false));
   toolkit.SetVisible(kSlotsSection, (row.config_func & kLightSevenSlots) != 0);
   for (int slot = 0; slot < kLightColours; ++slot) toolkit.SetColour(kColourSlotFirst + slot, row.color_value[slot]);
   toolkit.SetChecked(kColourSlotFirst, true);
@@ -160,13 +156,13 @@ void LightingPage::ChangeMode(int index) {
 }
 
 void LightingPage::SlideBrightness(int event, int value) {
-  main_.Toolkit().SetText(ui::ctl::kBrightnessValue, BrightnessCaption(main_.Text()(kTextBrightness), value));
+  main_.Toolkit().SetText(ui::ctl::kBrightnessValue, BrightnessCaption(main_.Text()(text_id::kBrightness), value));
   if (event == ui::event::kClick && SetLightBrightness(Target(), value)) main_.ShowSaveTip();
 }
 
 void LightingPage::SlideSpeed(int event, int value) {
   const bool released = event == ui::event::kClick;
-  main_.Toolkit().SetText(ui::ctl::kSpeedValue, SpeedCaption(main_.Text()(kTextSpeed), value, !released));
+  main_.Toolkit().SetText(ui::ctl::kSpeedValue, SpeedCaption(main_.Text()(text_id::kSpeed), value, !released));
   if (released && SetLightSpeed(Target(), value)) main_.ShowSaveTip();
 }
 
@@ -221,7 +217,7 @@ int LightingPage::SelectedSlot() const {
 }
 
 void LightingPage::ResetLighting() {
-  if (main_.Message(kTextResetTitle, kTextResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  if (main_.Message(text_id::kLightResetTitle, text_id::kLightResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
   main_.Queue().Push(kTaskLightingRestore);
 }
 

@@ -14,11 +14,6 @@
 namespace korvane {
 
 namespace {
-constexpr int kTextExit = 12;
-constexpr int kTextNotLinked = 56;
-constexpr int kTextFirmwareTitle = 551;
-constexpr int kTextSoftwareTitle = 552;
-constexpr int kTextNoUpdate = 580;
 constexpr std::int64_t kExternalExitCode = 610;
 }  // namespace
 
@@ -90,7 +85,7 @@ void DeviceMainDlg::BuildRoutes() {
   // Device and update information page.
   router_.Add({kCheckFirmware}, Codes::kClickOnly, click([this] { CheckFirmware(); }));
   router_.Add({kCheckSoftware}, Codes::kClickOnly,
-              click([this] { Message(kTextSoftwareTitle, kTextNoUpdate, ui::kMessageOk); }));
+              click([this] { Message(text_id::kSoftwareTitle, text_id::kNoUpdate, ui::kMessageOk); }));
   // Settings page.
   router_.Add({kSettingsReturn}, Codes::kClickOnly, click([this] { navigation_.LeaveSettingsPage(); }));
   router_.Add({kSettingsCheckSoftware}, Codes::kClickOnly, click([this] { Queue().Push(kTaskCheckSoftware); }));
@@ -132,7 +127,7 @@ std::int64_t DeviceMainDlg::OnWindowMessage(int message, std::int64_t wparam, st
       }
       return 0;
     case ui::msg::kTrayCallback:
-      ui::HandleTrayClick(toolkit_, lparam, text_(kTextExit));
+      ui::HandleTrayClick(toolkit_, lparam, text_(text_id::kExit));
       return 0;
     case ui::msg::kExternalExit:
       if (lparam == kExternalExitCode) choices_.Exit();
@@ -172,7 +167,7 @@ void DeviceMainDlg::PickModel(int index) {
   if (index < 0 || index >= static_cast<int>(items.size())) return;
   const int type = items[index].data;
   if (!Manager().HasLinkedType(type)) {
-    Message(text_id::kNoMouse, kTextNotLinked, ui::kMessageOk);
+    Message(text_id::kMouseNotConnected, text_id::kNotLinked, ui::kMessageOk);
     return;
   }
   if (type != state_.current_type) {
@@ -187,7 +182,7 @@ void DeviceMainDlg::PickModel(int index) {
 
 void DeviceMainDlg::CheckFirmware() {
   if (Model().Get().firmware_url.empty()) {
-    Message(kTextFirmwareTitle, kTextNoUpdate, ui::kMessageOk);
+    Message(text_id::kFirmwareTitle, text_id::kNoUpdate, ui::kMessageOk);
   } else {
     Queue().Push(kTaskCheckFirmware);
   }

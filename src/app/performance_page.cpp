@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/device_main_dlg.hpp"
+#include "common/text_ids.hpp"
 #include "performance/dpi_model.hpp"
 #include "performance/rate_model.hpp"
 #include "performance/sensor_power_model.hpp"
@@ -16,10 +17,6 @@
 namespace korvane {
 
 namespace {
-
-constexpr int kTextDpiResetTitle = 253;
-constexpr int kTextDpiResetQuestion = 258;
-constexpr int kTextMinutes = 537;
 
 constexpr std::array<int, 3> kSensorBoxes{ui::ctl::kSensorOption1, ui::ctl::kSensorOption2,
                                           ui::ctl::kSensorOption3};
@@ -104,7 +101,7 @@ void PerformancePage::FillFixedLists() {
   toolkit.ClearItems(kDpiCount);
   for (int count = 1; count <= kMaxDpiLevels; ++count) toolkit.AddItem(kDpiCount, ui::TextItem(std::to_string(count), count));
   toolkit.ClearItems(kSleepTime);
-  const std::string unit = main_.Text()(kTextMinutes);
+  const std::string unit = main_.Text()(text_id::kMinutes);
   for (const SleepChoice& choice : kSleepChoices) {
     toolkit.AddItem(kSleepTime, ui::TextItem(std::to_string(choice.minutes) + " " + unit, choice.stored));
   }
@@ -282,7 +279,7 @@ void PerformancePage::ChangeCount(int index) {
 }
 
 void PerformancePage::ResetDpi() {
-  if (main_.Message(kTextDpiResetTitle, kTextDpiResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  if (main_.Message(text_id::kDpiResetTitle, text_id::kDpiResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
   main_.Queue().Push(kTaskDpiReset);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/text_ids.hpp"
 #include "worker/connection_state.hpp"
 #include "worker/task_queue.hpp"
 #include "store/config_store.hpp"
@@ -14,12 +15,12 @@ namespace {
 constexpr int Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
 constexpr std::array<LightModeInfo, kLightModes> kModes{{
-    {1, "流光", 280, kLightBrightness | kLightSpeed},
-    {2, "呼吸", 281, kLightBrightness | kLightSpeed | kLightFreeColour | kLightSevenSlots},
-    {3, "常亮", 282, kLightBrightness | kLightFreeColour},
-    {4, "霓虹", 283, kLightBrightness | kLightSpeed},
-    {5, "七彩波浪", 284, kLightBrightness | kLightSpeed},
-    {0, "关闭", 285, 0},
+    {1, "流光", text_id::kLightFlow, kLightBrightness | kLightSpeed},
+    {2, "呼吸", text_id::kLightBreathing, kLightBrightness | kLightSpeed | kLightFreeColour | kLightSevenSlots},
+    {3, "常亮", text_id::kLightAlwaysOn, kLightBrightness | kLightFreeColour},
+    {4, "霓虹", text_id::kLightNeon, kLightBrightness | kLightSpeed},
+    {5, "七彩波浪", text_id::kLightRainbowWave, kLightBrightness | kLightSpeed},
+    {0, "关闭", text_id::kLightOff, 0},
 }};
 
 constexpr std::array<int, kLightColours> kDefaultColours{Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(0, 0, 255),

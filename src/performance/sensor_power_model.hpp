@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "common/text_ids.hpp"
 #include "performance/payload_builders.hpp"
 #include "performance/settings_target.hpp"
 
@@ -11,7 +12,8 @@ namespace korvane {
 // The sensor options: the boxes' bits in sensor_flag, in box order, and the
 // language texts of their captions. Bit 16 is shown and stored, never sent.
 inline constexpr std::array<int, 3> kSensorOptionBits{4, 8, 16};
-inline constexpr std::array<int, 3> kSensorOptionTexts{515, 516, 517};
+inline constexpr std::array<int, 3> kSensorOptionTexts{text_id::kSensorOption1, text_id::kSensorOption2,
+                                                     text_id::kSensorOption3};
 
 // Sleep times offered: minutes and the stored value (units of 10 s).
 struct SleepChoice {

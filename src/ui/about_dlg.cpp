@@ -13,7 +13,6 @@ namespace korvane::ui {
 namespace {
 
 constexpr WindowId kWindow = WindowId::kAbout;
-constexpr int kTextCopyright = 2;
 constexpr int kWidth = 500;
 constexpr int kHeight = 300;
 
@@ -54,7 +53,7 @@ void ShowAboutBox(Toolkit& toolkit, const TextLookup& text, int release) {
   toolkit.SetTooltip({kWindow, ctl::about::kClose}, text(text_id::kClose));
   toolkit.SetText({kWindow, ctl::about::kFirmwareVersion}, version);
   toolkit.SetText({kWindow, ctl::about::kDeviceVersion}, version);
-  toolkit.SetText({kWindow, ctl::about::kCopyright}, text(kTextCopyright));
+  toolkit.SetText({kWindow, ctl::about::kCopyright}, text(text_id::kCopyright));
   toolkit.MoveWindow(kWindow, CentredIn(toolkit.WorkArea(), kWidth, kHeight));
   AboutLogic logic(toolkit);
   toolkit.SetHandler(kWindow, &logic);

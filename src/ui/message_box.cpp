@@ -1,5 +1,6 @@
 #include "ui/message_box.hpp"
 
+#include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/window_messages.hpp"
@@ -7,10 +8,6 @@
 namespace korvane::ui {
 
 namespace {
-
-constexpr int kTextOk = 20;
-constexpr int kTextConfirm = 23;
-constexpr int kTextCancel = 25;
 
 class MessageBoxLogic final : public WindowHandler {
  public:
@@ -51,8 +48,8 @@ int ShowMessageBox(Toolkit& toolkit, const TextLookup& text, std::string_view ti
   const bool two_buttons = kind == kMessageOkCancel;
   toolkit.SetText({kBox, box::kTitle}, title);
   toolkit.SetText({kBox, box::kMessage}, message);
-  toolkit.SetText({kBox, box::kConfirm}, text(two_buttons ? kTextConfirm : kTextOk));
-  toolkit.SetText({kBox, box::kCancel}, text(kTextCancel));
+  toolkit.SetText({kBox, box::kConfirm}, text(two_buttons ? text_id::kConfirm : text_id::kOk));
+  toolkit.SetText({kBox, box::kCancel}, text(text_id::kCancel));
   toolkit.SetVisible({kBox, box::kCancel}, two_buttons);
 
   MessageBoxLogic logic(toolkit, two_buttons ? kMessageOkCancel : kMessageOk);

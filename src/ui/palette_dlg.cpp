@@ -7,6 +7,7 @@
 
 #include "common/colour.hpp"
 #include "common/text.hpp"
+#include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/window_messages.hpp"
@@ -17,7 +18,6 @@ namespace {
 
 namespace pal = ctl::palette;
 constexpr WindowId kWindow = WindowId::kPalette;
-constexpr int kTextConfirm = 22;
 
 constexpr std::array<Rgb, 8> kPresets{{
     {255, 0, 0},
@@ -48,7 +48,7 @@ int PaletteDlg::Run(int colour) {
   toolkit_.SetText(Field(pal::kRedLabel), "R:");
   toolkit_.SetText(Field(pal::kGreenLabel), "G:");
   toolkit_.SetText(Field(pal::kBlueLabel), "B:");
-  toolkit_.SetText(Field(pal::kConfirm), text_(kTextConfirm));
+  toolkit_.SetText(Field(pal::kConfirm), text_(text_id::kPaletteConfirm));
   for (int i = pal::kPresetFirst; i <= pal::kPresetLast; ++i) {
     toolkit_.SetColour(Field(i), PalettePreset(i - pal::kPresetFirst));
   }

@@ -13,8 +13,6 @@ namespace {
 
 constexpr WindowId kWindow = WindowId::kProfile;
 constexpr ControlRef kList{kWindow, ctl::profile::kList};
-constexpr int kTextImport = 26;
-constexpr int kTextExport = 27;
 constexpr int kRequestSwitch = 0;
 constexpr int kRequestImport = 1;
 constexpr int kRequestExport = 2;
@@ -52,8 +50,8 @@ void ProfileDlg::Run(const std::vector<ProfileEntry>& profiles, int current, Rec
   toolkit_.ClearItems(kList);
   for (const ProfileEntry& profile : profiles_) toolkit_.AddItem(kList, Item(profile, word));
   toolkit_.SelectData(kList, current_);
-  toolkit_.SetText({kWindow, ctl::profile::kImport}, text_(kTextImport));
-  toolkit_.SetText({kWindow, ctl::profile::kExport}, text_(kTextExport));
+  toolkit_.SetText({kWindow, ctl::profile::kImport}, text_(text_id::kImport));
+  toolkit_.SetText({kWindow, ctl::profile::kExport}, text_(text_id::kExport));
   toolkit_.MoveWindow(kWindow, rect);
   toolkit_.RunModal(kWindow);
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/window_messages.hpp"
 
@@ -9,7 +10,6 @@ namespace korvane::ui {
 
 namespace {
 constexpr WindowId kWindow = WindowId::kSaveTip;
-constexpr int kTextSaving = 630;
 constexpr auto kLifetime = std::chrono::milliseconds(2000);
 }  // namespace
 
@@ -25,7 +25,7 @@ SaveTip::SaveTip(Toolkit& toolkit, TextLookup text)
 SaveTip::~SaveTip() { toolkit_.SetHandler(kWindow, nullptr); }
 
 void SaveTip::ShowSaveTip() {
-  toolkit_.SetText({kWindow, ctl::save_tip::kText}, text_(kTextSaving));
+  toolkit_.SetText({kWindow, ctl::save_tip::kText}, text_(text_id::kSaving));
   toolkit_.SetRange({kWindow, ctl::save_tip::kBar}, 0, 100);
   toolkit_.SetRunning({kWindow, ctl::save_tip::kBar}, true);
   tip_.Show(CentredIn(toolkit_.WorkArea(), kWidth, kHeight));

@@ -9,8 +9,6 @@
 namespace korvane {
 
 namespace {
-
-constexpr int kTextNoMouse = 50;
 constexpr auto kArrivalWait = std::chrono::milliseconds(1);
 constexpr auto kRemovalWait = std::chrono::milliseconds(500);
 
@@ -73,7 +71,7 @@ void DeviceWorker::RefreshConnectionState() {
   }
   context_.events.DeviceListChanged();
 
-  int text = kTextNoMouse;
+  int text = text_id::kNoMouse;
   const bool any_open = !entries.empty();
   state.notify_polling = any_open;
   switch (any_open ? manager.GetConnectionMode() : -1) {
@@ -145,8 +143,8 @@ void DeviceWorker::HandleLinkReport(const ReportBytes& report, int device_type) 
     if (ReadBackSettings(true)) context_.events.RefreshPages(DevicePages() | kSettingsPage);
   } else {
     state.mouse_linked = false;
-    state.SetStatusText(kTextNoMouse);
-    context_.events.StatusChanged(kTextNoMouse);
+    state.SetStatusText(text_id::kNoMouse);
+    context_.events.StatusChanged(text_id::kNoMouse);
     state.device_list.SetLinkState(device_type, kReceiver, kNotLinked);
     manager.SetLinkState(device_type, kReceiver, kNotLinked);
     manager.PollReceiverLinks();

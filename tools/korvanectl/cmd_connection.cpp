@@ -16,6 +16,7 @@
 #include "cli_options.hpp"
 #include "cli_session.hpp"
 #include "commands.hpp"
+#include "common/text_ids.hpp"
 #include "performance_json.hpp"
 #include "worker/hotplug.hpp"
 #include "store/profile_table.hpp"
@@ -26,9 +27,6 @@ namespace korvane::cli {
 namespace {
 
 using nlohmann::ordered_json;
-
-constexpr int kTextProfile = 61;
-constexpr int kTextNoLinkedDevice = 56;
 
 const char* ModeName(int mode) {
   switch (mode) {
@@ -93,7 +91,7 @@ int RunShow(const CliOptions& options) {
   const int profile = session->State().current_profile;
   std::string name;
   GetProfileName(session->Store(), profile, name);
-  const std::string word = session->Context().Language().GetText(kTextProfile);
+  const std::string word = session->Context().Language().GetText(text_id::kProfile);
   ordered_json out{{"profile", profile},
                    {"name", ui::DisplayedProfileName(name, word)},
                    {"dpi", DpiJson(session->Store(), profile)},
@@ -119,7 +117,7 @@ int RunSelect(const CliOptions& options, int device_type) {
   if (!session) return 1;
   int result = 0;
   if (!session->Manager().HasLinkedType(device_type)) {
-    PrintError(session->Context().Language().GetText(kTextNoLinkedDevice));
+    PrintError(session->Context().Language().GetText(text_id::kNotLinked));
     result = 1;
   } else {
     session->State().current_type = device_type;

@@ -10,6 +10,7 @@
 #include "cli_options.hpp"
 #include "cli_session.hpp"
 #include "commands.hpp"
+#include "common/text_ids.hpp"
 #include "worker/profile_switch.hpp"
 #include "profiles/profile_list.hpp"
 #include "profiles/profile_manager.hpp"
@@ -20,12 +21,10 @@ namespace korvane::cli {
 
 namespace {
 
-constexpr int kTextProfile = 61;
-
 int RunList(const CliOptions& options) {
   auto session = ConnectSession(options);
   if (!session) return 1;
-  const std::string word = session->Context().Language().GetText(kTextProfile);
+  const std::string word = session->Context().Language().GetText(text_id::kProfile);
   nlohmann::ordered_json out = nlohmann::ordered_json::array();
   for (const ProfileSummary& profile : LoadProfileList(session->Store())) {
     const std::string name = ui::DisplayedProfileName(profile.stored_name, word);

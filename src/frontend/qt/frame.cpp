@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "frontend/qt/battery_widget.hpp"
+#include "common/text_ids.hpp"
 #include "frontend/qt/control_builder.hpp"
 #include "frontend/qt/pages.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
@@ -19,7 +20,6 @@ namespace korvane::qt {
 namespace {
 
 // Language text of the title bar menu's item that opens the About box.
-constexpr int kTextAbout = 669;
 
 // The caption area: dragging it moves the frameless window; its context menu
 // offers the About box, which the main window's handler opens on the command.
@@ -35,7 +35,7 @@ class TitleBar final : public QFrame {
   }
   void contextMenuEvent(QContextMenuEvent* event) override {
     event->accept();
-    toolkit_.ShowMenu({{toolkit_.Text()(kTextAbout), ui::msg::kCommand, ui::command::kAbout, 0}});
+    toolkit_.ShowMenu({{toolkit_.Text()(text_id::kAbout), ui::msg::kCommand, ui::command::kAbout, 0}});
   }
 
  private:
