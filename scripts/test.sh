@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what the project needs, builds twice with
-# warnings as errors (a normal build and an AddressSanitizer +
-# UndefinedBehaviorSanitizer build) and runs every test in both.
+# Installs what the project needs, builds three times with warnings as
+# errors (a normal build, an AddressSanitizer + UndefinedBehaviorSanitizer
+# build and a ThreadSanitizer build; the last two without the desktop
+# application) and runs every test in each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +16,7 @@ ctest --preset default -j "$jobs"
 cmake --preset sanitizers -DKORVANE_WERROR=ON
 cmake --build --preset sanitizers -j "$jobs"
 ctest --preset sanitizers -j "$jobs"
+
+cmake --preset tsan -DKORVANE_WERROR=ON
+cmake --build --preset tsan -j "$jobs"
+ctest --preset tsan -j "$jobs"
