@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "buttons/key_combination.hpp"
+#include "buttons/key_usage.hpp"
+#include "buttons/macro_encoding.hpp"
+#include "device/report_packet.hpp"
+
+namespace korvane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(KeyUsageTest, VirtualKeysMapToKeyboardUsages) {
+  const std::pair<int, int> cases[] = {
+      {0x41, 0x04}, {0x5A, 0x1D}, {0x31, 0x1E}, {0x30, 0x27}, {0x0D, 0x28}, {0xDC, 0x31}, {666, 0x32},
+      {0xBF, 0x38}, {0x7B, 0x45}, {0x2C, 0x46}, {0x22, 0x4E}, {0x26, 0x52}, {0x6C, 0x58}, {0x69, 0x61},
+      {0x60, 0x62}, {0x6E, 0x63}, {0x5D, 0x65}, {0x87, 0x73}, {0xA2, 0xE0}, {0x5C, 0xE7}, {0xFE, 0xAF},
+      {0x89, 0x89}, {301, 0xEC}, {302, 0xEB}, {0x10, 0x00}, {0x0C, 0x00}, {0xFF, 0x00}};
+  for (const auto& [key, usage] : cases) EXPECT_EQ(VirtualKeyToUsage(key), usage) << std::hex << key;
+}
+
+TEST(KeyUsageTest, ModifierBitsComeFromKeysAndUsagesAlike) {
+  const std::pair<int, int> cases[] = {{0xA2, 0x01}, {0xE0, 0x01}, {0xA0, 0x02}, {0xE5, 0x20}, {0x5B, 0x08},
+                                       {0x5C, 0x80}, {0xE7, 0x80}, {0, 0},       {0x04, 0x04}, {0x41, 0x41}};
+  for (const auto& [code, bit] : cases) EXPECT_EQ(ModifierBit(code), bit) << std::hex << code;
+  EXPECT_EQ(SpecialKeyName(0x5C), "RWindows");
+  EXPECT_EQ(SpecialKeyName(0x6C), "Num Enter");
+  EXPECT_EQ(SpecialKeyName(0x41), "");
+}
+
+TEST(KeyCombinationTest, ModifierWordsAndKeyNameMakeTheDescription) {
+  const KeyCombination both = BuildCombination(0x41, "A", {.shift = true, .ctrl = true});
+  EXPECT_EQ(both.usage, 0x04);
+  EXPECT_EQ(both.modifiers, 3);
+  EXPECT_EQ(both.description, "Shift+ Ctrl + A");
+
+  const KeyCombination modifiers_only = BuildCombination(0, "", {.win = true, .alt = true});
+  EXPECT_EQ(modifiers_only.usage, 0);
+  EXPECT_EQ(modifiers_only.modifiers, 12);
+  EXPECT_EQ(modifiers_only.description, "Win+ Alt");
+  EXPECT_FALSE(modifiers_only.Empty());
+
+  const KeyCombination key_only = BuildCombination(0x5C, "RWindows", {});
+  EXPECT_EQ(key_only.usage, 0xE7);
+  EXPECT_EQ(key_only.description, "RWindows");
+  EXPECT_TRUE(BuildCombination(0x10, "", {}).Empty());
+}
+
+MacroEvent Event(int type, int value) { return MacroEvent{.type = type, .value = value}; }
+
+TEST(MacroEncodingTest, DelaysLandOnTheRecordBeforeThem) {
+  const MacroEvent down_a = Event(kEventKeyDown, 0x41);
+  const MacroEvent up_a = Event(kEventKeyUp, 0x41);
+  struct Case {
+    const char* what;
+    std::vector<MacroEvent> events;
+    Bytes records;
+  };
+  const Case cases[] = {
+      {"delay between", {down_a, Event(1, 40), up_a}, {0x30, 0x28, 0x00, 0x04, 0xB0, 0x01, 0x00, 0x04}},
+      {"leading delay moves behind the first", {Event(1, 100), down_a, up_a}, {0x30, 0x64, 0x00, 0x04, 0xB0, 0x01, 0x00, 0x04}},
+      {"delays add up", {down_a, Event(1, 200), Event(1, 100), up_a}, {0x30, 0x2C, 0x01, 0x04, 0xB0, 0x01, 0x00, 0x04}},
+      {"closing delay without minimum", {down_a, up_a, Event(1, 0)}, {0x30, 0x01, 0x00, 0x04, 0xB0, 0x00, 0x00, 0x04}},
+      {"delay above 65535 wraps", {down_a, Event(1, 70000)}, {0x30, 0x70, 0x11, 0x04}},
+      {"modifier keys", {Event(2, 0xA1), Event(3, 0xA1)}, {0x20, 0x01, 0x00, 0x20, 0xA0, 0x01, 0x00, 0x20}},
+      {"mouse buttons", {Event(4, 2), Event(1, 10), Event(5, 0x102)}, {0x10, 0x0A, 0x00, 0x02, 0x90, 0x01, 0x00, 0x02}},
+      {"a skipped wheel event replaces the delay before it",
+       {down_a, Event(1, 30), Event(kEventWheelUp, 1), Event(1, 50), up_a},
+       {0x30, 0x32, 0x00, 0x04, 0xB0, 0x01, 0x00, 0x04}},
+      {"only delays", {Event(1, 10), Event(1, 20)}, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EncodeMacroEvents(c.events), c.records) << c.what;
+}
+
+std::vector<MacroEvent> KeyEvents(int count) {
+  std::vector<MacroEvent> events;
+  for (int i = 0; i < count; ++i) events.push_back(Event(i % 2 ? kEventKeyUp : kEventKeyDown, 0x41));
+  return events;
+}
+
+TEST(MacroEncodingTest, LongStreamsAreNumberedFramesOfTwentySevenBytes) {
+  struct Case {
+    int events;
+    std::vector<std::pair<int, int>> frames;  // sequence byte, length byte
+  };
+  const Case cases[] = {{0, {{0x01, 1}}},
+                        {6, {{0x01, 25}}},
+                        {7, {{0x02, 27}, {0x12, 2}}},
+                        {20, {{0x03, 27}, {0x13, 27}, {0x23, 27}}}};
+  for (const Case& c : cases) {
+    const auto stream = MacroStream(3, KeyEvents(c.events));
+    ASSERT_EQ(stream.front(), 3);
+    const auto packets = ChunkPayload(report::kMacroData, stream);
+    std::vector<std::pair<int, int>> frames;
+    for (const ReportPacket& p : packets) frames.emplace_back(p[report::kSequenceByte], p[report::kLengthByte]);
+    EXPECT_EQ(frames, c.frames) << c.events << " events";
+  }
+  EXPECT_TRUE(MacroFitsTheMouse(EncodeMacroEvents(KeyEvents(101)).size() / kMacroRecordSize));
+  EXPECT_FALSE(MacroFitsTheMouse(EncodeMacroEvents(KeyEvents(102)).size() / kMacroRecordSize));
+  EXPECT_EQ(ChunkPayload(report::kMacroData, MacroStream(3, KeyEvents(101))).size(), 15u);
+}
+
+}  // namespace
+}  // namespace korvane
