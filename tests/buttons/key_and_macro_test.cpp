@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "buttons/evdev_keys.hpp"
 #include "buttons/key_combination.hpp"
 #include "buttons/key_usage.hpp"
 #include "buttons/macro_encoding.hpp"
@@ -47,6 +48,37 @@ TEST(KeyCombinationTest, ModifierWordsAndKeyNameMakeTheDescription) {
   EXPECT_EQ(key_only.usage, 0xE7);
   EXPECT_EQ(key_only.description, "RWindows");
   EXPECT_TRUE(BuildCombination(0x10, "", {}).Empty());
+}
+
+// Physical keys by their evdev codes, as the window's key events give them.
+TEST(EvdevKeysTest, PhysicalKeysGiveTheirPositionsVirtualKeys) {
+  struct Case {
+    int evdev;
+    int key;
+    int usage;
+  };
+  const Case cases[] = {
+      {30, 0x41, 0x04},   // the key right of Caps Lock: A on QWERTY, Q on AZERTY
+      {16, 0x51, 0x14},   // the key right of Tab
+      {11, 0x30, 0x27},   // 0
+      {54, 0xA1, 0xE5},   // right Shift
+      {126, 0x5C, 0xE7},  // right Win
+      {73, 0x69, 0x61},   // keypad 9, with or without Num Lock
+      {96, 0x6C, 0x58},   // keypad Enter
+      {124, 0x89, 0x89},  // Yen
+      {183, 0x7C, 0x68},  // F13
+      {194, 0x87, 0x73},  // F24
+      {99, 0x2C, 0x46},   // Print Screen
+      {240, 0, 0},        // a key without a code
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EvdevToVirtualKey(c.evdev), c.key) << c.evdev;
+    EXPECT_EQ(VirtualKeyToUsage(EvdevToVirtualKey(c.evdev)), c.usage) << c.evdev;
+  }
+  EXPECT_EQ(EvdevToVirtualKey(EvdevFromNativeKeyCode(38)), 0x41);
+  EXPECT_TRUE(IgnoredDuringKeyCapture(0xA0));
+  EXPECT_TRUE(IgnoredDuringKeyCapture(0xA5));
+  EXPECT_FALSE(IgnoredDuringKeyCapture(0x5C));
 }
 
 MacroEvent Event(int type, int value) { return MacroEvent{.type = type, .value = value}; }
