@@ -5,6 +5,7 @@
 
 #include "buttons/evdev_keys.hpp"
 #include "buttons/key_combination.hpp"
+#include "buttons/key_names.hpp"
 #include "buttons/key_usage.hpp"
 #include "buttons/macro_encoding.hpp"
 #include "device/report_packet.hpp"
@@ -79,6 +80,48 @@ TEST(EvdevKeysTest, PhysicalKeysGiveTheirPositionsVirtualKeys) {
   EXPECT_TRUE(IgnoredDuringKeyCapture(0xA0));
   EXPECT_TRUE(IgnoredDuringKeyCapture(0xA5));
   EXPECT_FALSE(IgnoredDuringKeyCapture(0x5C));
+}
+
+TEST(KeyNamesTest, TypedCombinationsGiveWhatThePanelWouldStore) {
+  struct Case {
+    const char* text;
+    int usage;
+    int modifiers;
+    const char* description;
+  };
+  const Case cases[] = {
+      {"Ctrl+Shift+A", 0x04, 3, "Shift+ Ctrl + A"},
+      {"ctrl + shift + a", 0x04, 3, "Shift+ Ctrl + A"},
+      {"RWin", 0xE7, 0, "RWindows"},
+      {"F13", 0x68, 0, "F13"},
+      {"Num Enter", 0x58, 0, "Num Enter"},
+      {"Alt+Num +", 0x57, 4, "Alt + Num +"},
+      {"Shift", 0, 2, "Shift"},
+      {"Win+Tab", 0x2B, 8, "Win + Tab"},
+      {"Esc", 0x29, 0, "Escape"},
+  };
+  for (const Case& c : cases) {
+    const ParsedCombination parsed = ParseCombination(c.text);
+    ASSERT_TRUE(parsed.combination) << c.text << ": " << parsed.unknown;
+    EXPECT_EQ(parsed.combination->usage, c.usage) << c.text;
+    EXPECT_EQ(parsed.combination->modifiers, c.modifiers) << c.text;
+    EXPECT_EQ(parsed.combination->description, c.description) << c.text;
+  }
+  EXPECT_EQ(ParseCombination("Ctrl+Hyper").unknown, "Hyper");
+  EXPECT_EQ(ParseCombination("A+B").unknown, "B");
+  EXPECT_EQ(ParseCombination("").unknown, "");
+  EXPECT_FALSE(ParseCombination("").combination);
+}
+
+TEST(KeyNamesTest, EveryAcceptedNameNamesItsOwnKey) {
+  const auto names = AcceptedKeyNames();
+  EXPECT_GT(names.size(), 100u);
+  for (const std::string_view name : names) {
+    const auto key = KeyFromName(name);
+    ASSERT_TRUE(key) << name;
+    EXPECT_EQ(UsKeyName(*key), name);
+    EXPECT_NE(VirtualKeyToUsage(*key), 0) << name;
+  }
 }
 
 MacroEvent Event(int type, int value) { return MacroEvent{.type = type, .value = value}; }
