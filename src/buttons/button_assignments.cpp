@@ -85,13 +85,15 @@ std::vector<ButtonView> LoadButtonViews(ConfigStore& store, int profile, const s
                                         const TextLookup& text, const MacroNameDisplay& macro_name) {
   std::vector<ButtonView> views;
   for (const KeyAssignment& d : defaults) {
-    views.push_back({d.key_code, text(LeadingNumber(d.layout_desc)), text(LeadingNumber(d.macro_desc))});
+    views.push_back({d.key_code, text(LeadingNumber(d.layout_desc)), text(LeadingNumber(d.macro_desc)), d});
   }
   std::vector<KeyAssignment> rows;
   LoadKeyAssignments(store, profile, rows);
   for (const KeyAssignment& row : rows) {
     for (ButtonView& view : views) {
-      if (view.key_code == row.key_code) view.description = DisplayedDescription(row, text, macro_name);
+      if (view.key_code != row.key_code) continue;
+      view.description = DisplayedDescription(row, text, macro_name);
+      view.assignment = row;
     }
   }
   return views;

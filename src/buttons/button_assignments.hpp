@@ -60,6 +60,7 @@ struct ButtonView {
   int key_code = 0;
   std::string name;
   std::string description;
+  KeyAssignment assignment;  // the stored row, else the model's default
 };
 
 // The model's buttons in definition order, described by the profile's
