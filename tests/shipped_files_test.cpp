@@ -6,6 +6,7 @@
 #include <set>
 
 #include "language/language_file.hpp"
+#include "buttons/button_table.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/model_definition.hpp"
 #include "common/text.hpp"
@@ -75,6 +76,9 @@ TEST(ShippedFiles, EveryModelDefinitionIsCleanAndNamesKnownTexts) {
     for (const ModelButton& button : model.buttons) {
       EXPECT_TRUE(ids.count(button.name_id)) << entry.device_attr << " button name " << button.name_id;
       EXPECT_TRUE(ids.count(button.func_desc_id)) << entry.device_attr << " function " << button.func_desc_id;
+      // The button table command carries buttons 0 to 8 only.
+      EXPECT_LT(button.key_value, kButtonsSentToTheMouse) << entry.device_attr << " button " << button.key_value
+                                                          << " could never reach the mouse";
     }
     EXPECT_TRUE(model.defaults.dpi_count && model.defaults.report_rate && model.defaults.sleep_light)
         << entry.device_attr << " lacks DPI, report-rate or sleep defaults";
