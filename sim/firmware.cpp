@@ -143,9 +143,12 @@ InputReport WriteMacroData(MouseState& s, const Request& r) {
   return Ack(r);
 }
 
-// The whole payload area is the table (entries 0 to 8); the length byte the
-// host sends does not cover all of it, so it is not used.
+// The whole payload area is the table (entries 0 to 8): a single packet
+// (sequence 1) whose length byte is always 0x0F, although it does not cover
+// all of the table. Any other frame is refused.
 InputReport WriteButtons(MouseState& s, const Request& r) {
+  constexpr std::uint8_t kTableLength = 0x0F;
+  if (r.sequence != 0x01 || r.length != kTableLength) return Reject(r);
   s.settings.buttons.assign(r.payload.begin(), r.payload.begin() + kButtonTableBytes);
   return Ack(r);
 }

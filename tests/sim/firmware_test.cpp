@@ -199,6 +199,11 @@ TEST(FirmwareTable, ButtonTableKeepsTheWholePayloadArea) {
   Bytes expected(27);
   std::iota(expected.begin(), expected.end(), 1);
   EXPECT_EQ(state.settings.buttons, expected);
+
+  // A table in two packets or with another length byte is refused and keeps the stored one.
+  ExpectAnswer(HandleConfigReport(state, Frame("09 00 02 0F 60 00 00")), "09 04 02 00");
+  ExpectAnswer(HandleConfigReport(state, Frame("09 00 01 1B 60 00 00")), "09 04 01 00");
+  EXPECT_EQ(state.settings.buttons, expected);
 }
 
 TEST(FirmwareFrame, MalformedRequestsAreAnsweredOrIgnoredWithoutHarm) {
