@@ -5,7 +5,6 @@
 #include <chrono>
 
 #include "performance/lighting_model.hpp"
-#include "performance/performance_tasks.hpp"
 #include "support/finished_tasks.hpp"
 #include "support/worker_rig.hpp"
 
@@ -19,7 +18,6 @@ using Clock = std::chrono::steady_clock;
 struct Harness {
   Harness() {
     mouse = rig.Plug(sim::Preset::kWired).front();
-    RegisterPerformanceHandlers(rig.worker, dpi_cache, [] {});
     rig.queue.Push(kTaskStartupScan);
     rig.worker.Start();
     WaitFinished(1);
@@ -29,7 +27,7 @@ struct Harness {
   void WaitFinished(int total) { events.WaitFor(total); }
 
   // Runs a task once; its wall-clock time in seconds.
-  double RunTask(int code) {
+  double RunTask(TaskCode code) {
     const int before = events.Count();
     const auto start = Clock::now();
     rig.queue.Push(code);
@@ -39,7 +37,6 @@ struct Harness {
 
   test::FinishedTasks events;
   test::WorkerRig rig{events};
-  DpiCache dpi_cache;
   sim::VirtualBus::DeviceId mouse = 0;
 };
 
@@ -54,7 +51,7 @@ BENCHMARK(BM_FullProfileWrite)->UseManualTime()->Unit(benchmark::kMillisecond)->
 // what the worker and the transport add beyond waiting for the mouse. The
 // whole profile (goal under 1.3) is measured next to the single report-rate
 // write, whose ratio is the transport's own share.
-void SlowMouse(benchmark::State& bench, int code) {
+void SlowMouse(benchmark::State& bench, TaskCode code) {
   Harness harness;
   constexpr double kDelay = 0.001;
   harness.rig.bus.DelayAnswers(harness.mouse, std::chrono::milliseconds(1));

@@ -67,6 +67,6 @@ void ConnectionView::LinkChanged(int, bool linked) {
 
 void ConnectionView::DpiButtonPressed(int count, int index) { hooks_.DpiButton(count, index); }
 
-void ConnectionView::TaskFinished(int code, bool succeeded) { hooks_.TaskFinished(code, succeeded); }
+void ConnectionView::TaskFinished(TaskCode code, bool succeeded) { hooks_.TaskFinished(code, succeeded); }
 
 }  // namespace korvane

@@ -25,7 +25,7 @@ class ConnectionView final : public WorkerEvents {
   void CloseTransientWindows() override;
   void LinkChanged(int device_type, bool linked) override;
   void DpiButtonPressed(int count, int index) override;
-  void TaskFinished(int code, bool succeeded) override;
+  void TaskFinished(TaskCode code, bool succeeded) override;
 
  private:
   ui::Toolkit& toolkit_;

@@ -7,7 +7,6 @@
 #include "catalog/current_model.hpp"
 #include "catalog/load_report.hpp"
 #include "common/text_ids.hpp"
-#include "performance/performance_tasks.hpp"
 #include "profiles/profile_manager.hpp"
 #include "store/profile_table.hpp"
 #include "ui/control_ids.hpp"
@@ -39,13 +38,14 @@ DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTrans
       navigation_(toolkit, text_, state_, session_->manager, session_->queue),
       choices_(toolkit, context.Settings(),
                AutostartEntry(options.autostart_folder, context.Caption(), std::move(options.program))),
+      open_mouse_settings_(std::move(options.open_mouse_settings)),
       save_tip_(toolkit, text_) {
   BuildRoutes();
   hooks_.OnRefresh([this](unsigned pages) {
     if (pages & kProfilePage) ShowProfileName();
   });
-  performance_page_ = std::make_unique<PerformancePage>(*this);
-  lighting_page_ = std::make_unique<LightingPage>(*this);
+  performance_page_ = std::make_unique<PerformancePage>(PageContextFor());
+  lighting_page_ = std::make_unique<LightingPage>(PageContextFor());
   toolkit_.SetHandler(ui::WindowId::kMain, this);
 }
 
@@ -62,11 +62,10 @@ void DeviceMainDlg::OnInitDialog() {
   // scan then selects the model that is actually plugged in.
   SetCurrentType(context_.Settings(), kFirstModelType);
   state_.current_type = kFirstModelType;
-  LoadCatalog();
+  ListModels();
   ApplyTexts();
   choices_.Load();
   navigation_.SelectTab(0);
-  RegisterPerformanceHandlers(Worker(), dpi_cache_);
   Queue().Push(kTaskStartupScan);
   Queue().Push(kTaskCheckSoftware);
   if (hotplug_) {
@@ -92,15 +91,15 @@ bool DeviceMainDlg::Shutdown() {
   return stopped;
 }
 
-void DeviceMainDlg::LoadCatalog() {
+PageContext DeviceMainDlg::PageContextFor() {
+  return PageContext{*this, toolkit_, text_, Store(), Queue(), state_, Model(), Sources(), Dpi(), hooks_,
+                     open_mouse_settings_};
+}
+
+void DeviceMainDlg::ListModels() {
   using namespace ui::ctl;
-  LoadReport report;
-  DeviceCatalog& catalog = session_->catalog;
-  catalog = ReadCatalogFile(CatalogFilePath(context_.Resources()), context_.SkinFolder(), report);
-  RegisterInterfaces(catalog, Manager());
-  state_.device_list.SetModels(catalog.models);
   toolkit_.ClearItems(kDeviceList);
-  for (const CatalogEntry& model : catalog.models) {
+  for (const CatalogEntry& model : Catalog().models) {
     ui::ListItem item;
     item.text = model.name;
     item.data = model.device_type;

@@ -14,6 +14,7 @@
 #include "app/desktop_choices.hpp"
 #include "app/device_session.hpp"
 #include "app/main_navigation.hpp"
+#include "app/page_context.hpp"
 #include "app/page_hooks.hpp"
 #include "app/posted_worker_events.hpp"
 #include "platform/hotplug_source.hpp"
@@ -21,6 +22,7 @@
 #include "ui/save_tip.hpp"
 #include "ui/toolkit.hpp"
 #include "performance/dpi_model.hpp"
+#include "performance/pointer_settings.hpp"
 
 namespace korvane {
 
@@ -32,6 +34,8 @@ struct ControllerOptions {
   std::filesystem::path autostart_folder;
   // The program the autostart entry starts.
   std::string program;
+  // Opens the desktop's own mouse settings; false when it has none.
+  std::function<bool()> open_mouse_settings = OpenSystemMouseSettings;
 };
 
 // The main window's controller. It owns the state the feature pages share
@@ -45,7 +49,7 @@ struct ControllerOptions {
 // window messages), Hooks() (page refreshes, finished tasks, DPI button,
 // pop-ups to close, language changes) and Worker().Register (their task
 // codes) before OnInitDialog starts the worker.
-class DeviceMainDlg final : public ui::WindowHandler {
+class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
  public:
   using ControlHandler = ControlRouter::Handler;
   using MessageHandler = std::function<std::int64_t(std::int64_t wparam, std::int64_t lparam)>;
@@ -75,7 +79,7 @@ class DeviceMainDlg final : public ui::WindowHandler {
   void OnDeviceChange(int change, int kind, const std::string& path);
 
   // --- registration for the feature pages -------------------------------------
-  void RouteTo(int control, ControlHandler handler) { router_.RouteTo(control, std::move(handler)); }
+  void RouteTo(int control, ControlHandler handler) override { router_.RouteTo(control, std::move(handler)); }
   // Handles a window message; for msg::kProfileRequest the key is also the
   // wparam (1 import, 2 export).
   void OnMessage(int message, MessageHandler handler) { messages_[{message, -1}] = std::move(handler); }
@@ -106,17 +110,18 @@ class DeviceMainDlg final : public ui::WindowHandler {
   // The profile button shows the current profile's name.
   void ShowProfileName();
   // The save tip and the DPI tip, when the current model shows them.
-  void ShowSaveTip();
-  void ShowDpiTip(int dpi);
+  void ShowSaveTip() override;
+  void ShowDpiTip(int dpi) override;
   // The skinned message box with language texts; returns its result.
-  int Message(int title, int message, int kind);
+  int Message(int title, int message, int kind) override;
   // The DPI level count and index last shown.
-  DpiCache& Dpi() { return dpi_cache_; }
+  DpiCache& Dpi() { return session_->dpi_cache; }
 
  private:
   void BuildRoutes();
+  PageContext PageContextFor();
   void RouteFeature(std::initializer_list<int> controls, ControlRouter::Codes codes);
-  void LoadCatalog();
+  void ListModels();
   void PickModel(int index);
   void OpenProfileDialog();
   void CheckFirmware();
@@ -138,11 +143,9 @@ class DeviceMainDlg final : public ui::WindowHandler {
   std::unique_ptr<DeviceSession> session_;
   MainNavigation navigation_;
   DesktopChoices choices_;
+  std::function<bool()> open_mouse_settings_;
   ui::SaveTip save_tip_;
   std::unique_ptr<ui::DpiTip> dpi_tip_;
-  // The DPI level count and index last shown, shared by the DPI button's
-  // reports and the performance page.
-  DpiCache dpi_cache_;
   std::unique_ptr<PerformancePage> performance_page_;
   std::unique_ptr<LightingPage> lighting_page_;
   // Set while this object exists; hot-plug posts check it on the UI thread.

@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "app/device_main_dlg.hpp"
 #include "common/text_ids.hpp"
 #include "performance/lighting_model.hpp"
 #include "store/config_store.hpp"
 #include "store/light_table.hpp"
 #include "ui/control_ids.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
+#include "worker/worker_events.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/message_box.hpp"
 #include "ui/palette_dlg.hpp"
@@ -31,24 +33,24 @@ std::string SpeedCaption(const std::string& label, int speed, bool dragging) {
   return label + (dragging ? "\xEF\xBC\x9A" : ": ") + std::to_string(speed);
 }
 
-bool LightPageShown(DeviceMainDlg& main) { return main.Model().Get().light_page_shown; }
+bool LightPageShown(const PageContext& page) { return page.model.Get().light_page_shown; }
 
 }  // namespace
 
-LightingPage::LightingPage(DeviceMainDlg& main) : main_(main) {
+LightingPage::LightingPage(PageContext context) : ctx_(std::move(context)) {
   Route();
-  main_.Hooks().OnRefresh([this](unsigned pages) {
+  ctx_.hooks.OnRefresh([this](unsigned pages) {
     ShowTab();
-    if ((pages & kLightingPage) && LightPageShown(main_)) Load();
+    if ((pages & kLightingPage) && LightPageShown(ctx_)) Load();
   });
-  main_.Hooks().OnLanguageChanged([this] {
-    if (LightPageShown(main_)) Load();
+  ctx_.hooks.OnLanguageChanged([this] {
+    if (LightPageShown(ctx_)) Load();
   });
 }
 
-SettingsTarget LightingPage::Target() const { return {main_.Store(), main_.State(), main_.Queue()}; }
+SettingsTarget LightingPage::Target() const { return {ctx_.store, ctx_.state, ctx_.queue}; }
 
-int LightingPage::Profile() const { return main_.State().current_profile; }
+int LightingPage::Profile() const { return ctx_.state.current_profile; }
 
 void LightingPage::Route() {
   using namespace ui::ctl;
@@ -58,27 +60,27 @@ void LightingPage::Route() {
       return true;
     };
   };
-  main_.RouteTo(kLightMode, on([this](int, std::int64_t index) { ChangeMode(static_cast<int>(index)); }));
-  main_.RouteTo(kLightReset, on([this](int, std::int64_t) { ResetLighting(); }));
-  main_.RouteTo(kBrightness,
+  ctx_.main.RouteTo(kLightMode, on([this](int, std::int64_t index) { ChangeMode(static_cast<int>(index)); }));
+  ctx_.main.RouteTo(kLightReset, on([this](int, std::int64_t) { ResetLighting(); }));
+  ctx_.main.RouteTo(kBrightness,
                 on([this](int event, std::int64_t value) { SlideBrightness(event, static_cast<int>(value)); }));
-  main_.RouteTo(kSpeed, on([this](int event, std::int64_t value) { SlideSpeed(event, static_cast<int>(value)); }));
+  ctx_.main.RouteTo(kSpeed, on([this](int event, std::int64_t value) { SlideSpeed(event, static_cast<int>(value)); }));
   for (int control = kPresetColourFirst; control <= kPresetColourLast; ++control) {
-    main_.RouteTo(control, on([this, control](int event, std::int64_t) {
+    ctx_.main.RouteTo(control, on([this, control](int event, std::int64_t) {
                     if (event == ui::event::kClick) PickPreset(control);
                   }));
   }
   // A slot click selects the slot (the toolkit does that); its colour is
   // shown in the editor so that the next colour replaces it.
   for (int control = kColourSlotFirst; control <= kColourSlotLast; ++control) {
-    main_.RouteTo(control, on([this, control](int, std::int64_t) {
-                    ShowColourInEditor(main_.Toolkit().Colour(control));
+    ctx_.main.RouteTo(control, on([this, control](int, std::int64_t) {
+                    ShowColourInEditor(ctx_.toolkit.Colour(control));
                   }));
   }
-  main_.RouteTo(kLightPalette,
+  ctx_.main.RouteTo(kLightPalette,
                 on([this](int event, std::int64_t colour) { PickPaletteColour(event, static_cast<int>(colour)); }));
   for (const int field : {kLightRed, kLightGreen, kLightBlue}) {
-    main_.RouteTo(field, on([this, field](int event, std::int64_t) {
+    ctx_.main.RouteTo(field, on([this, field](int event, std::int64_t) {
                     if (event == ui::event::kTextChanged) EditColourField(field);
                   }));
   }
@@ -86,31 +88,31 @@ void LightingPage::Route() {
 
 // The lighting tab is offered only for models whose definition enables it.
 void LightingPage::ShowTab() {
-  ui::Toolkit& toolkit = main_.Toolkit();
+  ui::Toolkit& toolkit = ctx_.toolkit;
   const std::vector<ui::ListItem> tabs = toolkit.Items(ui::ctl::kTabStrip);
   for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
-    if (tabs[i].data == ui::ctl::tab::kLighting) toolkit.SetItemVisible(ui::ctl::kTabStrip, i, LightPageShown(main_));
+    if (tabs[i].data == ui::ctl::tab::kLighting) toolkit.SetItemVisible(ui::ctl::kTabStrip, i, LightPageShown(ctx_));
   }
 }
 
 void LightingPage::Load() {
   using namespace ui::ctl;
-  ui::Toolkit& toolkit = main_.Toolkit();
-  ConfigStore& store = main_.Store();
+  ui::Toolkit& toolkit = ctx_.toolkit;
+  ConfigStore& store = ctx_.store;
   const int profile = Profile();
   std::vector<LightSetting> rows;
   int active = 0;
   {
     const ConfigStore::Lock lock = store.Hold();
-    EnsureDefaultLightRows(store, profile, main_.Model().Get().light_modes);
+    EnsureDefaultLightRows(store, profile, ctx_.model.Get().light_modes);
     LoadLightRows(store, profile, rows);
     active = LoadActiveLightMode(store, profile);
   }
   toolkit.ClearItems(kLightMode);
-  for (const LightSetting& row : rows) toolkit.AddItem(kLightMode, ui::TextItem(main_.Text()(row.reserved), row.mode));
+  for (const LightSetting& row : rows) toolkit.AddItem(kLightMode, ui::TextItem(ctx_.text(row.reserved), row.mode));
   const std::span<const int> presets = LightPresetColours();
   for (int i = 0; i < static_cast<int>(presets.size()); ++i) toolkit.SetColour(kPresetColourFirst + i, presets[i]);
-  main_.State().current_light_mode = active;
+  ctx_.state.current_light_mode = active;
   if (!toolkit.SelectData(kLightMode, active)) toolkit.SetSelection(kLightMode, -1);
   ShowLightMode();
 }
@@ -118,20 +120,20 @@ void LightingPage::Load() {
 // Shows the controls the selected mode's features allow, filled from its row.
 void LightingPage::ShowLightMode() {
   using namespace ui::ctl;
-  ui::Toolkit& toolkit = main_.Toolkit();
+  ui::Toolkit& toolkit = ctx_.toolkit;
   const std::vector<ui::ListItem> modes = toolkit.Items(kLightMode);
   const int index = toolkit.Selection(kLightMode);
   if (index < 0 || index >= static_cast<int>(modes.size())) return;
   const int mode = modes[index].data;
-  main_.State().current_light_mode = mode;
+  ctx_.state.current_light_mode = mode;
   LightSetting row;
   {
-    ConfigStore& store = main_.Store();
+    ConfigStore& store = ctx_.store;
     const ConfigStore::Lock lock = store.Hold();
     if (!LoadLightRow(store, Profile(), mode, row)) return;
     MarkActiveLight(store, Profile(), mode);
   }
-  const TextLookup& text = main_.Text();
+  const TextLookup& text = ctx_.text;
   toolkit.SetVisible(kBrightnessSection, (row.config_func & kLightBrightness) != 0);
   toolkit.SetRange(kBrightness, 0, kMaxLightLevel);
   toolkit.SetValue(kBrightness, row.brightness);
@@ -148,22 +150,22 @@ void LightingPage::ShowLightMode() {
 }
 
 void LightingPage::ChangeMode(int index) {
-  const std::vector<ui::ListItem> modes = main_.Toolkit().Items(ui::ctl::kLightMode);
+  const std::vector<ui::ListItem> modes = ctx_.toolkit.Items(ui::ctl::kLightMode);
   if (index < 0 || index >= static_cast<int>(modes.size())) return;
   if (!ChangeLightMode(Target(), modes[index].data)) return;
   ShowLightMode();
-  main_.ShowSaveTip();
+  ctx_.main.ShowSaveTip();
 }
 
 void LightingPage::SlideBrightness(int event, int value) {
-  main_.Toolkit().SetText(ui::ctl::kBrightnessValue, BrightnessCaption(main_.Text()(text_id::kBrightness), value));
-  if (event == ui::event::kClick && SetLightBrightness(Target(), value)) main_.ShowSaveTip();
+  ctx_.toolkit.SetText(ui::ctl::kBrightnessValue, BrightnessCaption(ctx_.text(text_id::kBrightness), value));
+  if (event == ui::event::kClick && SetLightBrightness(Target(), value)) ctx_.main.ShowSaveTip();
 }
 
 void LightingPage::SlideSpeed(int event, int value) {
   const bool released = event == ui::event::kClick;
-  main_.Toolkit().SetText(ui::ctl::kSpeedValue, SpeedCaption(main_.Text()(text_id::kSpeed), value, !released));
-  if (released && SetLightSpeed(Target(), value)) main_.ShowSaveTip();
+  ctx_.toolkit.SetText(ui::ctl::kSpeedValue, SpeedCaption(ctx_.text(text_id::kSpeed), value, !released));
+  if (released && SetLightSpeed(Target(), value)) ctx_.main.ShowSaveTip();
 }
 
 void LightingPage::PickPreset(int control) {
@@ -176,7 +178,7 @@ void LightingPage::PickPreset(int control) {
 
 // Moving in the palette previews the colour; the release applies it.
 void LightingPage::PickPaletteColour(int event, int colour) {
-  ui::Toolkit& toolkit = main_.Toolkit();
+  ui::Toolkit& toolkit = ctx_.toolkit;
   for (int control = ui::ctl::kPresetColourFirst; control <= ui::ctl::kPresetColourLast; ++control) {
     toolkit.SetChecked(control, false);
   }
@@ -186,24 +188,24 @@ void LightingPage::PickPaletteColour(int event, int colour) {
 }
 
 void LightingPage::EditColourField(int) {
-  const int colour = ui::ReadColourFields(main_.Toolkit(), kFields);
-  main_.Toolkit().SetColour(ui::ctl::kLightPalette, colour);
+  const int colour = ui::ReadColourFields(ctx_.toolkit, kFields);
+  ctx_.toolkit.SetColour(ui::ctl::kLightPalette, colour);
   ApplyColour(colour);
 }
 
 // The colour becomes colour 1 of the mode, or with seven slots the colour of
 // the selected slot.
 void LightingPage::ApplyColour(int colour) {
-  ui::Toolkit& toolkit = main_.Toolkit();
+  ui::Toolkit& toolkit = ctx_.toolkit;
   toolkit.SetColour(ui::ctl::kLightPreview, colour);
   const int slot = SelectedSlot();
   if (!ApplyLightColour(Target(), colour, slot)) return;
   if (toolkit.IsVisible(ui::ctl::kSlotsSection)) toolkit.SetColour(ui::ctl::kColourSlotFirst + slot, colour);
-  main_.ShowSaveTip();
+  ctx_.main.ShowSaveTip();
 }
 
 void LightingPage::ShowColourInEditor(int colour) {
-  ui::Toolkit& toolkit = main_.Toolkit();
+  ui::Toolkit& toolkit = ctx_.toolkit;
   ui::ShowColourFields(toolkit, kFields, colour);
   toolkit.SetColour(ui::ctl::kLightPalette, colour);
   toolkit.SetColour(ui::ctl::kLightPreview, colour);
@@ -211,14 +213,14 @@ void LightingPage::ShowColourInEditor(int colour) {
 
 int LightingPage::SelectedSlot() const {
   for (int slot = 0; slot < kLightColours; ++slot) {
-    if (main_.Toolkit().IsChecked(ui::ctl::kColourSlotFirst + slot)) return slot;
+    if (ctx_.toolkit.IsChecked(ui::ctl::kColourSlotFirst + slot)) return slot;
   }
   return 0;
 }
 
 void LightingPage::ResetLighting() {
-  if (main_.Message(text_id::kLightResetTitle, text_id::kLightResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
-  main_.Queue().Push(kTaskLightingRestore);
+  if (ctx_.main.Message(text_id::kLightResetTitle, text_id::kLightResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  ctx_.queue.Push(kTaskLightingRestore);
 }
 
 }  // namespace korvane

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
+#include "app/page_context.hpp"
 #include "performance/settings_target.hpp"
 
 namespace korvane {
 
-class DeviceMainDlg;
 
 // The lighting page: the model's effect modes, and for the selected mode the
 // controls its features allow (brightness, speed, seven colour slots, free
@@ -16,16 +16,16 @@ class DeviceMainDlg;
 // UI thread only.
 class LightingPage final {
  public:
-  // Routes the page's controls and hooks the refreshes; the controller must
-  // outlive the page.
-  explicit LightingPage(DeviceMainDlg& main);
+  // Routes the page's controls and hooks the refreshes; what the context
+  // refers to must outlive the page.
+  explicit LightingPage(PageContext context);
 
   // Creates the profile's default rows when it has none, lists its modes and
   // shows the active one.
   void Load();
 
  private:
-  DeviceMainDlg& main_;
+  PageContext ctx_;
 
   SettingsTarget Target() const;
   int Profile() const;

@@ -3,6 +3,8 @@
 #include <functional>
 #include <vector>
 
+#include "worker/task_queue.hpp"
+
 namespace korvane {
 
 // Where the feature pages (buttons, performance, macros, lighting, updates)
@@ -11,7 +13,7 @@ namespace korvane {
 class PageHooks final {
  public:
   using RefreshHook = std::function<void(unsigned pages)>;  // PageSet bits
-  using TaskHook = std::function<void(int code, bool succeeded)>;
+  using TaskHook = std::function<void(TaskCode code, bool succeeded)>;
   using DpiHook = std::function<void(int count, int index)>;
   using Hook = std::function<void()>;
 
@@ -30,7 +32,7 @@ class PageHooks final {
   void Refresh(unsigned pages) const {
     for (const auto& hook : refresh_) hook(pages);
   }
-  void TaskFinished(int code, bool succeeded) const {
+  void TaskFinished(TaskCode code, bool succeeded) const {
     for (const auto& hook : task_) hook(code, succeeded);
   }
   void DpiButton(int count, int index) const {

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
+#include "app/page_context.hpp"
 #include "performance/settings_target.hpp"
 
 namespace korvane {
 
-class DeviceMainDlg;
 
 // The performance page: DPI levels with their slider, colours and count, the
 // report rate, lift-off distance, sensor options, button response time,
@@ -18,14 +18,14 @@ class PerformancePage final {
  public:
   // Routes the page's controls and hooks the refreshes and the mouse's DPI
   // button; the controller must outlive the page.
-  explicit PerformancePage(DeviceMainDlg& main);
+  explicit PerformancePage(PageContext context);
 
   // Fills every control from the current profile and shows the sections the
   // current model has.
   void Load();
 
  private:
-  DeviceMainDlg& main_;
+  PageContext ctx_;
 
   SettingsTarget Target() const;
   int Profile() const;
@@ -53,6 +53,8 @@ class PerformancePage final {
   void OnResponseTimeEvent(int event);
   void ChangeSensorOptions();
   void ChangeSleepTime(int index);
+  // Starts the desktop's mouse settings at once, or says that it has none.
+  void OpenMouseSettings();
 };
 
 }  // namespace korvane

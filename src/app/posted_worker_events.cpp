@@ -38,7 +38,7 @@ void PostedWorkerEvents::LinkChanged(int type, bool linked) {
 void PostedWorkerEvents::DpiButtonPressed(int count, int index) {
   Post([count, index](WorkerEvents& t) { t.DpiButtonPressed(count, index); });
 }
-void PostedWorkerEvents::TaskFinished(int code, bool succeeded) {
+void PostedWorkerEvents::TaskFinished(TaskCode code, bool succeeded) {
   Post([code, succeeded](WorkerEvents& t) { t.TaskFinished(code, succeeded); });
 }
 

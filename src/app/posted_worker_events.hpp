@@ -26,7 +26,7 @@ class PostedWorkerEvents final : public WorkerEvents {
   void CloseTransientWindows() override;
   void LinkChanged(int device_type, bool linked) override;
   void DpiButtonPressed(int count, int index) override;
-  void TaskFinished(int code, bool succeeded) override;
+  void TaskFinished(TaskCode code, bool succeeded) override;
 
  private:
   template <typename Call>

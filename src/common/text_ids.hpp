@@ -174,6 +174,7 @@
   X(kPaletteLabel, 668,           "Lighting page: label of the palette") \
   X(kAbout, 669,                  "Title-area menu: opens the About box") \
   X(kMacroTooLong, 700,           "Message: the macro has more device events than the mouse stores") \
+  X(kNoMouseSettingsPanel, 701,   "Message: no desktop mouse settings panel is installed") \
   X(kButtonLeft, 900,             "Button name: left button") \
   X(kButtonRight, 901,            "Button name: right button") \
   X(kButtonMiddle, 902,           "Button name: middle button") \

@@ -96,8 +96,7 @@ class PerformanceTasks final {
 
 }  // namespace
 
-void RegisterPerformanceHandlers(DeviceWorker& worker, DpiCache& dpi_cache,
-                                 std::function<void()> open_pointer_settings) {
+void RegisterPerformanceHandlers(DeviceWorker& worker, DpiCache& dpi_cache) {
   auto tasks = std::make_shared<PerformanceTasks>(worker, dpi_cache);
   auto bind = [tasks](bool (PerformanceTasks::*operation)()) {
     return [tasks, operation] { return ((*tasks).*operation)(); };
@@ -111,10 +110,6 @@ void RegisterPerformanceHandlers(DeviceWorker& worker, DpiCache& dpi_cache,
   worker.Register(kTaskResponseTime, bind(&PerformanceTasks::WritePowerSettings));
   worker.Register(kTaskLightingRestore, bind(&PerformanceTasks::ResetLightingOnMouse));
   worker.Register(kTaskDpiReset, bind(&PerformanceTasks::ResetDpiToModel));
-  worker.Register(kTaskPointerSettings, [open = std::move(open_pointer_settings)] {
-    open();
-    return true;
-  });
   worker.OnDpiButton([tasks](int count, int index) { tasks->DpiButton(count, index); });
 }
 

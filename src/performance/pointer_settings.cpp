@@ -50,18 +50,19 @@ std::vector<std::string> SystemMouseSettingsCommand(std::string_view current_des
   return {};
 }
 
-void OpenSystemMouseSettings() {
+bool OpenSystemMouseSettings() {
   const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
   const std::vector<std::string> command = SystemMouseSettingsCommand(desktop ? desktop : "", InPath);
-  if (command.empty()) return;
+  if (command.empty()) return false;
   std::vector<char*> argv;
   for (const std::string& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   pid_t panel = 0;
-  if (posix_spawnp(&panel, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return;
+  if (posix_spawnp(&panel, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
   // The caller goes on at once; a thread of its own reaps the panel when
   // the user closes it.
   std::thread([panel] { waitpid(panel, nullptr, 0); }).detach();
+  return true;
 }
 
 }  // namespace korvane

@@ -16,7 +16,7 @@ std::vector<std::string> SystemMouseSettingsCommand(std::string_view current_des
                                                     const std::function<bool(const std::string&)>& installed);
 
 // Starts that command detached and returns at once, without waiting for the
-// panel and without reporting anything when none can be started.
-void OpenSystemMouseSettings();
+// panel; false when no panel could be started.
+bool OpenSystemMouseSettings();
 
 }  // namespace korvane

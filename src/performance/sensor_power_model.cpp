@@ -11,7 +11,7 @@ namespace korvane {
 
 namespace {
 
-void Store(const SettingsTarget& target, const char* key, int value, int task) {
+void Store(const SettingsTarget& target, const char* key, int value, TaskCode task) {
   SetConfigInt(target.store, target.state.current_profile, key, value);
   target.queue.Push(task);
 }

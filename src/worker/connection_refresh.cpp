@@ -92,7 +92,7 @@ void DeviceWorker::RefreshConnectionState() {
   context_.events.CloseTransientWindows();
 }
 
-bool DeviceWorker::ConnectionRefresh(int code) {
+bool DeviceWorker::ConnectionRefresh(TaskCode code) {
   RescanDevices();
   if (code == kTaskArrivalScan) context_.sleeper.SleepFor(kArrivalWait);
   context_.state.online = false;

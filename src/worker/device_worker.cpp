@@ -19,7 +19,7 @@ DeviceWorker::~DeviceWorker() {
   if (thread_.joinable()) thread_.join();
 }
 
-void DeviceWorker::Register(int code, Handler handler) { handlers_[code] = std::move(handler); }
+void DeviceWorker::Register(TaskCode code, Handler handler) { handlers_[code] = std::move(handler); }
 
 void DeviceWorker::OnDpiButton(DpiHandler handler) { dpi_handler_ = std::move(handler); }
 
@@ -73,7 +73,7 @@ bool DeviceWorker::RunStep() {
   return true;
 }
 
-void DeviceWorker::RunTask(int code) {
+void DeviceWorker::RunTask(TaskCode code) {
   bool succeeded = false;
   switch (code) {
     case kTaskStartupScan:

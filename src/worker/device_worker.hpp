@@ -57,7 +57,7 @@ class DeviceWorker final {
   DeviceWorker(const DeviceWorker&) = delete;
   DeviceWorker& operator=(const DeviceWorker&) = delete;
 
-  void Register(int code, Handler handler);
+  void Register(TaskCode code, Handler handler);
   void OnDpiButton(DpiHandler handler);
 
   // Starting twice is a no-op. Stop waits at most 1000 ms for the current
@@ -94,11 +94,11 @@ class DeviceWorker final {
 
  private:
   bool HasWork();
-  void RunTask(int code);
+  void RunTask(TaskCode code);
   void DispatchNotification();
 
   void RescanDevices();
-  bool ConnectionRefresh(int code);
+  bool ConnectionRefresh(TaskCode code);
   bool RemovalRefresh();
   bool SelectionRefresh();
   void RefreshConnectionState();
@@ -111,7 +111,7 @@ class DeviceWorker final {
   bool ReadAndStore(std::uint8_t command, const std::function<void(std::span<const std::uint8_t>)>& store);
 
   WorkerContext context_;
-  std::map<int, Handler> handlers_;
+  std::map<TaskCode, Handler> handlers_;
   DpiHandler dpi_handler_;
   std::atomic<bool> running_{false};
   std::atomic<bool> step_active_{false};

@@ -20,7 +20,7 @@ int UpdateUSBDevice(const HotplugEvent& event, const DeviceCatalog& catalog, Hid
     if (path.find(pattern) == std::string::npos) continue;
     // The first matching mode decides, whatever the probe says.
     if (event.arrival && !ProbeHidInterface(transport, std::string(DevicePathOf(event.path)))) return 0;
-    const int code = event.arrival ? kTaskArrivalScan : kTaskRemovalRefresh;
+    const TaskCode code = event.arrival ? kTaskArrivalScan : kTaskRemovalRefresh;
     queue.Push(code);
     return code;
   }

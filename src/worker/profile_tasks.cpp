@@ -15,7 +15,7 @@ bool DeviceWorker::WriteEverything() {
   const bool lighting = context_.model.Get().light_page_shown;
   context_.events.RefreshPages(kKeyPage | kPerformancePage | (lighting ? kLightingPage : 0u));
   bool succeeded = true;
-  for (int code : {kTaskButtons, kTaskLighting, kTaskDpiLevels, kTaskDpiColours, kTaskReportRate, kTaskSensor,
+  for (const TaskCode code : {kTaskButtons, kTaskLighting, kTaskDpiLevels, kTaskDpiColours, kTaskReportRate, kTaskSensor,
                    kTaskPower}) {
     if (code == kTaskLighting && !lighting) continue;
     if (const auto it = handlers_.find(code); it != handlers_.end()) succeeded = it->second() && succeeded;

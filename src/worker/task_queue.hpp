@@ -25,7 +25,6 @@ enum TaskCode : int {
   kTaskLightingRestore = 17,
   kTaskDpiReset = 18,
   kTaskFactoryReset = 20,
-  kTaskPointerSettings = 22,
   kTaskCheckSoftware = 23,
   kTaskCheckFirmware = 24,
   kTaskDownloadSoftware = 26,
@@ -69,7 +68,7 @@ class TaskQueue final {
  public:
   explicit TaskQueue(WakeSignal& wake) : wake_(wake) {}
 
-  void Push(int code) {
+  void Push(TaskCode code) {
     {
       std::lock_guard lock(mutex_);
       codes_.push_back(code);
@@ -77,10 +76,10 @@ class TaskQueue final {
     wake_.Notify();
   }
 
-  std::optional<int> Pop() {
+  std::optional<TaskCode> Pop() {
     std::lock_guard lock(mutex_);
     if (codes_.empty()) return std::nullopt;
-    const int code = codes_.front();
+    const TaskCode code = codes_.front();
     codes_.pop_front();
     return code;
   }
@@ -98,7 +97,7 @@ class TaskQueue final {
  private:
   WakeSignal& wake_;
   mutable std::mutex mutex_;
-  std::deque<int> codes_;
+  std::deque<TaskCode> codes_;
 };
 
 }  // namespace korvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "worker/task_queue.hpp"
+
 namespace korvane {
 
 // The pages a refresh reloads from the settings database.
@@ -39,7 +41,7 @@ class WorkerEvents {
   virtual void DpiButtonPressed(int count, int index) = 0;
   // The worker finished a task; succeeded tells whether its writes were
   // acknowledged (or, for a refresh, whether a mouse was reachable).
-  virtual void TaskFinished(int code, bool succeeded) = 0;
+  virtual void TaskFinished(TaskCode code, bool succeeded) = 0;
 };
 
 }  // namespace korvane

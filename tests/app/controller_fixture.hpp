@@ -28,14 +28,17 @@ class ControllerTest : public ::testing::Test {
  protected:
   // A task code only these tests queue: once it finished, every task queued
   // before it has run (the queue is first in, first out).
-  static constexpr int kMarkerTask = 99;
+  static constexpr auto kMarkerTask = static_cast<TaskCode>(99);
 
   TempDir home;
   std::unique_ptr<AppContext> context;
   FakeToolkit toolkit;
   sim::VirtualBus bus;
   std::unique_ptr<DeviceMainDlg> controller;
-  std::vector<std::pair<int, bool>> finished;  // UI thread only
+  std::vector<std::pair<TaskCode, bool>> finished;  // UI thread only
+  // The desktop's mouse settings as the controller sees them.
+  bool mouse_settings_installed = true;
+  int mouse_settings_opened = 0;
 
   void SetUp() override {
     AppContextOptions options;
@@ -83,12 +86,16 @@ class ControllerTest : public ::testing::Test {
 
   // Builds and starts the controller; waits for the startup scan.
   void Start() {
-    controller = std::make_unique<DeviceMainDlg>(toolkit, *context, bus, &bus,
-                                                 ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane"});
+    controller = std::make_unique<DeviceMainDlg>(
+        toolkit, *context, bus, &bus,
+        ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane", [this] {
+                            ++mouse_settings_opened;
+                            return mouse_settings_installed;
+                          }});
     controller->Worker().Register(kMarkerTask, [] { return true; });
     // Stands in for the software check, so that its runs can be seen.
     controller->Worker().Register(kTaskCheckSoftware, [] { return true; });
-    controller->Hooks().OnTaskFinished([this](int code, bool ok) { finished.emplace_back(code, ok); });
+    controller->Hooks().OnTaskFinished([this](TaskCode code, bool ok) { finished.emplace_back(code, ok); });
     controller->OnInitDialog();
     ASSERT_TRUE(PumpUntil([&] { return Ran(kTaskStartupScan); }));
   }
@@ -105,13 +112,13 @@ class ControllerTest : public ::testing::Test {
     }
   }
 
-  bool Ran(int code) const {
+  bool Ran(TaskCode code) const {
     for (const auto& [c, ok] : finished) {
       if (c == code) return true;
     }
     return false;
   }
-  bool Succeeded(int code) const {
+  bool Succeeded(TaskCode code) const {
     for (const auto& [c, ok] : finished) {
       if (c == code && ok) return true;
     }

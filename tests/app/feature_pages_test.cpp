@@ -281,7 +281,7 @@ TEST_F(FeaturePagesTest, ResetsAskFirst) {
   struct Case {
     int control;
     int title;
-    int task;
+    TaskCode task;
   };
   for (const Case& c : {Case{kDpiReset, 253, kTaskDpiReset}, Case{kLightReset, 276, kTaskLightingRestore}}) {
     finished.clear();
@@ -360,14 +360,6 @@ TEST_F(FeaturePagesTest, LightingModesShowWhatTheyOfferAndColoursGoWhereTheModeK
 
 TEST_F(FeaturePagesTest, ProfileSwitchWritesEveryCommandInOrder) {
   Connect("korvane_arc_8k");
-  // The button table has its own handler; this stand-in sends an empty one
-  // so that its place in the order shows.
-  controller->Worker().Register(kTaskButtons, [this] {
-    ReportPacket packet{};
-    packet[1] = report::kButtons;
-    packet[3] = 1;
-    return controller->Worker().WriteCommand(packet, report::kShortPacketSize);
-  });
   const std::size_t before = LogSize();
   controller->OnWindowMessage(ui::msg::kProfileRequest, 0, 3);
   Drain();
@@ -378,6 +370,27 @@ TEST_F(FeaturePagesTest, ProfileSwitchWritesEveryCommandInOrder) {
   // The pages show the new profile.
   EXPECT_EQ(toolkit.Items(kDpiLevels).size(), static_cast<std::size_t>(Key("dpi_count")));
   EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + "  3");
+}
+
+// The desktop's mouse settings open from the page at once, without waiting
+// behind the worker's tasks; a desktop without them is told so.
+TEST_F(FeaturePagesTest, MouseSettingsOpenAtOnceOrSayThereAreNone) {
+  Connect("korvane_arc_8k");
+  bool message_shown = false;
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    message_shown = true;
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm});
+  });
+  ASSERT_TRUE(toolkit.Click(kSystemMouseSettings));
+  EXPECT_EQ(mouse_settings_opened, 1);
+  EXPECT_FALSE(message_shown);
+
+  mouse_settings_installed = false;
+  ASSERT_TRUE(toolkit.Click(kSystemMouseSettings));
+  EXPECT_EQ(mouse_settings_opened, 2);
+  EXPECT_TRUE(message_shown);
+  EXPECT_EQ(ShownTitle(), Text(535));
+  EXPECT_EQ(ShownMessage(), Text(701));
 }
 
 }  // namespace

@@ -5,18 +5,17 @@
 #include "worker/profile_switch.hpp"
 #include "support/worker_fixture.hpp"
 #include "performance/lighting_model.hpp"
-#include "performance/performance_tasks.hpp"
 #include "store/light_table.hpp"
 
 namespace korvane::test {
 namespace {
 
-// The performance handlers on a worker connected to a virtual mouse.
+// The performance handlers (registered by the session) on a worker
+// connected to a virtual mouse.
 class PerformanceTasksTest : public WorkerFixture {
  protected:
   void Connect(sim::PresetOptions options = {}) {
     for (sim::VirtualDevice& device : sim::BuildPreset(resources, options).devices) ids_.push_back(bus.Add(device));
-    RegisterPerformanceHandlers(worker, cache_, [this] { ++pointer_panels_; });
     queue.Push(kTaskStartupScan);
     worker.Start();
     ASSERT_TRUE(WaitForTask(kTaskStartupScan));
@@ -24,7 +23,7 @@ class PerformanceTasksTest : public WorkerFixture {
   }
 
   // Runs the task once more and waits for it; whether it succeeded.
-  bool Run(int code) {
+  bool Run(TaskCode code) {
     const auto finished = [&] { return events.Count("done " + std::to_string(code) + " 1") +
                                        events.Count("done " + std::to_string(code) + " 0"); };
     const int before = finished();
@@ -42,8 +41,6 @@ class PerformanceTasksTest : public WorkerFixture {
   sim::VirtualBus::DeviceId mouse() const { return ids_.at(0); }
 
   std::vector<sim::VirtualBus::DeviceId> ids_;
-  DpiCache cache_;
-  int pointer_panels_ = 0;
 };
 
 std::vector<std::uint8_t> CommandsOf(const std::vector<sim::LoggedCommand>& log) {
@@ -52,7 +49,7 @@ std::vector<std::uint8_t> CommandsOf(const std::vector<sim::LoggedCommand>& log)
   return out;
 }
 
-TEST_F(PerformanceTasksTest, ProfileSwitchWritesLightingDpiColoursRateSensorAndPowerInOrder) {
+TEST_F(PerformanceTasksTest, ProfileSwitchWritesButtonsLightingDpiColoursRateSensorAndPowerInOrder) {
   Connect();
   EnsureDefaultLightRows(store, 2, model.Get().light_modes);
   SetConfigValue(store, 2, "report_rate", "2");
@@ -62,7 +59,7 @@ TEST_F(PerformanceTasksTest, ProfileSwitchWritesLightingDpiColoursRateSensorAndP
   ASSERT_TRUE(SwitchProfile(store, state, queue, 2));
   ASSERT_TRUE(WaitForTask(kTaskWriteProfile));
   EXPECT_TRUE(events.Has("done 5 1"));
-  EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x05, 0x03, 0x04, 0x02, 0x06, 0x07}));
+  EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x09, 0x05, 0x03, 0x04, 0x02, 0x06, 0x07}));
   const sim::Settings& mouse_now = bus.State(mouse()).settings;
   EXPECT_EQ(mouse_now.report_rate, 2);
   EXPECT_EQ(mouse_now.lighting.mode, 3) << "the new profile's active mode";
@@ -82,7 +79,7 @@ TEST_F(PerformanceTasksTest, AModelWithoutLightingNeverGetsALightingCommand) {
   const std::size_t from = LogSize();
   ASSERT_TRUE(SwitchProfile(store, state, queue, 3));
   ASSERT_TRUE(WaitForTask(kTaskWriteProfile));
-  EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x03, 0x04, 0x02, 0x06, 0x07}));
+  EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x09, 0x03, 0x04, 0x02, 0x06, 0x07}));
 }
 
 TEST_F(PerformanceTasksTest, EachQueuedDpiWriteSendsTheValueStoredWhenItRuns) {
@@ -186,14 +183,6 @@ TEST_F(PerformanceTasksTest, DpiResetStoresTheModelDefaultsAndSendsThem) {
   EXPECT_EQ(Config("dpi_group0_rgb"), "255");
   EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x03, 0x04}));
   EXPECT_EQ(bus.State(mouse()).settings.dpi_colours[0], (sim::Colour{255, 0, 0}));
-}
-
-TEST_F(PerformanceTasksTest, PointerSettingsTaskOpensThePanelAndSendsNothing) {
-  Connect();
-  const std::size_t from = LogSize();
-  EXPECT_TRUE(Run(kTaskPointerSettings));
-  EXPECT_EQ(pointer_panels_, 1);
-  EXPECT_TRUE(LogFrom(from).empty());
 }
 
 TEST_F(PerformanceTasksTest, ALightingReadAnsweredWithAnErrorStatusLeavesTheRowsAsTheyWere) {

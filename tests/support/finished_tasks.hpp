@@ -20,7 +20,7 @@ class FinishedTasks final : public WorkerEvents {
   void CloseTransientWindows() override {}
   void LinkChanged(int, bool) override {}
   void DpiButtonPressed(int, int) override {}
-  void TaskFinished(int, bool) override {
+  void TaskFinished(TaskCode, bool) override {
     {
       std::lock_guard lock(mutex_);
       ++count_;

@@ -29,7 +29,7 @@ class RecordingEvents final : public WorkerEvents {
   void DpiButtonPressed(int count, int index) override {
     Add("dpi " + std::to_string(count) + " " + std::to_string(index));
   }
-  void TaskFinished(int code, bool ok) override { Add("done " + std::to_string(code) + " " + std::to_string(ok)); }
+  void TaskFinished(TaskCode code, bool ok) override { Add("done " + std::to_string(code) + " " + std::to_string(ok)); }
 
   std::deque<std::string> Lines() const {
     std::lock_guard lock(mutex_);
@@ -75,7 +75,7 @@ class WorkerFixture : public ::testing::Test, protected RecordedEvents, protecte
     return true;
   }
 
-  bool WaitForTask(int code) {
+  bool WaitForTask(TaskCode code) {
     const std::string done = "done " + std::to_string(code);
     return WaitFor([&] { return events.Has(done + " 1") || events.Has(done + " 0"); });
   }

@@ -1,31 +1,27 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
 
-#include "language/language_catalog.hpp"
-#include "catalog/catalog_file.hpp"
-#include "worker/device_worker.hpp"
-#include "worker/pumped_transport.hpp"
-#include "platform/app_settings.hpp"
+#include "app/app_context.hpp"
+#include "app/device_session.hpp"
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"
-#include "store/config_store.hpp"
 #include "support/temp_dir.hpp"
 
 namespace korvane::test {
 
-// The device worker with everything it works with, over an in-process
-// virtual bus and the shipped catalog, its files in a temp folder. Tests and
-// benchmarks plug virtual mice into `bus` and queue tasks on `queue`.
+// The device session the programs use, over an in-process virtual bus and
+// the shipped catalog, its files in a temp folder and its texts in English.
+// Tests and benchmarks plug virtual mice into `bus` and queue tasks on
+// `queue`; the other names reach into the session.
 struct WorkerRig {
   explicit WorkerRig(WorkerEvents& events)
-      : worker{WorkerContext{manager, settings, language.Lookup(), store, state, events, queue, wake, sleeper,
-                             ModelSources{catalog, settings, resources, dir / "data"}, model}} {
-    std::filesystem::create_directories(dir / "config");
+      : context(ContextOptions(dir.path())), session(std::make_unique<DeviceSession>(context, bus, state, events)) {
     std::filesystem::create_directories(dir / "data" / "db");
-    language.SetLanguageSet({1033});
-    language.SetCurrentLcid(1033);
-    state.device_list.SetModels(catalog.models);
+    context.Language().SetCurrentLcid(1033);
   }
 
   ~WorkerRig() {
@@ -33,11 +29,6 @@ struct WorkerRig {
     // Unplugged devices end their handles' reads at once, so the reader
     // threads are done before the transport waits for them.
     for (const auto id : bus.Devices()) bus.Unplug(id);
-  }
-
-  static DeviceCatalog ShippedCatalog() {
-    LoadReport report;
-    return ReadCatalogFile(std::filesystem::path(KORVANE_SOURCE_DATA) / "config.xml", {}, report);
   }
 
   // Plugs the devices of a preset, each first changed by adjust; returns
@@ -54,21 +45,30 @@ struct WorkerRig {
     return ids;
   }
 
+  static AppContextOptions ContextOptions(const std::filesystem::path& dir) {
+    AppContextOptions options;
+    options.resources = KORVANE_SOURCE_DATA;
+    options.data_dir = dir / "data";
+    options.config_dir = dir / "config";
+    return options;
+  }
+
   const std::filesystem::path resources{KORVANE_SOURCE_DATA};
   TempDir dir;
   sim::VirtualBus bus;
-  WakeSignal wake;
-  TaskQueue queue{wake};
-  PumpedTransport transport{bus, wake};
-  DeviceManager manager{transport};
-  ConfigStore store;
   ConnectionState state;
-  AppSettings settings{dir / "config"};
-  LanguageCatalog language{resources, settings};
-  DeviceCatalog catalog = ShippedCatalog();
-  ModelHolder model;
-  ThreadSleeper sleeper;
-  DeviceWorker worker;
+  AppContext context;
+  std::unique_ptr<DeviceSession> session;
+  AppSettings& settings = context.Settings();
+  LanguageCatalog& language = context.Language();
+  const DeviceCatalog& catalog = session->catalog;
+  WakeSignal& wake = session->wake;
+  TaskQueue& queue = session->queue;
+  PumpedTransport& transport = session->pumped;
+  DeviceManager& manager = session->manager;
+  ConfigStore& store = session->store;
+  ModelHolder& model = session->model;
+  DeviceWorker& worker = session->worker;
 };
 
 }  // namespace korvane::test

@@ -112,7 +112,7 @@ TEST_F(WorkerFixture, PendingTasksDelayNotificationsAndUnknownCodesDoNothing) {
   int handled = 0;
   worker.Register(kTaskDpiLevels, [&] { return ++handled > 0; });
   bus.PressDpiButton(ids[0], 4, 2);
-  queue.Push(99);
+  queue.Push(static_cast<TaskCode>(99));
   queue.Push(kTaskDpiLevels);
   ASSERT_TRUE(WaitFor([&] { return PumpedTransport::InputReady(manager.CurrentInterface()); }));
   ASSERT_TRUE(worker.RunStep());

@@ -2,15 +2,10 @@
 
 #include <iostream>
 
-#include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
 #include "cli_options.hpp"
-#include "device/report_log.hpp"
-#include "performance/performance_tasks.hpp"
 #include "platform/paths.hpp"
 #include "platform/single_instance.hpp"
-#include "platform/udev_hotplug.hpp"
-#include "sim/transport_select.hpp"
 
 namespace korvane::cli {
 
@@ -24,13 +19,13 @@ constexpr auto kTaskTimeout = std::chrono::seconds(20);
 // destroyed (see Finish).
 CliSession* left_open = nullptr;
 
-std::optional<bool> TaskWaiter::WaitFinished(int code, int count, std::chrono::milliseconds timeout) {
+std::optional<bool> TaskWaiter::WaitFinished(TaskCode code, int count, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   if (!finished_.wait_for(lock, timeout, [&] { return results_[code].first >= count; })) return std::nullopt;
   return results_[code].second;
 }
 
-int TaskWaiter::Finished(int code) const {
+int TaskWaiter::Finished(TaskCode code) const {
   std::lock_guard lock(mutex_);
   const auto it = results_.find(code);
   return it == results_.end() ? 0 : it->second.first;
@@ -60,7 +55,7 @@ void TaskWaiter::LinkChanged(int device_type, bool linked) {
 void TaskWaiter::DpiButtonPressed(int count, int index) {
   if (listener_) listener_->DpiButtonPressed(count, index);
 }
-void TaskWaiter::TaskFinished(int code, bool succeeded) {
+void TaskWaiter::TaskFinished(TaskCode code, bool succeeded) {
   {
     std::lock_guard lock(mutex_);
     auto& [times, last] = results_[code];
@@ -88,58 +83,38 @@ std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEv
   session->device_lock_ = std::make_unique<FileLock>(DeviceLockPath(caption));
   session->device_lock_->Lock();
 
-  LoadReport report;
-  session->catalog_ = ReadCatalogFile(CatalogFilePath(context.Resources()), context.SkinFolder(), report);
+  EnsureDirectory(context.DatabaseFolder());
+  session->link_ = OpenHidLink(options.hid);
+  session->state_.current_type = GetCurrentType(context.Settings());
+  session->waiter_ = std::make_unique<TaskWaiter>(listener);
+  session->session_ =
+      std::make_unique<DeviceSession>(context, *session->link_.transport, session->state_, *session->waiter_);
+  const LoadReport& report = session->session_->catalog_report;
   if (!report.loaded) {
     error = "cannot read " + report.file.string() + ": " + report.error;
     return nullptr;
   }
-  EnsureDirectory(context.DatabaseFolder());
-
-  std::unique_ptr<HidTransport> transport = sim::SelectTransport(options.hid);
-  session->hotplug_ = dynamic_cast<HotplugSource*>(transport.get());
-  if (!session->hotplug_) {
-    session->udev_ = std::make_unique<UdevHotplugSource>();
-    session->hotplug_ = session->udev_.get();
-  }
-  if (ReportLogRequested()) transport = WithReportLog(std::move(transport), std::cerr);
-  session->transport_ = std::move(transport);
-  session->pumped_ = std::make_unique<PumpedTransport>(*session->transport_, session->wake_);
-  session->manager_ = std::make_unique<DeviceManager>(*session->pumped_);
-  session->state_.current_type = GetCurrentType(context.Settings());
-  session->state_.device_list.SetModels(session->catalog_.models);
-  session->waiter_ = std::make_unique<TaskWaiter>(listener);
-  session->worker_ = std::make_unique<DeviceWorker>(WorkerContext{
-      *session->manager_, context.Settings(), context.Language().Lookup(), session->store_, session->state_,
-      *session->waiter_, session->queue_, session->wake_, session->sleeper_, session->Sources(), session->model_});
-  RegisterPerformanceHandlers(*session->worker_, session->dpi_cache_);
   return session;
 }
 
 CliSession::~CliSession() {
-  if (worker_) worker_->Stop();
-  worker_.reset();
-  manager_.reset();
+  if (session_) session_->worker.Stop();
 }
 
 void CliSession::Finish(std::unique_ptr<CliSession> session) {
-  session->worker_->Stop();
+  session->Worker().Stop();
   left_open = session.release();
 }
 
-ModelSources CliSession::Sources() {
-  return ModelSources{catalog_, context_->Settings(), context_->Resources(), context_->DataFolder()};
-}
-
 void CliSession::Connect() {
-  queue_.Push(kTaskStartupScan);
-  worker_->Start();
+  Queue().Push(kTaskStartupScan);
+  Worker().Start();
   waiter_->WaitFinished(kTaskStartupScan, 1, kTaskTimeout);
 }
 
-bool CliSession::Run(int code) {
+bool CliSession::Run(TaskCode code) {
   const int before = waiter_->Finished(code);
-  queue_.Push(code);
+  Queue().Push(code);
   return waiter_->WaitFinished(code, before + 1, kTaskTimeout).value_or(false);
 }
 

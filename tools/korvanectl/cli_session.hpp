@@ -8,17 +8,11 @@
 #include <string>
 
 #include "app/app_context.hpp"
-#include "catalog/catalog_types.hpp"
-#include "catalog/model_holder.hpp"
-#include "worker/connection_state.hpp"
-#include "device/device_manager.hpp"
-#include "worker/device_worker.hpp"
-#include "platform/hotplug_source.hpp"
-#include "worker/pumped_transport.hpp"
-#include "worker/task_queue.hpp"
-#include "performance/dpi_model.hpp"
+#include "app/device_session.hpp"
+#include "app/hid_link.hpp"
 #include "platform/file_lock.hpp"
-#include "store/config_store.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/worker_events.hpp"
 
 namespace korvane::cli {
 
@@ -32,8 +26,8 @@ class TaskWaiter final : public WorkerEvents {
 
   // Waits until the worker has finished code `count` times in all; returns
   // whether the last of them succeeded, nullopt on timeout.
-  std::optional<bool> WaitFinished(int code, int count, std::chrono::milliseconds timeout);
-  int Finished(int code) const;
+  std::optional<bool> WaitFinished(TaskCode code, int count, std::chrono::milliseconds timeout);
+  int Finished(TaskCode code) const;
 
   void StatusChanged(int text_id) override;
   void DeviceListChanged() override;
@@ -43,19 +37,19 @@ class TaskWaiter final : public WorkerEvents {
   void CloseTransientWindows() override;
   void LinkChanged(int device_type, bool linked) override;
   void DpiButtonPressed(int count, int index) override;
-  void TaskFinished(int code, bool succeeded) override;
+  void TaskFinished(TaskCode code, bool succeeded) override;
 
  private:
   WorkerEvents* listener_;
   mutable std::mutex mutex_;
   std::condition_variable finished_;
-  std::map<int, std::pair<int, bool>> results_;  // code -> (times, last result)
+  std::map<TaskCode, std::pair<int, bool>> results_;  // code -> (times, last result)
 };
 
-// A connection to the mouse as the desktop application makes it: the
-// catalog, the settings store, the device manager and the device worker,
-// over the transport --hid asks for. Commands open one, connect, act through
-// the same models and tasks the pages use, and wait for the worker.
+// A connection to the mouse as the desktop application makes it: the one
+// device session over the transport --hid asks for. Commands open one,
+// connect, act through the same models and tasks the pages use, and wait
+// for the worker.
 class CliSession final {
  public:
   // nullptr with error set when the mouse may not be used now (the desktop
@@ -72,44 +66,34 @@ class CliSession final {
   void Connect();
   // Queues a task and waits until the worker has run it; false when it
   // failed or did not finish in time.
-  bool Run(int code);
+  bool Run(TaskCode code);
 
   AppContext& Context() { return *context_; }
-  const DeviceCatalog& Catalog() const { return catalog_; }
+  const DeviceCatalog& Catalog() const { return session_->catalog; }
   ConnectionState& State() { return state_; }
-  ConfigStore& Store() { return store_; }
-  DeviceManager& Manager() { return *manager_; }
-  DeviceWorker& Worker() { return *worker_; }
-  TaskQueue& Queue() { return queue_; }
-  ModelHolder& Model() { return model_; }
-  HidTransport& Transport() { return *pumped_; }
-  // The transport's hot-plug events, when it has them (a served virtual
+  ConfigStore& Store() { return session_->store; }
+  DeviceManager& Manager() { return session_->manager; }
+  DeviceWorker& Worker() { return session_->worker; }
+  TaskQueue& Queue() { return session_->queue; }
+  ModelHolder& Model() { return session_->model; }
+  HidTransport& Transport() { return session_->pumped; }
+  // Where the transport's plugs and unplugs come from (a served virtual
   // mouse, or udev for real devices).
-  HotplugSource* Hotplug() { return hotplug_; }
-  ModelSources Sources();
+  HotplugSource* Hotplug() { return link_.hotplug; }
+  ModelSources Sources() { return session_->Sources(); }
   // The DPI count and level last shown, as the DPI page caches them.
-  DpiCache& Dpi() { return dpi_cache_; }
+  DpiCache& Dpi() { return session_->dpi_cache; }
+  PendingMacro& Pending() { return session_->pending_macro; }
 
  private:
   CliSession() = default;
 
   std::unique_ptr<AppContext> context_;
   std::unique_ptr<FileLock> device_lock_;
-  DeviceCatalog catalog_;
-  WakeSignal wake_;
-  TaskQueue queue_{wake_};
-  std::unique_ptr<HidTransport> transport_;
-  std::unique_ptr<HotplugSource> udev_;
-  HotplugSource* hotplug_ = nullptr;
-  std::unique_ptr<PumpedTransport> pumped_;
-  std::unique_ptr<DeviceManager> manager_;
-  ConfigStore store_;
+  HidLink link_;
   ConnectionState state_;
-  ModelHolder model_;
-  ThreadSleeper sleeper_;
-  DpiCache dpi_cache_;
   std::unique_ptr<TaskWaiter> waiter_;
-  std::unique_ptr<DeviceWorker> worker_;
+  std::unique_ptr<DeviceSession> session_;
 };
 
 }  // namespace korvane::cli

@@ -156,7 +156,7 @@ class EventPrinter final : public WorkerEvents {
   void DpiButtonPressed(int count, int index) override {
     Print({{"event", "dpi"}, {"count", count}, {"index", index}});
   }
-  void TaskFinished(int code, bool succeeded) override {
+  void TaskFinished(TaskCode code, bool succeeded) override {
     if (code == kTaskStartupScan || code == kTaskArrivalScan || code == kTaskRemovalRefresh) {
       Print({{"event", code == kTaskRemovalRefresh ? "removal" : "arrival"}, {"mouse_reachable", succeeded}});
     }

@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include "app/hid_link.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
 #include "cli_options.hpp"
@@ -12,9 +13,7 @@
 #include "common/text.hpp"
 #include "device/device_manager.hpp"
 #include "device/report_decoders.hpp"
-#include "device/report_log.hpp"
 #include "platform/paths.hpp"
-#include "sim/transport_select.hpp"
 
 namespace korvane::cli {
 
@@ -69,14 +68,8 @@ int RunDevices(const CliOptions& options) {
     PrintError("cannot read " + report.file.string() + ": " + report.error);
     return 1;
   }
-  std::unique_ptr<HidTransport> transport = sim::SelectTransport(options.hid);
-  if (!transport) {
-    PrintError("cannot use the HID access " + options.hid.value_or("hidapi"));
-    return 1;
-  }
-  if (ReportLogRequested()) transport = WithReportLog(std::move(transport), std::cerr);
-
-  DeviceManager manager(*transport);
+  const HidLink link = OpenHidLink(options.hid);
+  DeviceManager manager(*link.transport);
   RegisterInterfaces(catalog, manager);
   manager.EnumerateDevice();
   manager.SetReady();

@@ -17,5 +17,6 @@ void AddConnectionCommands(CLI::App& app, CliOptions& options, int& exit_code);
 void AddPerformanceCommands(CLI::App& app, CliOptions& options, int& exit_code);
 void AddLightCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code);
+void AddButtonCommand(CLI::App& app, CliOptions& options, int& exit_code);
 
 }  // namespace korvane::cli

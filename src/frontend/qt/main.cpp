@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,23 +14,21 @@
 
 #include "app/autostart.hpp"
 #include "app/device_main_dlg.hpp"
+#include "app/hid_link.hpp"
 #include "language/locale_lcid.hpp"
 #include "app/startup.hpp"
 #include "frontend/qt/dpi_rule.hpp"
 #include "frontend/qt/main_window_setup.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
-#include "device/report_log.hpp"
 #include "platform/file_lock.hpp"
-#include "platform/udev_hotplug.hpp"
-#include "sim/transport_select.hpp"
 #include "ui/tray.hpp"
 
 namespace {
 
 struct CommandLine {
   korvane::AppContextOptions context;
-  // "--hid", else KORVANE_HID: the HID transport of the device link
-  // ("sim:SOCKET" for a virtual mouse; unset for hidapi).
+  // "--hid": the HID transport of the device link ("sim:SOCKET" for a
+  // virtual mouse); unset leaves the choice to KORVANE_HID, else hidapi.
   std::optional<std::string> hid;
 };
 
@@ -49,11 +46,7 @@ CommandLine ParseCommandLine(const QApplication& app) {
   CommandLine line;
   if (parser.isSet(resources)) line.context.resources = parser.value(resources).toStdString();
   if (parser.isSet(data_dir)) line.context.data_dir = parser.value(data_dir).toStdString();
-  if (parser.isSet(hid)) {
-    line.hid = parser.value(hid).toStdString();
-  } else if (const char* variable = std::getenv("KORVANE_HID")) {
-    line.hid = variable;
-  }
+  if (parser.isSet(hid)) line.hid = parser.value(hid).toStdString();
   return line;
 }
 
@@ -87,16 +80,8 @@ int main(int argc, char** argv) {
   korvane::FileLock device_lock(korvane::DeviceLockPath(context.Caption()));
   device_lock.Lock();
 
-  std::unique_ptr<korvane::HidTransport> transport = korvane::sim::SelectTransport(line.hid);
-  korvane::HotplugSource* hotplug = dynamic_cast<korvane::HotplugSource*>(transport.get());
-  std::unique_ptr<korvane::UdevHotplugSource> udev;
-  if (hotplug == nullptr) {
-    udev = std::make_unique<korvane::UdevHotplugSource>();
-    hotplug = udev.get();
-  }
-  if (korvane::ReportLogRequested()) transport = korvane::WithReportLog(std::move(transport), std::cerr);
-
-  korvane::DeviceMainDlg controller(toolkit, context, *transport, hotplug,
+  const korvane::HidLink link = korvane::OpenHidLink(line.hid);
+  korvane::DeviceMainDlg controller(toolkit, context, *link.transport, link.hotplug,
                                     {korvane::DefaultAutostartFolder(), ProgramPath(argv[0])});
 
   // A second start asks this instance to show its window.
