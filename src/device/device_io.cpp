@@ -52,7 +52,7 @@ bool DeviceManager::AwaitAnswer(HidHandle& handle, std::uint8_t command, std::sp
 
 void DeviceManager::KeepIfUnsolicited(std::span<const std::uint8_t> report) {
   if (report[0] != report::kLinkReport && report[0] != report::kDpiReport) return;
-  InputReport kept;
+  DeviceNotification kept;
   std::copy(report.begin(), report.end(), kept.bytes.begin());
   kept.device_type = selected_type_;
   // In a flood the oldest kept reports give way; the newest say the most.
@@ -137,7 +137,7 @@ void DeviceManager::PollReceiverLinks() {
                  report[1] == 1 ? kOnline : kReceiverWithoutMouse);
     // Kept for the idle step too, so a mouse that links while its receiver
     // is polled is still handled as a link, not only counted.
-    pending_.push_back(InputReport{report, device.entry.device_type});
+    pending_.push_back(DeviceNotification{report, device.entry.device_type});
   }
 }
 

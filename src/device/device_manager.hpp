@@ -134,7 +134,7 @@ class DeviceManager final : public SupportedModeRegistry {
   std::vector<OpenInterface> devices_;
   std::optional<std::size_t> cached_;
   std::unique_ptr<HidHandle> update_handle_;
-  std::deque<InputReport> pending_;
+  std::deque<DeviceNotification> pending_;
   std::atomic<bool> ready_ = false;
   std::atomic<int> selected_type_ = 0;
 

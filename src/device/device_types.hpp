@@ -46,7 +46,7 @@ struct DeviceEntry {
 
 // An unsolicited report (link or DPI) read from the device, with the device
 // type it belongs to.
-struct InputReport {
+struct DeviceNotification {
   ReportBytes bytes{};
   int device_type = 0;
 };
