@@ -27,8 +27,13 @@ std::string AutostartEntry::ExecLine(const std::string& program) {
       quote = true;
     }
     // Inside quotes these four are escaped with a backslash; the desktop
-    // entry format then escapes every backslash once more.
-    if (c == '"' || c == '`' || c == '$' || c == '\\') escaped += "\\\\";
+    // entry format then escapes every backslash once more, so a backslash
+    // of the path becomes four.
+    if (c == '\\') {
+      escaped += "\\\\\\\\";
+      continue;
+    }
+    if (c == '"' || c == '`' || c == '$') escaped += "\\\\";
     if (c == '%') {
       escaped += "%%";
       continue;

@@ -22,10 +22,9 @@ void ConnectionView::DeviceListChanged() {
   using ui::ctl::kDeviceList;
   toolkit_.SetAllDevicesOffline(kDeviceList);
   for (const DeviceListModel::Row& row : state_.device_list.Rows()) {
-    toolkit_.SetDeviceVersion(kDeviceList, row.device_type,
-                              row.release_number
-                                  ? ui::ReleaseVersionText(text_(text_id::kFirmwareVersion), row.release_number)
-                                  : std::string());
+    toolkit_.SetDeviceVersion(
+        kDeviceList, row.device_type,
+        row.release_number ? ui::ReleaseVersionText(text_(text_id::kVersion), row.release_number) : std::string());
     // Only a mouse that is there has a battery to show.
     if (!row.online) continue;
     toolkit_.SetDeviceOnline(kDeviceList, row.device_type, row.connection_mode, true);

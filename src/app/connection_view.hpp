@@ -18,6 +18,8 @@ class ConnectionView final : public WorkerEvents {
                  const PageHooks& hooks, std::function<void()> close_transient);
 
   void StatusChanged(int text_id) override;
+  // Also shows each row's version text in the current language, so a
+  // language switch calls it too.
   void DeviceListChanged() override;
   void DeviceViewChanged(bool device_list_shown, bool device_pages_shown) override;
   void BatteryChanged(int battery_a, int battery_b) override;

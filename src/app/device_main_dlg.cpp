@@ -35,7 +35,7 @@ DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTrans
                                              [this] { CloseTransientWindows(); })),
       posted_(std::make_unique<PostedWorkerEvents>(toolkit, *view_)),
       session_(std::make_unique<DeviceSession>(context, transport, state_, *posted_)),
-      navigation_(toolkit, text_, state_, session_->manager, session_->queue),
+      navigation_(toolkit, text_, state_, session_->queue),
       choices_(toolkit, context.Settings(),
                AutostartEntry(options.autostart_folder, context.Caption(), std::move(options.program))),
       open_mouse_settings_(std::move(options.open_mouse_settings)),
@@ -120,6 +120,7 @@ void DeviceMainDlg::ApplyTexts() {
   toolkit_.SetText(kConnectionState, text_(state_.StatusText()));
   toolkit_.SelectData(kLanguageList, context_.Language().CurrentLcid());
   ShowProfileName();
+  view_->DeviceListChanged();
   hooks_.LanguageChanged();
 }
 
@@ -152,7 +153,7 @@ void DeviceMainDlg::RequestFactoryReset() {
   if (Message(text_id::kFactoryResetTitle, text_id::kFactoryResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
   state_.ClearReadBack();
   Queue().Push(kTaskFactoryReset);
-  save_tip_.ShowSaveTip();
+  ShowSaveTip();
 }
 
 void DeviceMainDlg::OpenProfileDialog() {

@@ -6,17 +6,14 @@
 namespace korvane {
 
 namespace {
-constexpr int kReceiverMode = 1;
 constexpr int kHomeIndex = 0;
 constexpr int kButtonsIndex = 1;
 }  // namespace
 
-MainNavigation::MainNavigation(ui::Toolkit& toolkit, TextLookup text, ConnectionState& state,
-                               const DeviceManager& manager, TaskQueue& queue)
+MainNavigation::MainNavigation(ui::Toolkit& toolkit, TextLookup text, ConnectionState& state, TaskQueue& queue)
     : toolkit_(toolkit),
       text_(std::move(text)),
       state_(state),
-      manager_(manager),
       queue_(queue),
       current_tab_(ui::ctl::tab::kHome) {}
 
@@ -41,8 +38,8 @@ void MainNavigation::SelectTab(int index) {
   current_tab_ = item;
 }
 
-void MainNavigation::OpenDevicePages() {
-  if (manager_.GetConnectionMode() == kReceiverMode) {
+void MainNavigation::OpenDevicePages(int connection_mode) {
+  if (connection_mode == kReceiver) {
     ShowStatus(text_id::kConnectedReceiver);
     queue_.Push(kTaskSelectDevice);
   } else {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "worker/connection_state.hpp"
-#include "device/device_manager.hpp"
+#include "catalog/catalog_types.hpp"
 #include "worker/task_queue.hpp"
 #include "common/text_lookup.hpp"
 #include "ui/toolkit.hpp"
@@ -13,14 +13,14 @@ namespace korvane {
 // UI thread only.
 class MainNavigation final {
  public:
-  MainNavigation(ui::Toolkit& toolkit, TextLookup text, ConnectionState& state, const DeviceManager& manager,
-                 TaskQueue& queue);
+  MainNavigation(ui::Toolkit& toolkit, TextLookup text, ConnectionState& state, TaskQueue& queue);
 
   // Tab strip 48, by item index (every event of the strip lands here).
   void SelectTab(int index);
-  // After a model was picked: the status line tells wired or receiver (a
-  // receiver's mouse is asked for at once, task 4) and the buttons page opens.
-  void OpenDevicePages();
+  // After a model was picked, with the connection mode of its row: the
+  // status line tells wired or receiver (a receiver's mouse is asked for at
+  // once, task 4) and the buttons page opens.
+  void OpenDevicePages(int connection_mode);
   void OpenSettingsPage();
   void LeaveSettingsPage();
   // The device pages cannot stay open (the mouse went away): home is shown,
@@ -39,7 +39,6 @@ class MainNavigation final {
   ui::Toolkit& toolkit_;
   TextLookup text_;
   ConnectionState& state_;
-  const DeviceManager& manager_;
   TaskQueue& queue_;
   int current_tab_;
   bool settings_open_ = false;

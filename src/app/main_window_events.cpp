@@ -176,7 +176,8 @@ void DeviceMainDlg::PickModel(int index) {
     SetCurrentType(context_.Settings(), type);
     Queue().Push(kTaskArrivalScan);
   }
-  navigation_.OpenDevicePages();
+  const auto row = state_.device_list.RowOf(type);
+  navigation_.OpenDevicePages(row ? row->connection_mode : kWired);
   ShowProfileName();
 }
 

@@ -40,6 +40,11 @@ struct DpiLevelsAnswer {
 };
 std::optional<DpiLevelsAnswer> DecodeDpiLevels(std::span<const std::uint8_t> answer);
 
+// A DPI level count and active level the program can use: 1 to 6 levels,
+// the active one among them. Read-backs and the DPI button's reports that
+// fail it are not stored.
+inline bool DpiSelectionInRange(int count, int index) { return count >= 1 && count <= 6 && index >= 0 && index < count; }
+
 // Command 0x14: colours as R + 256·G + 65536·B.
 struct DpiColoursAnswer {
   std::array<int, 6> colours{};

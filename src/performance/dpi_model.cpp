@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "device/report_decoders.hpp"
 #include "worker/connection_state.hpp"
 #include "worker/task_queue.hpp"
 #include "store/config_store.hpp"
@@ -101,7 +102,7 @@ void ApplyDpiDefaults(const ModelSources& sources, ConfigStore& store, int profi
 }
 
 bool HandleDpiNotification(ConfigStore& store, const ConnectionState& state, DpiCache& cache, int count, int index) {
-  if (count < 1 || count > kMaxDpiLevels || index < 0 || index >= count) return false;
+  if (!DpiSelectionInRange(count, index)) return false;
   const int profile = state.current_profile;
   bool changed = false;
   if (cache.count.exchange(count) != count) {

@@ -38,9 +38,11 @@ class AboutLogic final : public WindowHandler {
 }  // namespace
 
 std::string ReleaseVersion(int release) {
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "v%X.%02X", (release >> 8) & 0xF, release & 0xFF);
-  return digits;
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(release));
+  const std::string digits(hex);
+  const std::size_t last_two = digits.size() >= 2 ? digits.size() - 2 : 0;
+  return "v" + digits.substr(0, 1) + "." + digits.substr(last_two);
 }
 
 std::string ReleaseVersionText(std::string_view label, int release) {

@@ -8,8 +8,9 @@
 
 namespace korvane::ui {
 
-// "v<M>.<mm>" from a device release number: M is its third hex digit from
-// the right, mm its last two hex digits (0x0105 gives "v1.05").
+// "v<M>.<mm>" from a device release number written in hex: M is its first
+// hex digit, mm its last two (0x0105 gives "v1.05", 0x1A2B "v1.2B", 0x42
+// "v4.42").
 std::string ReleaseVersion(int release);
 
 // "<label>: " and the release version ("Firmware version: v1.05").

@@ -78,9 +78,11 @@ bool DeviceWorker::ReadBackSettings(bool link_variant) {
   ReadAndStore(report::kReadDpiLevels, [&](std::span<const std::uint8_t> answer) {
     const auto levels = DecodeDpiLevels(answer);
     if (!levels) return;
-    set("dpi_count", levels->count);
-    set("dpi_flag", levels->count);
-    set("dpi_index", levels->index);
+    if (DpiSelectionInRange(levels->count, levels->index)) {
+      set("dpi_count", levels->count);
+      set("dpi_flag", levels->count);
+      set("dpi_index", levels->index);
+    }
     const SensorDpiRow& row = SensorRowFor(state.Info().sensor_id);
     for (std::size_t k = 0; k < levels->codes.size(); ++k) {
       const auto dpi = DecodeDpi(row, levels->codes[k]);

@@ -55,6 +55,24 @@ TEST_F(ControllerTest, PickingAModelOpensTheDevicePagesWithItsConnection) {
   }
 }
 
+// With a wired mouse of one model and a receiver of another, picking the
+// receiver's model right after the wired one opens it as a receiver, before
+// the rescan has made the receiver the current interface.
+TEST_F(ControllerTest, PickingAModelTakesTheConnectionModeOfItsRow) {
+  Plug(sim::Preset::kWired, "korvane_arc_8k");
+  Plug(sim::Preset::kReceiver, "korvane_arc_mini");
+  Start();
+  Drain();
+  ASSERT_TRUE(toolkit.Choose(kDeviceList, ListIndexOf(201)));
+  Drain();
+  ASSERT_EQ(toolkit.GetText(kConnectionState), Text(51));
+  finished.clear();
+  ASSERT_TRUE(toolkit.Choose(kDeviceList, ListIndexOf(202)));
+  EXPECT_EQ(toolkit.GetText(kConnectionState), Text(52));
+  Drain();
+  EXPECT_TRUE(Ran(kTaskSelectDevice));
+}
+
 TEST_F(ControllerTest, PickingAModelWithoutAMouseTellsSoAndStaysHome) {
   Start();
   ASSERT_TRUE(toolkit.Choose(kDeviceList, 0));
@@ -91,6 +109,15 @@ TEST_F(ControllerTest, FactoryResetAsksAndQueuesOnlyWhenConfirmedWithAMouse) {
   EXPECT_NE(toolkit.GetWindowState(ui::WindowId::kSaveTip), ui::WindowState::kHidden);
   Drain();
   EXPECT_TRUE(Succeeded(kTaskFactoryReset));
+
+  // A model that shows no save tips shows none for the reset either.
+  toolkit.ShowWindow(ui::WindowId::kSaveTip, ui::WindowState::kHidden);
+  DeviceModel quiet = controller->Model().Get();
+  quiet.save_tip_shown = false;
+  controller->Model().Set(quiet);
+  EXPECT_TRUE(toolkit.Click(kDeviceRestoreDefaults));
+  EXPECT_EQ(toolkit.GetWindowState(ui::WindowId::kSaveTip), ui::WindowState::kHidden);
+  Drain();
 }
 
 TEST_F(ControllerTest, AMessageBoxKeepsItsAnswerWhileTheWorkerPostsChanges) {
@@ -280,6 +307,7 @@ TEST(AutostartEntryTest, ExecLineQuotesWhatTheDesktopWouldSplit) {
   EXPECT_EQ(AutostartEntry::ExecLine("/home/a b/korvane"), "\"/home/a b/korvane\" -autorun");
   EXPECT_EQ(AutostartEntry::ExecLine("/opt/100%/korvane"), "/opt/100%%/korvane -autorun");
   EXPECT_EQ(AutostartEntry::ExecLine("/opt/$x/korvane"), "\"/opt/\\\\$x/korvane\" -autorun");
+  EXPECT_EQ(AutostartEntry::ExecLine(R"(/opt/a\b/korvane)"), R"("/opt/a\\\\b/korvane" -autorun)");
 }
 
 TEST_F(ControllerTest, ProfileSwitchMessageMakesTheProfileCurrentAndWritesIt) {
@@ -330,13 +358,20 @@ TEST_F(ControllerTest, LanguageSwitchReappliesEveryText) {
     item.data = lcid;
     toolkit.AddItem(kLanguageList, item);
   }
+  const auto ids = Plug(sim::Preset::kWired);
   Start();
+  Drain();
+  const std::string english_version = toolkit.State(kDeviceList).device_version.at(201);
+  EXPECT_TRUE(english_version.starts_with(Text(17) + ": v")) << english_version;
   EXPECT_EQ(toolkit.Selection(kLanguageList), 0);
   ASSERT_TRUE(toolkit.Choose(kLanguageList, 1));
   EXPECT_EQ(context->Language().CurrentLcid(), 1049);
   EXPECT_EQ(toolkit.GetText(kAutostart), Text(604));
-  EXPECT_EQ(toolkit.GetText(kConnectionState), Text(50));
+  EXPECT_EQ(toolkit.GetText(kConnectionState), Text(51));
   EXPECT_EQ(toolkit.Items(kTabStrip)[0].text, Text(71));
+  const std::string russian_version = toolkit.State(kDeviceList).device_version.at(201);
+  EXPECT_TRUE(russian_version.starts_with(Text(17) + ": v")) << russian_version;
+  EXPECT_NE(russian_version, english_version);
 }
 
 }  // namespace

@@ -44,7 +44,9 @@ TEST(TrayClick, LeftShowsTheWindowRightOffersExit) {
 
 TEST(AboutBox, VersionLineTakesTheReleaseDigits) {
   EXPECT_EQ(ui::ReleaseVersionText("Firmware version", 0x0105), "Firmware version: v1.05");
-  EXPECT_EQ(ui::ReleaseVersionText("F", 0x1A2B), "F: vA.2B");
+  EXPECT_EQ(ui::ReleaseVersionText("F", 0x1A2B), "F: v1.2B");
+  EXPECT_EQ(ui::ReleaseVersion(0x42), "v4.42");
+  EXPECT_EQ(ui::ReleaseVersion(0x5), "v5.5");
 }
 
 }  // namespace

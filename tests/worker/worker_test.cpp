@@ -57,6 +57,20 @@ TEST_F(WorkerFixture, StartupScanReadsTheMouseBackBeforeTheSoftwareCheck) {
   EXPECT_EQ(state.current_profile, 1) << "four profiles exist and the first is active";
 }
 
+// A mouse that reports no level in use (or an active level past the count)
+// keeps the stored DPI selection: a count of 0 never reaches the next write.
+TEST_F(WorkerFixture, AReadBackDpiSelectionOutOfRangeIsNotStored) {
+  Plug(Preset::kWired, [](sim::VirtualDevice& d) {
+    d.state.settings.dpi_count = 0;
+    d.state.settings.dpi_index = 0;
+  });
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  EXPECT_NE(Config("dpi_count"), "0");
+  EXPECT_NE(Config("dpi_count"), "");
+}
+
 TEST_F(WorkerFixture, ReceiverWithoutItsMouseShowsText52AndReadsNothing) {
   const auto ids = Plug(Preset::kReceiverUnlinked);
   queue.Push(kTaskStartupScan);
