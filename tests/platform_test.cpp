@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/app_settings.hpp"
 #include "platform/paths.hpp"
+#include "platform/single_instance.hpp"
 #include "support/temp_dir.hpp"
 
 namespace korvane {
@@ -75,4 +77,21 @@ TEST(UdevHotplug, WatchingStopsPromptlyWhenDestroyed) {
 }
 
 }  // namespace
+// The runtime folder holds the locks: a folder that another user made, or
+// that others may write to, is refused.
+TEST(RuntimeFolder, OnlyAUserOnlyFolderOfOursIsSafe) {
+  const test::TempDir dir;
+  const auto folder = dir / "run";
+  EXPECT_TRUE(SingleInstance::UnsafeRuntimeFolder(folder, ::getuid())) << "missing";
+  std::filesystem::create_directory(folder);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
+  EXPECT_FALSE(SingleInstance::UnsafeRuntimeFolder(folder, ::getuid()));
+  EXPECT_TRUE(SingleInstance::UnsafeRuntimeFolder(folder, ::getuid() + 1)) << "another user's";
+  std::filesystem::permissions(folder, std::filesystem::perms::others_all, std::filesystem::perm_options::add);
+  EXPECT_TRUE(SingleInstance::UnsafeRuntimeFolder(folder, ::getuid())) << "open to others";
+  std::filesystem::create_directory_symlink(dir / "elsewhere", dir / "link");
+  std::filesystem::create_directory(dir / "elsewhere");
+  EXPECT_TRUE(SingleInstance::UnsafeRuntimeFolder(dir / "link", ::getuid())) << "a link";
+}
+
 }  // namespace korvane

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include "platform/paths.hpp"
-#include "platform/single_instance.hpp"
 
 namespace korvane {
 
@@ -29,8 +28,8 @@ bool FileLock::HeldElsewhere(const std::filesystem::path& file) {
   return held;
 }
 
-std::filesystem::path DeviceLockPath(const std::string& caption) {
-  return SingleInstance::RuntimeFolder() / (PathComponent(caption.empty() ? std::string("korvane") : caption) + ".device.lock");
+std::filesystem::path DeviceLockPath(const std::filesystem::path& runtime_folder, const std::string& caption) {
+  return runtime_folder / (PathComponent(caption.empty() ? std::string("korvane") : caption) + ".device.lock");
 }
 
 }  // namespace korvane

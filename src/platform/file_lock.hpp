@@ -27,7 +27,7 @@ class FileLock final {
 };
 
 // The lock that whoever talks to the mouse holds: the desktop application for
-// its whole run, korvanectl for one command.
-std::filesystem::path DeviceLockPath(const std::string& caption);
+// its whole run, korvanectl for one command; in the runtime folder.
+std::filesystem::path DeviceLockPath(const std::filesystem::path& runtime_folder, const std::string& caption);
 
 }  // namespace korvane

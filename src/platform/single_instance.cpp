@@ -42,12 +42,24 @@ void AskFirstToShow(const fs::path& socket_path) {
 
 }  // namespace
 
-fs::path SingleInstance::RuntimeFolder() {
+std::optional<fs::path> SingleInstance::RuntimeFolder(std::string& problem) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime && *runtime == '/') return fs::path(runtime);
   fs::path folder = fs::temp_directory_path() / ("korvane-" + std::to_string(::getuid()));
   ::mkdir(folder.c_str(), 0700);
+  if (const auto unsafe = UnsafeRuntimeFolder(folder, ::getuid())) {
+    problem = *unsafe + "; set XDG_RUNTIME_DIR, or remove it";
+    return std::nullopt;
+  }
   return folder;
+}
+
+std::optional<std::string> SingleInstance::UnsafeRuntimeFolder(const fs::path& folder, unsigned owner) {
+  struct stat info {};
+  if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return folder.string() + " is not a folder";
+  if (info.st_uid != owner) return folder.string() + " belongs to another user";
+  if ((info.st_mode & 07777) != 0700) return folder.string() + " is open to other users (its mode is not 0700)";
+  return std::nullopt;
 }
 
 SingleInstance::SingleInstance(const std::string& caption, const fs::path& runtime_folder) {

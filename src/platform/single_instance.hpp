@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace korvane {
@@ -17,11 +18,17 @@ class SingleInstance final {
     Second,  // another instance runs; it has been asked to show itself
   };
 
-  // $XDG_RUNTIME_DIR, else a user-only folder under /tmp.
-  static std::filesystem::path RuntimeFolder();
+  // $XDG_RUNTIME_DIR, else "korvane-<uid>" in the system's temporary
+  // folder, created user-only. nullopt, with the reason in problem, when that
+  // folder is not ours alone: another local user could have made it first
+  // and would then hold our locks.
+  static std::optional<std::filesystem::path> RuntimeFolder(std::string& problem);
+  // Why a runtime folder is not safe for the user `owner`: not a folder (a
+  // link included), owned by someone else, or open to others (mode not
+  // 0700). nullopt when it is safe.
+  static std::optional<std::string> UnsafeRuntimeFolder(const std::filesystem::path& folder, unsigned owner);
 
-  explicit SingleInstance(const std::string& caption,
-                          const std::filesystem::path& runtime_folder = RuntimeFolder());
+  SingleInstance(const std::string& caption, const std::filesystem::path& runtime_folder);
   ~SingleInstance();
 
   SingleInstance(const SingleInstance&) = delete;

@@ -74,13 +74,15 @@ std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEv
   // The desktop application owns the mouse while it runs; a second
   // korvanectl waits for the first to finish.
   const std::string& caption = context.Caption();
+  const auto runtime_folder = SingleInstance::RuntimeFolder(error);
+  if (!runtime_folder) return nullptr;
   const auto instance_lock =
-      SingleInstance::RuntimeFolder() / (PathComponent(caption.empty() ? std::string("korvane") : caption) + ".lock");
+      *runtime_folder / (PathComponent(caption.empty() ? std::string("korvane") : caption) + ".lock");
   if (FileLock::HeldElsewhere(instance_lock)) {
     error = "the desktop application is running and owns the mouse; use it, or quit it first";
     return nullptr;
   }
-  session->device_lock_ = std::make_unique<FileLock>(DeviceLockPath(caption));
+  session->device_lock_ = std::make_unique<FileLock>(DeviceLockPath(*runtime_folder, caption));
   session->device_lock_->Lock();
 
   EnsureDirectory(context.DatabaseFolder());

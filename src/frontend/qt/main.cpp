@@ -67,9 +67,15 @@ int main(int argc, char** argv) {
   QThreadPool::globalInstance()->setExpiryTimeout(-1);
 
   const CommandLine line = ParseCommandLine(app);
+  std::string runtime_problem;
+  const std::optional<std::filesystem::path> runtime_folder = korvane::SingleInstance::RuntimeFolder(runtime_problem);
+  if (!runtime_folder) {
+    std::fprintf(stderr, "korvane: %s\n", runtime_problem.c_str());
+    return 1;
+  }
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   korvane::StartupOutcome start = korvane::RunStartupSteps(arguments, line.context, korvane::UserUiLanguage(),
-                                                           korvane::SingleInstance::RuntimeFolder());
+                                                           *runtime_folder);
   if (start.exit_code) return *start.exit_code;
   korvane::AppContext& context = *start.context;
 
@@ -77,7 +83,7 @@ int main(int argc, char** argv) {
   korvane::qt::SetUpFirstView(app, toolkit, context);
 
   // The desktop program owns the mouse for its whole run; korvanectl waits.
-  korvane::FileLock device_lock(korvane::DeviceLockPath(context.Caption()));
+  korvane::FileLock device_lock(korvane::DeviceLockPath(*runtime_folder, context.Caption()));
   device_lock.Lock();
 
   const korvane::HidLink link = korvane::OpenHidLink(line.hid);
