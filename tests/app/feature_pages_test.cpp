@@ -124,6 +124,22 @@ TEST_F(FeaturePagesTest, PagesFollowTheModelSensorAndRateCapability) {
   }
 }
 
+// A model whose definition hides the sensor options hides their section
+// (title, help and the three boxes) and shows it again when a model has them.
+TEST_F(FeaturePagesTest, AModelWithoutSensorOptionsHidesTheirSection) {
+  Connect("korvane_arc_8k");
+  ASSERT_TRUE(toolkit.IsVisible(kSensorSection));
+  DeviceModel model = controller->Model().Get();
+  model.sensor_shown = false;
+  controller->Model().Set(model);
+  controller->Hooks().Refresh(korvane::kPerformancePage);
+  EXPECT_FALSE(toolkit.IsVisible(kSensorSection));
+  model.sensor_shown = true;
+  controller->Model().Set(model);
+  controller->Hooks().Refresh(korvane::kPerformancePage);
+  EXPECT_TRUE(toolkit.IsVisible(kSensorSection));
+}
+
 TEST_F(FeaturePagesTest, ReportRateClickReachesTheMouse) {
   Connect("korvane_arc_8k");
   const auto rates = toolkit.Items(kReportRate);

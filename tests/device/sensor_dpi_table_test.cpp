@@ -24,6 +24,17 @@ TEST(SensorDpiTable, EncodesLikeEachSensorsRuns) {
   }
 }
 
+TEST(SensorDpiTable, DecodesKnownCodes) {
+  struct Case {
+    int sensor, code, dpi;
+  };
+  const Case cases[] = {{4, 1, 100}, {4, 80, 8000}, {5, 128, 6400}, {5, 129, 6500}, {17, 200, 10000},
+                        {17, 221, 13000}, {25, 161, 17000}, {37, 51, 5500}, {150, 759, 38000}, {99, 0, 50}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(DecodeDpi(SensorRowFor(c.sensor), c.code), c.dpi) << "sensor " << c.sensor << " code " << c.code;
+  }
+}
+
 TEST(SensorDpiTable, DecodeInvertsEveryStepOfEveryRow) {
   for (const SensorDpiRow& row : SensorRows()) {
     for (const DpiSegment& segment : row.segments) {

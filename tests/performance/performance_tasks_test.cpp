@@ -63,7 +63,7 @@ TEST_F(PerformanceTasksTest, ProfileSwitchWritesButtonsLightingDpiColoursRateSen
   const sim::Settings& mouse_now = bus.State(mouse()).settings;
   EXPECT_EQ(mouse_now.report_rate, 2);
   EXPECT_EQ(mouse_now.lighting.mode, 3) << "the new profile's active mode";
-  EXPECT_EQ(mouse_now.dpi_codes[0], EncodeDpi(CurrentSensorRow(state), 1200));
+  EXPECT_EQ(mouse_now.dpi_codes[0], 23) << "1200 DPI on the mouse's sensor (steps of 50)";
 
   ASSERT_TRUE(SwitchProfile(store, state, queue, 4));
   ASSERT_TRUE(WaitFor([&] { return events.Count("done 5 1") + events.Count("done 5 0") == 2; }));
@@ -85,11 +85,10 @@ TEST_F(PerformanceTasksTest, AModelWithoutLightingNeverGetsALightingCommand) {
 TEST_F(PerformanceTasksTest, EachQueuedDpiWriteSendsTheValueStoredWhenItRuns) {
   Connect();
   const std::size_t from = LogSize();
-  const SensorDpiRow& row = CurrentSensorRow(state);
-  std::vector<int> expected;
+  // The mouse's sensor counts in steps of 50 from 50 DPI (code 0).
+  const std::vector<int> expected{15, 31, 63};
   for (const int dpi : {800, 1600, 3200}) {
     SetConfigValue(store, state.current_profile, "dpi_group0_value", std::to_string(dpi));
-    expected.push_back(EncodeDpi(row, dpi));
     EXPECT_TRUE(Run(kTaskDpiLevels));
   }
   std::vector<int> sent;

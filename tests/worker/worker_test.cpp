@@ -71,6 +71,23 @@ TEST_F(WorkerFixture, AReadBackDpiSelectionOutOfRangeIsNotStored) {
   EXPECT_NE(Config("dpi_count"), "");
 }
 
+// A level the sensor decodes below 50 DPI is not a value the pages can
+// show: the stored one stays.
+TEST_F(WorkerFixture, AReadBackDpiBelowFiftyKeepsTheStoredValue) {
+  Plug(Preset::kWired, [](sim::VirtualDevice& d) {
+    d.state.identity.sensor_id = 4;  // steps of 100 DPI from code 1
+    d.state.settings.dpi_count = 2;
+    d.state.settings.dpi_codes[0] = 8;
+    d.state.settings.dpi_codes[1] = 0;
+  });
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  EXPECT_EQ(Config("dpi_group0_value"), "800");
+  EXPECT_NE(Config("dpi_group1_value"), "0");
+  EXPECT_NE(Config("dpi_group1_value"), "");
+}
+
 TEST_F(WorkerFixture, ReceiverWithoutItsMouseShowsText52AndReadsNothing) {
   const auto ids = Plug(Preset::kReceiverUnlinked);
   queue.Push(kTaskStartupScan);
