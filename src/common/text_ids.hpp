@@ -173,6 +173,8 @@
   X(kSlotsLabel, 667,             "Lighting page: label of the colour slots") \
   X(kPaletteLabel, 668,           "Lighting page: label of the palette") \
   X(kAbout, 669,                  "Title-area menu: opens the About box") \
+  X(kWaitingForMouse, 710,        "Status line: the receiver is there, its mouse has not answered yet") \
+  X(kChangeNotTaken, 711,         "Status line: the mouse did not take a change; it is sent when the mouse is back") \
   X(kButtonLeft, 900,             "Button name: left button") \
   X(kButtonRight, 901,            "Button name: right button") \
   X(kButtonMiddle, 902,           "Button name: middle button") \

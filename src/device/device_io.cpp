@@ -55,9 +55,13 @@ void DeviceManager::KeepIfUnsolicited(std::span<const std::uint8_t> report) {
   InputReport kept;
   std::copy(report.begin(), report.end(), kept.bytes.begin());
   kept.device_type = selected_type_;
+  Keep(kept);
+}
+
+void DeviceManager::Keep(const InputReport& report) {
   // In a flood the oldest kept reports give way; the newest say the most.
   if (pending_.size() == kMaxPendingReports) pending_.pop_front();
-  pending_.push_back(kept);
+  pending_.push_back(report);
 }
 
 bool DeviceManager::QueryDeviceInfo(HidHandle& handle, ReportBytes& answer) {
@@ -104,7 +108,7 @@ bool DeviceManager::ReadNotification(ReportBytes& out, int& device_type) {
         device.entry.link_state = kOnline;
         RefreshIdentity(device);
       } else {
-        device.entry.link_state = kNotLinked;
+        device.entry.link_state = kReceiverWithoutMouse;
       }
       SetLinkState(device.entry.device_type, device.entry.connection_mode, device.entry.link_state);
     }
@@ -137,7 +141,7 @@ void DeviceManager::PollReceiverLinks() {
                  report[1] == 1 ? kOnline : kReceiverWithoutMouse);
     // Kept for the idle step too, so a mouse that links while its receiver
     // is polled is still handled as a link, not only counted.
-    pending_.push_back(InputReport{report, device.entry.device_type});
+    Keep(InputReport{report, device.entry.device_type});
   }
 }
 

@@ -105,6 +105,11 @@ class DeviceManager final : public SupportedModeRegistry {
   // for ReadNotification.
   void PollReceiverLinks();
   void SetLinkState(int device_type, int connection_mode, int state);
+  // Asks each receiver of the type for its device information again and
+  // takes its link state from the answer (kOnline only when its mouse
+  // answers). Run when a receiver reports its mouse linked, so the device
+  // information of a mouse that linked after start-up is current.
+  void RefreshReceiverIdentity(int device_type);
 
   // The firmware-update interface (usage page 0xFFEF) of these ids, replacing
   // the one held; nullptr when none opens.
@@ -120,12 +125,15 @@ class DeviceManager final : public SupportedModeRegistry {
   bool HasMode(std::uint16_t vendor_id, std::uint16_t product_id) const;
   int ConnectionModeOf(std::uint16_t vendor_id, std::uint16_t product_id) const;
   // Device information with one retry after 500 ms; on success the entry's
-  // device id and type are rebuilt from it.
+  // device id and type are rebuilt from it. A receiver's link state follows
+  // the answer's link byte (no answer: present without its mouse).
   void RefreshIdentity(OpenInterface& device);
   // Reads until an answer to command with status 0 arrives into buffer
   // (within 50 reads of 30 ms); unsolicited reports are kept.
   bool AwaitAnswer(HidHandle& handle, std::uint8_t command, std::span<std::uint8_t> buffer);
   void KeepIfUnsolicited(std::span<const std::uint8_t> report);
+  // Keeps a report for ReadNotification, within the cap.
+  void Keep(const InputReport& report);
   void Publish();
 
   HidTransport& transport_;
