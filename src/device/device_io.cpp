@@ -21,6 +21,15 @@ constexpr auto kUpdateReadPause = std::chrono::milliseconds(5);
 
 std::span<std::uint8_t> ShortReport(ReportBytes& bytes) { return std::span(bytes).first(report::kShortPacketSize); }
 
+// Writes the first length bytes of a command as the interface's full output
+// report: the rest is zero. hidraw sends exactly what it is given, and the
+// mouse expects the full report whatever the command's own length.
+int WriteFullReport(HidHandle& handle, const ReportBytes& bytes, std::size_t length) {
+  ReportBytes padded{};
+  std::copy_n(bytes.begin(), std::min(length, padded.size()), padded.begin());
+  return handle.Write(padded);
+}
+
 }  // namespace
 
 // The acknowledgement window is 50 reads of 30 ms. Reports that are not the
@@ -67,7 +76,7 @@ void DeviceManager::Keep(const InputReport& report) {
 bool DeviceManager::QueryDeviceInfo(HidHandle& handle, ReportBytes& answer) {
   ReportPacket request = ReadRequest(report::kDeviceInfo);
   request.StoreChecksum();
-  if (handle.Write(ShortReport(request.bytes)) <= 0) return false;
+  if (WriteFullReport(handle, request.bytes, report::kShortPacketSize) <= 0) return false;
   ReportBytes reply{};
   if (!AwaitAnswer(handle, report::kDeviceInfo, ShortReport(reply))) return false;
   answer = reply;
@@ -80,7 +89,7 @@ bool DeviceManager::Exchange(ReportPacket& packet, std::size_t length) {
   if (handle == nullptr) return false;
   packet.StoreChecksum();
   ReportBytes buffer = packet.bytes;
-  if (handle->Write(std::span(buffer).first(length)) <= 0) return false;
+  if (WriteFullReport(*handle, buffer, length) <= 0) return false;
   const bool acknowledged = AwaitAnswer(*handle, packet[report::kCommandByte], std::span(buffer).first(length));
   packet.bytes = buffer;
   return acknowledged;
