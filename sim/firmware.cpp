@@ -245,7 +245,9 @@ std::optional<InputReport> HandleConfigReport(MouseState& state, std::span<const
   LogCommand(state, report);
   const std::uint8_t command = report[rf::kCommandByte];
   if (state.identity.receiver && !state.linked && !ReceiverAnswers(command)) return std::nullopt;
-  if (report.size() < rf::kShortPacketSize) return StatusAnswer(command, kRejected);
+  // The host always sends the interface's full output report (report id and
+  // 64 bytes, zero-padded); a shorter one is refused.
+  if (report.size() < rf::kPacketSize) return StatusAnswer(command, kRejected);
   if (rf::Checksum(report) != report[rf::kChecksumByte]) return StatusAnswer(command, kBadChecksum);
   const Request request{command, report[rf::kSequenceByte], report[rf::kLengthByte],
                         report.subspan(rf::kPayloadByte, rf::kMaxPayload)};

@@ -27,7 +27,8 @@ enum Status : std::uint8_t {
 };
 
 // Handles one output report written to the configuration interface (byte 0
-// is the report id). Logs the command, applies it to the state and returns
+// is the report id); a command shorter than the full output report (65
+// bytes) is answered with kRejected. Logs the command, applies it to the state and returns
 // the answer, or nullopt when the device stays silent: a report that is not
 // a command (empty, report id other than 0), and every command meant for the
 // mouse while a receiver has no linked mouse.

@@ -175,6 +175,8 @@
   X(kAbout, 669,                  "Title-area menu: opens the About box") \
   X(kMacroTooLong, 700,           "Message: the macro has more device events than the mouse stores") \
   X(kNoMouseSettingsPanel, 701,   "Message: no desktop mouse settings panel is installed") \
+  X(kWaitingForMouse, 710,        "Status line: the receiver is there, its mouse has not answered yet") \
+  X(kChangeNotTaken, 711,         "Status line: the mouse did not take a change; it is sent when the mouse is back") \
   X(kButtonLeft, 900,             "Button name: left button") \
   X(kButtonRight, 901,            "Button name: right button") \
   X(kButtonMiddle, 902,           "Button name: middle button") \

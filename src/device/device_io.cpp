@@ -21,6 +21,15 @@ constexpr auto kUpdateReadPause = std::chrono::milliseconds(5);
 
 std::span<std::uint8_t> ShortReport(ReportBytes& bytes) { return std::span(bytes).first(report::kShortPacketSize); }
 
+// Writes the first length bytes of a command as the interface's full output
+// report: the rest is zero. hidraw sends exactly what it is given, and the
+// mouse expects the full report whatever the command's own length.
+int WriteFullReport(HidHandle& handle, const ReportBytes& bytes, std::size_t length) {
+  ReportBytes padded{};
+  std::copy_n(bytes.begin(), std::min(length, padded.size()), padded.begin());
+  return handle.Write(padded);
+}
+
 }  // namespace
 
 // The acknowledgement window is 50 reads of 30 ms. Reports that are not the
@@ -55,15 +64,19 @@ void DeviceManager::KeepIfUnsolicited(std::span<const std::uint8_t> report) {
   DeviceNotification kept;
   std::copy(report.begin(), report.end(), kept.bytes.begin());
   kept.device_type = selected_type_;
+  Keep(kept);
+}
+
+void DeviceManager::Keep(const DeviceNotification& report) {
   // In a flood the oldest kept reports give way; the newest say the most.
   if (pending_.size() == kMaxPendingReports) pending_.pop_front();
-  pending_.push_back(kept);
+  pending_.push_back(report);
 }
 
 bool DeviceManager::QueryDeviceInfo(HidHandle& handle, ReportBytes& answer) {
   ReportPacket request = ReadRequest(report::kDeviceInfo);
   request.StoreChecksum();
-  if (handle.Write(ShortReport(request.bytes)) <= 0) return false;
+  if (WriteFullReport(handle, request.bytes, report::kShortPacketSize) <= 0) return false;
   ReportBytes reply{};
   if (!AwaitAnswer(handle, report::kDeviceInfo, ShortReport(reply))) return false;
   answer = reply;
@@ -76,7 +89,7 @@ bool DeviceManager::Exchange(ReportPacket& packet, std::size_t length) {
   if (handle == nullptr) return false;
   packet.StoreChecksum();
   ReportBytes buffer = packet.bytes;
-  if (handle->Write(std::span(buffer).first(length)) <= 0) return false;
+  if (WriteFullReport(*handle, buffer, length) <= 0) return false;
   const bool acknowledged = AwaitAnswer(*handle, packet[report::kCommandByte], std::span(buffer).first(length));
   packet.bytes = buffer;
   return acknowledged;
@@ -104,7 +117,7 @@ bool DeviceManager::ReadNotification(ReportBytes& out, int& device_type) {
         device.entry.link_state = kOnline;
         RefreshIdentity(device);
       } else {
-        device.entry.link_state = kNotLinked;
+        device.entry.link_state = kReceiverWithoutMouse;
       }
       SetLinkState(device.entry.device_type, device.entry.connection_mode, device.entry.link_state);
     }
@@ -137,7 +150,7 @@ void DeviceManager::PollReceiverLinks() {
                  report[1] == 1 ? kOnline : kReceiverWithoutMouse);
     // Kept for the idle step too, so a mouse that links while its receiver
     // is polled is still handled as a link, not only counted.
-    pending_.push_back(DeviceNotification{report, device.entry.device_type});
+    Keep(DeviceNotification{report, device.entry.device_type});
   }
 }
 

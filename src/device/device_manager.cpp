@@ -93,10 +93,25 @@ void DeviceManager::RefreshIdentity(OpenInterface& device) {
     answered = QueryDeviceInfo(*device.handle, answer);
   }
   const auto info = answered ? DecodeDeviceInfo(answer) : std::nullopt;
+  // A receiver counts as linked only once it said its mouse answers; until
+  // then it is present without its mouse.
+  if (device.entry.connection_mode == kReceiver) {
+    device.entry.link_state = info && info->online ? kOnline : kReceiverWithoutMouse;
+  }
   if (!info) return;
   device.entry.device_info = answer;
   device.entry.device_id = info->device_id;
   device.entry.device_type = LookupDeviceType(device.entry.vendor_id, device.entry.product_id, info->device_id);
+}
+
+void DeviceManager::RefreshReceiverIdentity(int device_type) {
+  for (OpenInterface& device : devices_) {
+    if (device.entry.device_type == device_type && device.entry.connection_mode == kReceiver) {
+      RefreshIdentity(device);
+    }
+  }
+  cached_.reset();
+  Publish();
 }
 
 void DeviceManager::CloseAll() {
@@ -149,6 +164,8 @@ void DeviceManager::SetLinkState(int device_type, int connection_mode, int state
       device.entry.link_state = state;
     }
   }
+  // The current interface may be a receiver that just lost or found its mouse.
+  cached_.reset();
   Publish();
 }
 

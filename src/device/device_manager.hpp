@@ -83,7 +83,8 @@ class DeviceManager final : public SupportedModeRegistry {
   int LookupDeviceType(std::uint16_t vendor_id, std::uint16_t product_id, const std::string& device_id) const;
 
   // Writes the first length bytes (33 or 65) of the packet to the current
-  // interface, checksum stored first, and waits for the acknowledgement: an
+  // interface, zero-padded to the full 65-byte output report, checksum
+  // stored first, and waits for the acknowledgement: an
   // answer that echoes the command with status 0. On success the answer
   // replaces the packet's bytes. Unsolicited reports read while waiting are
   // kept for ReadNotification.
@@ -105,6 +106,11 @@ class DeviceManager final : public SupportedModeRegistry {
   // for ReadNotification.
   void PollReceiverLinks();
   void SetLinkState(int device_type, int connection_mode, int state);
+  // Asks each receiver of the type for its device information again and
+  // takes its link state from the answer (kOnline only when its mouse
+  // answers). Run when a receiver reports its mouse linked, so the device
+  // information of a mouse that linked after start-up is current.
+  void RefreshReceiverIdentity(int device_type);
 
   // The firmware-update interface (usage page 0xFFEF) of these ids, replacing
   // the one held; nullptr when none opens.
@@ -120,12 +126,15 @@ class DeviceManager final : public SupportedModeRegistry {
   bool HasMode(std::uint16_t vendor_id, std::uint16_t product_id) const;
   int ConnectionModeOf(std::uint16_t vendor_id, std::uint16_t product_id) const;
   // Device information with one retry after 500 ms; on success the entry's
-  // device id and type are rebuilt from it.
+  // device id and type are rebuilt from it. A receiver's link state follows
+  // the answer's link byte (no answer: present without its mouse).
   void RefreshIdentity(OpenInterface& device);
   // Reads until an answer to command with status 0 arrives into buffer
   // (within 50 reads of 30 ms); unsolicited reports are kept.
   bool AwaitAnswer(HidHandle& handle, std::uint8_t command, std::span<std::uint8_t> buffer);
   void KeepIfUnsolicited(std::span<const std::uint8_t> report);
+  // Keeps a report for ReadNotification, within the cap.
+  void Keep(const DeviceNotification& report);
   void Publish();
 
   HidTransport& transport_;

@@ -4,6 +4,7 @@
 #include "common/text_ids.hpp"
 #include "worker/device_worker.hpp"
 #include "device/report_decoders.hpp"
+#include "platform/app_settings.hpp"
 #include "profiles/profile_manager.hpp"
 
 namespace korvane {
@@ -54,15 +55,18 @@ void DeviceWorker::RefreshConnectionState() {
   manager.SelectDeviceType(type);
 
   state.device_list.SetAllOffline();
-  bool any_typed = false;
+  int first_typed = 0;
   for (const DeviceEntry& entry : entries) {
     if (entry.device_type <= 0) continue;
-    any_typed = true;
+    if (first_typed == 0) first_typed = entry.device_type;
     state.device_list.SetLinkState(entry.device_type, entry.connection_mode, entry.link_state);
     state.device_list.SetVersion(entry.device_type, entry.release_number);
   }
-  if (any_typed) {
+  if (first_typed > 0) {
     state.device_list.Select(type);
+    // With no model online, the one whose receiver is there is picked, so
+    // its pages follow its mouse when it links.
+    if (state.device_list.Selected() == 0) state.device_list.Select(first_typed);
     const int selected = state.device_list.Selected();
     state.current_type = selected;
     manager.SelectDeviceType(selected);
@@ -79,10 +83,15 @@ void DeviceWorker::RefreshConnectionState() {
       state.mouse_linked = true;
       text = text_id::kConnectedWired;
       break;
-    case kReceiver:
-      state.mouse_linked = true;
-      text = text_id::kConnectedReceiver;
+    case kReceiver: {
+      // The receiver alone is not the mouse: it is linked only when the
+      // receiver said its mouse answers.
+      std::vector<DeviceEntry> linked;
+      manager.ListLinkedDevices(linked);
+      state.mouse_linked = !linked.empty();
+      text = state.mouse_linked ? text_id::kConnectedReceiver : text_id::kWaitingForMouse;
       break;
+    }
     default:
       state.mouse_linked = false;
   }
@@ -100,6 +109,7 @@ bool DeviceWorker::ConnectionRefresh(TaskCode code) {
   if (context_.manager.GetConnectionMode() < 0) return false;
   context_.events.RefreshPages(kProfilePage | DevicePages());
   if (!ReadBackSettings(false)) return false;
+  SendPendingChanges();
   context_.events.RefreshPages(DevicePages() | kSettingsPage);
   if (const auto check = handlers_.find(kTaskCheckFirmware); check != handlers_.end()) check->second();
   return true;
@@ -111,6 +121,7 @@ bool DeviceWorker::RemovalRefresh() {
   RefreshConnectionState();
   if (context_.manager.GetConnectionMode() < 0) return false;
   if (!ReadBackSettings(false)) return false;
+  SendPendingChanges();
   context_.events.RefreshPages(DevicePages() | kSettingsPage);
   return true;
 }
@@ -129,6 +140,9 @@ void DeviceWorker::HandleLinkReport(const ReportBytes& report, int device_type) 
   DeviceManager& manager = context_.manager;
   context_.events.CloseTransientWindows();
   if (link->linked) {
+    // The mouse may have linked after start-up: its device information is
+    // read again, or the read-back would see the receiver's old answer.
+    manager.RefreshReceiverIdentity(device_type);
     state.mouse_linked = true;
     const int mode = manager.GetConnectionMode();
     const int text = mode == kReceiver ? text_id::kConnectedReceiver : text_id::kConnectedWired;
@@ -140,13 +154,17 @@ void DeviceWorker::HandleLinkReport(const ReportBytes& report, int device_type) 
     context_.events.LinkChanged(device_type, true);
     context_.events.DeviceViewChanged(true, true);
     context_.events.RefreshPages(DevicePages());
-    if (ReadBackSettings(true)) context_.events.RefreshPages(DevicePages() | kSettingsPage);
+    if (ReadBackSettings(true)) {
+      SendPendingChanges();
+      context_.events.RefreshPages(DevicePages() | kSettingsPage);
+    }
   } else {
     state.mouse_linked = false;
     state.SetStatusText(text_id::kNoMouse);
     context_.events.StatusChanged(text_id::kNoMouse);
-    state.device_list.SetLinkState(device_type, kReceiver, kNotLinked);
-    manager.SetLinkState(device_type, kReceiver, kNotLinked);
+    // The receiver that reported is still there, without its mouse.
+    state.device_list.SetLinkState(device_type, kReceiver, kReceiverWithoutMouse);
+    manager.SetLinkState(device_type, kReceiver, kReceiverWithoutMouse);
     manager.PollReceiverLinks();
     context_.events.DeviceListChanged();
     context_.events.LinkChanged(device_type, false);
@@ -158,20 +176,28 @@ void DeviceWorker::HandleLinkReport(const ReportBytes& report, int device_type) 
   }
 }
 
+// The change stays stored; the user is told that the mouse did not take
+// it, and it is remembered (in the application settings, so another run of
+// the program sends it too) until the mouse is back.
 void DeviceWorker::AfterWriteFailure() {
-  ConnectionState& state = context_.state;
-  if (context_.manager.GetConnectionMode() != kReceiver) return;
-  context_.events.CloseTransientWindows();
-  state.device_list.SetLinkState(state.current_type, kReceiver, kOnline);
-  if (!state.mouse_linked) {
-    const bool receiver = context_.manager.GetConnectionMode() == kReceiver;
-    const int text = receiver ? text_id::kConnectedReceiver : text_id::kConnectedWired;
-    state.SetStatusText(text);
-    context_.events.StatusChanged(text);
-    state.device_list.SetLinkState(kReceiverFallbackType, receiver ? kReceiver : kWired, kOnline);
-    state.mouse_linked = true;
-  }
-  context_.events.DeviceListChanged();
+  const int type = context_.state.current_type;
+  if (type <= 0) return;
+  context_.settings.WriteAppSetting(PendingChangeKey(type), "1");
+  context_.events.StatusChanged(text_id::kChangeNotTaken);
 }
+
+bool DeviceWorker::ChangePending() const {
+  const int type = context_.state.current_type;
+  return type > 0 && context_.settings.ReadAppSetting(PendingChangeKey(type)) != 0;
+}
+
+void DeviceWorker::SendPendingChanges() {
+  if (!ChangePending()) return;
+  if (!WriteEverything()) return;
+  context_.settings.WriteAppSetting(PendingChangeKey(context_.state.current_type), "0");
+  context_.events.StatusChanged(context_.state.StatusText());
+}
+
+std::string PendingChangeKey(int device_type) { return "PendingWrite" + std::to_string(device_type); }
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <string>
 #include <thread>
 
 #include "catalog/model_holder.hpp"
@@ -19,6 +20,10 @@ namespace korvane {
 
 class AppSettings;
 class ConfigStore;
+
+// The application setting that marks a change of this model the mouse has
+// not taken yet ("1" while pending).
+std::string PendingChangeKey(int device_type);
 
 // Everything the worker works with; owned by the controller (or korvanectl).
 struct WorkerContext {
@@ -83,7 +88,11 @@ class DeviceWorker final {
   // battery reset, no receiver version read).
   bool ReadBackSettings(bool link_variant);
 
+  // A write the mouse did not acknowledge: the change is remembered as
+  // pending for the current model and the user is told.
   void AfterWriteFailure();
+  // Whether a change of the current model waits to be sent.
+  bool ChangePending() const;
 
   // Asks the mouse for its lighting effect (command 0x15) and stores it as
   // the read-back does; false when the mouse did not answer.
@@ -104,6 +113,9 @@ class DeviceWorker final {
   void RefreshConnectionState();
   void HandleLinkReport(const ReportBytes& report, int device_type);
   bool WriteEverything();
+  // Writes the whole profile when a change is pending and clears the mark
+  // once the mouse took it.
+  void SendPendingChanges();
   bool FactoryReset();
   void LoadModel();
   unsigned DevicePages() const;

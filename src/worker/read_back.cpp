@@ -58,11 +58,11 @@ bool DeviceWorker::ReadBackSettings(bool link_variant) {
       context_.events.DeviceListChanged();
     }
   }
-  if (!state.online) {
-    AfterWriteFailure();
-    return false;
-  }
+  if (!state.online) return false;
   if (!state.MarkReadBack(state.current_type)) return true;
+  // A change the mouse has not taken yet is newer than what the mouse
+  // holds: the stored profile wins and is sent instead.
+  if (ChangePending()) return true;
 
   ConfigStore& db = context_.store;
   const int profile = state.current_profile;

@@ -152,6 +152,28 @@ TEST_F(DeviceManagerTest, ReceiverWithoutItsMouseIsNoCurrentInterface) {
   EXPECT_LT(Clock::now() - start, 30ms);
 }
 
+TEST_F(DeviceManagerTest, ReceiverPollKeepsLinkReportsWithinTheCap) {
+  const auto receiver = bus.Add(ReceiverMouse("A801"));
+  Scan(kArc);
+  for (int i = 0; i < 300; ++i) {
+    ASSERT_TRUE(i % 2 == 0 ? bus.Unlink(receiver) : bus.Link(receiver));
+    manager.PollReceiverLinks();
+  }
+  EXPECT_EQ(manager.PendingReportCount(), 256u) << "the oldest kept reports give way";
+  EXPECT_EQ(Listed().at(0).link_state, kOnline);
+}
+
+TEST_F(DeviceManagerTest, AReceiverIsLinkedOnlyWhenItSaysItsMouseAnswers) {
+  bus.Add(ReceiverMouse("A801", false));
+  Scan(kArc);
+  ASSERT_EQ(Listed().size(), 1u);
+  EXPECT_EQ(Listed()[0].link_state, kReceiverWithoutMouse);
+  EXPECT_EQ(manager.CurrentInterface(), nullptr);
+  std::vector<DeviceEntry> linked;
+  manager.ListLinkedDevices(linked);
+  EXPECT_TRUE(linked.empty());
+}
+
 TEST_F(DeviceManagerTest, ExchangeWritesAndReturnsTheAnswer) {
   const auto wired = bus.Add(WiredMouse());
   Scan(kArc);

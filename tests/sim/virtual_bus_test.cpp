@@ -104,8 +104,11 @@ TEST_F(BusFixture, AnswersCommandsOnTheConfigurationInterface) {
   ASSERT_NE(handle, nullptr);
   EXPECT_EQ(handle->Write(Frame("02 00 01 01 08", 65)), 65);
   EXPECT_EQ(ReadHex(*handle, 100), "02 00 01 00");
-  EXPECT_EQ(handle->Write(Frame("10")), 33);
+  EXPECT_EQ(handle->Write(Frame("10")), 65);
   EXPECT_EQ(ReadHex(*handle, 100, 8), "10 00 00 0B 41 38 30 31");
+  EXPECT_EQ(handle->Write(Frame("02 00 01 01 02", report::kShortPacketSize)), 33);
+  EXPECT_EQ(ReadHex(*handle, 100), "02 04 00 00") << "a report shorter than the full output report is refused";
+  EXPECT_EQ(bus.State(id).settings.report_rate, 8);
   const auto before = Clock::now();
   EXPECT_EQ(ReadHex(*handle, 30), "");
   EXPECT_GE(Clock::now() - before, 30ms);
@@ -203,7 +206,7 @@ TEST_F(BusFixture, DropFaultLogsButNeitherAppliesNorAnswers) {
   const auto id = bus.Add(Wired());
   auto handle = OpenConfig(id);
   bus.DropCommands(id, 1);
-  EXPECT_EQ(handle->Write(Frame("02 00 01 01 08")), 33);
+  EXPECT_EQ(handle->Write(Frame("02 00 01 01 08")), 65);
   EXPECT_EQ(ReadHex(*handle, 60), "");
   const MouseState state = bus.State(id);
   EXPECT_EQ(state.settings.report_rate, 1);

@@ -35,15 +35,16 @@ inline std::string ToHex(const Bytes& bytes) {
 
 // A request frame as the host writes it: report id 0, then the given bytes
 // from byte 1 on (command, 00, sequence, length, payload), zero-filled to
-// `size` bytes, with the payload checksum in byte 32.
-inline Bytes Frame(const Bytes& from_command, std::size_t size = report::kShortPacketSize) {
+// `size` bytes (the full output report unless a test says otherwise), with
+// the payload checksum in byte 32.
+inline Bytes Frame(const Bytes& from_command, std::size_t size = report::kPacketSize) {
   Bytes frame(size, 0);
   std::copy(from_command.begin(), from_command.end(), frame.begin() + 1);
   frame[report::kChecksumByte] = report::Checksum(frame);
   return frame;
 }
 
-inline Bytes Frame(const std::string& from_command, std::size_t size = report::kShortPacketSize) {
+inline Bytes Frame(const std::string& from_command, std::size_t size = report::kPacketSize) {
   return Frame(Hex(from_command), size);
 }
 

@@ -31,7 +31,7 @@ constexpr auto kPatience = 5s;
 
 // A device-info request (command 0x10) as the host writes it.
 Bytes DeviceInfoRequest() {
-  Bytes frame(report::kShortPacketSize, 0);
+  Bytes frame(report::kPacketSize, 0);
   frame[report::kCommandByte] = report::kDeviceInfo;
   frame[report::kChecksumByte] = report::Checksum(frame);
   return frame;
@@ -207,7 +207,7 @@ TEST_P(PumpedReads, ReportsKeepTheirOrderWhileTheReadingChangesHands) {
   ASSERT_NE(handle, nullptr);
   ASSERT_TRUE(served.bus.PressDpiButton(served.mouse, 4, 1));
   ASSERT_TRUE(WaitForInput()) << "buffered by the pump";
-  ASSERT_EQ(handle->Write(DeviceInfoRequest()), static_cast<int>(report::kShortPacketSize));
+  ASSERT_EQ(handle->Write(DeviceInfoRequest()), static_cast<int>(report::kPacketSize));
   EXPECT_EQ(ReadHex(1000), "C2 14") << "the pump's report comes before the answer";
   EXPECT_EQ(ReadHex(1000), "10 00") << "read by the caller";
 

@@ -88,14 +88,83 @@ TEST_F(WorkerFixture, AReadBackDpiBelowFiftyKeepsTheStoredValue) {
   EXPECT_NE(Config("dpi_group1_value"), "");
 }
 
-TEST_F(WorkerFixture, ReceiverWithoutItsMouseShowsText52AndReadsNothing) {
-  const auto ids = Plug(Preset::kReceiverUnlinked);
+// A receiver whose mouse is off is not the mouse: nothing is shown online or
+// read until the mouse links, and the link then brings the full read-back
+// with the device information asked again.
+TEST_F(WorkerFixture, AReceiverWithoutItsMouseWaitsAndTheLinkReadsTheMouseBack) {
+  const auto ids = Plug(Preset::kReceiverUnlinked, [](sim::VirtualDevice& d) {
+    d.state.settings.report_rate = 2;
+    d.state.battery_b = 64;
+  });
   queue.Push(kTaskStartupScan);
   worker.Start();
   ASSERT_TRUE(WaitForTask(kTaskStartupScan));
   EXPECT_TRUE(events.Has("done 1 0"));
-  EXPECT_EQ(state.StatusText(), 52);
+  EXPECT_EQ(state.StatusText(), 710) << "waiting for the mouse, not connected";
+  EXPECT_FALSE(state.mouse_linked);
+  EXPECT_EQ(state.current_type, 201) << "the model of the receiver is picked";
+  EXPECT_FALSE(state.device_list.RowOf(201)->online);
+  EXPECT_TRUE(events.Has("view 00"));
   EXPECT_EQ(CountOf(Commands(ids[0]), 0x11), 0);
+
+  bus.Link(ids[0]);
+  ASSERT_TRUE(WaitFor([&] { return events.Has("link 201 1") && CountOf(Commands(ids[0]), 0x17) == 1; }));
+  const std::vector<std::uint8_t> commands = Commands(ids[0]);
+  const std::vector<std::uint8_t> read_back{0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
+  EXPECT_TRUE(std::search(commands.begin(), commands.end(), read_back.begin(), read_back.end()) != commands.end())
+      << "the device information is asked again, then the settings are read";
+  ASSERT_TRUE(WaitFor([&] { return Config("report_rate") == "2"; }));
+  EXPECT_EQ(state.StatusText(), 52);
+  EXPECT_TRUE(state.mouse_linked);
+  EXPECT_TRUE(state.device_list.RowOf(201)->online);
+  EXPECT_EQ(state.Info().battery_b, 64);
+}
+
+// A change the mouse did not take stays stored, the user is told, and it is
+// sent once the mouse is back; the read-back of a model first seen then does
+// not overwrite it with the mouse's old value.
+TEST_F(WorkerFixture, AChangeTheMouseDidNotTakeIsSentWhenItLinks) {
+  const auto ids = Plug(Preset::kReceiverUnlinked, [](sim::VirtualDevice& d) { d.state.settings.report_rate = 1; });
+  worker.Register(kTaskReportRate, RateWriter(worker, store, state));
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+
+  SetConfigValue(store, state.current_profile, "report_rate", "4");
+  queue.Push(kTaskReportRate);
+  ASSERT_TRUE(WaitForTask(kTaskReportRate));
+  EXPECT_TRUE(events.Has("done 11 0"));
+  EXPECT_TRUE(events.Has("status 711")) << "the user is told";
+  EXPECT_EQ(Config("report_rate"), "4") << "the change stays stored";
+  EXPECT_EQ(settings.ReadAppSetting(PendingChangeKey(201)), 1);
+  EXPECT_EQ(bus.State(ids[0]).settings.report_rate, 1);
+
+  bus.Link(ids[0]);
+  ASSERT_TRUE(WaitFor([&] { return bus.State(ids[0]).settings.report_rate == 4; }));
+  ASSERT_TRUE(WaitFor([&] { return settings.ReadAppSetting(PendingChangeKey(201)) == 0; }));
+  EXPECT_EQ(Config("report_rate"), "4");
+  EXPECT_EQ(CountOf(Commands(ids[0]), 0x12), 0) << "the stored profile wins over the mouse's values";
+}
+
+// A link report the receiver poll kept is handed out by the idle step
+// without the manager looking at it: the worker asks for the device
+// information again itself, so the read-back sees the linked mouse.
+TEST_F(WorkerFixture, AKeptLinkReportAsksForTheDeviceInformationAgain) {
+  const auto ids = Plug(Preset::kReceiverUnlinked);
+  queue.Push(kTaskStartupScan);
+  ASSERT_TRUE(worker.RunStep());
+  ASSERT_FALSE(state.mouse_linked);
+  bus.Link(ids[0]);
+  ASSERT_TRUE(WaitFor([&] {
+    manager.PollReceiverLinks();
+    return manager.PendingReportCount() == 1;
+  }));
+  ASSERT_TRUE(worker.RunStep());
+  const std::vector<std::uint8_t> commands = Commands(ids[0]);
+  const std::vector<std::uint8_t> read_back{0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
+  EXPECT_TRUE(std::search(commands.begin(), commands.end(), read_back.begin(), read_back.end()) != commands.end());
+  EXPECT_TRUE(state.mouse_linked);
+  EXPECT_TRUE(state.online);
 }
 
 TEST_F(WorkerFixture, AReceiverReadBackOnceIsNotReadAgainAfterReplugging) {
@@ -167,13 +236,17 @@ TEST_F(WorkerFixture, LinkReportsFollowTheReceiversMouseAndKeepBatteryWithoutVal
   EXPECT_EQ(state.StatusText(), 50);
   EXPECT_FALSE(state.mouse_linked);
   EXPECT_FALSE(state.device_list.RowOf(201)->online);
+  std::vector<DeviceEntry> entries;
+  ASSERT_TRUE(manager.ListDevices(entries));
+  EXPECT_EQ(entries.at(0).link_state, kReceiverWithoutMouse) << "the receiver is still there";
 
   bus.SetBattery(ids[0], 0, 7);
   bus.Link(ids[0]);
   ASSERT_TRUE(WaitFor([&] { return events.Has("link 201 1"); }));
   EXPECT_EQ(state.StatusText(), 52);
   EXPECT_TRUE(state.mouse_linked);
-  EXPECT_EQ(state.Info().battery_a, before.battery_a) << "a link report with battery A = 0 keeps the values";
+  EXPECT_NE(before.battery_b, 7);
+  EXPECT_EQ(state.Info().battery_b, 7) << "the device information is read again on the link";
 
   bus.SetBattery(ids[0], 80, 40);
   ASSERT_TRUE(WaitFor([&] { return events.Has("battery 80 40"); }));

@@ -22,7 +22,9 @@ int RunSettingCommand(const CliOptions& options, const SettingChange& change) {
   auto session = ConnectSession(options);
   if (!session) return 1;
   int result = 0;
-  if (!session->State().mouse_linked || !session->State().online) {
+  // A model whose receiver is there without its mouse still takes the
+  // change: it is stored and sent when the mouse is back.
+  if (session->Manager().GetConnectionMode() < 0) {
     PrintError("no mouse is reachable");
     result = 1;
   } else {
@@ -43,7 +45,8 @@ int RunSettingCommand(const CliOptions& options, const SettingChange& change) {
       if (code == last) continue;
       last = code;
       if (!session->Run(*code)) {
-        PrintError("the mouse did not accept the change (task " + std::to_string(*code) + ")");
+        PrintError("the mouse did not take the change (task " + std::to_string(*code) +
+                   "); it is stored and will be sent when the mouse is back");
         result = 1;
       }
     }
