@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "common/text.hpp"
+#include "device/accepted_interface.hpp"
 
 namespace korvane {
 
@@ -94,10 +95,7 @@ std::unique_ptr<HidHandle> HidapiTransport::Open(const std::string& path) {
 }
 
 std::optional<HidInterfaceInfo> HidapiTransport::Probe(const std::string& path) {
-  for (HidInterfaceInfo& info : Enumerate()) {
-    if (info.path == path) return std::move(info);
-  }
-  return std::nullopt;
+  return ProbeAmong(Enumerate(), path);
 }
 
 }  // namespace korvane

@@ -45,6 +45,23 @@ class DeviceManagerTest : public ::testing::Test {
   DeviceManager manager{bus, sleeper};
 };
 
+// A node with a keyboard collection listed before the configuration one is
+// still found by the hot-plug probe, as the enumeration finds it.
+TEST(HotplugProbe, LooksAtEveryCollectionOfTheNode) {
+  const std::vector<HidInterfaceInfo> listed{
+      {.path = "/dev/hidraw4", .usage_page = 0x0001, .usage = 0x0006},
+      {.path = "/dev/hidraw4", .usage_page = 0xFF01, .usage = 0x0010},
+      {.path = "/dev/hidraw5", .usage_page = 0x000C, .usage = 0x0001},
+  };
+  const auto found = ProbeAmong(listed, "/dev/hidraw4");
+  ASSERT_TRUE(found);
+  EXPECT_TRUE(IsAcceptedInterface(*found));
+  const auto other = ProbeAmong(listed, "/dev/hidraw5");
+  ASSERT_TRUE(other);
+  EXPECT_FALSE(IsAcceptedInterface(*other));
+  EXPECT_FALSE(ProbeAmong(listed, "/dev/hidraw6"));
+}
+
 TEST_F(DeviceManagerTest, ListsTheConfigurationInterfaceOfEachSupportedDevice) {
   const auto wired = bus.Add(WiredMouse("A801"));
   const auto receiver = bus.Add(ReceiverMouse("A802"));
