@@ -109,7 +109,17 @@ void DeviceMainDlg::RouteFeature(std::initializer_list<int> controls, ControlRou
 }
 
 bool DeviceMainDlg::OnControlEvent(int control, int event, std::int64_t param) {
-  return router_.Route(control, event, param);
+  // A change the settings store did not take is not sent: the tasks it
+  // queued are taken back and the user is told.
+  const std::uint64_t failures = Store().Failures();
+  const std::uint64_t mark = Queue().Mark();
+  const bool handled = router_.Route(control, event, param);
+  if (Store().Failures() != failures) {
+    Queue().DropSince(mark);
+    toolkit_.ShowWindow(ui::WindowId::kSaveTip, ui::WindowState::kHidden);
+    Message(text_id::kNotSavedTitle, text_id::kNotSaved, ui::kMessageOk);
+  }
+  return handled;
 }
 
 std::int64_t DeviceMainDlg::OnWindowMessage(int message, std::int64_t wparam, std::int64_t lparam) {

@@ -47,7 +47,8 @@ class ButtonTableWriter final {
     if (button < 0) return;
     for (const KeyAssignment& a : assignments_) {
       if (a.macro_type != kFunctionMacro || a.key_code != button) continue;
-      if (const StoredMacro* macro = Macro(a.macro_value)) {
+      const StoredMacro* macro = Macro(a.macro_value);
+      if (macro && !worker_.StoreFailedDuringTask()) {
         const std::vector<std::uint8_t> stream = MacroStream(a.key_code, macro->events);
         WriteMultiPacket(worker_.Context().manager, report::kMacroData, stream);
       }

@@ -175,6 +175,8 @@
   X(kAbout, 669,                  "Title-area menu: opens the About box") \
   X(kMacroTooLong, 700,           "Message: the macro has more device events than the mouse stores") \
   X(kNoMouseSettingsPanel, 701,   "Message: no desktop mouse settings panel is installed") \
+  X(kNotSaved, 702,               "Message: the settings database did not take a change; nothing was sent") \
+  X(kNotSavedTitle, 703,          "Title of the message that a change was not saved") \
   X(kWaitingForMouse, 710,        "Status line: the receiver is there, its mouse has not answered yet") \
   X(kChangeNotTaken, 711,         "Status line: the mouse did not take a change; it is sent when the mouse is back") \
   X(kButtonLeft, 900,             "Button name: left button") \

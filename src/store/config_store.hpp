@@ -34,6 +34,9 @@ class ConfigStore final {
   bool IsOpen();
   void SetOpenResult(const std::string& path, bool open);
 
+  // Statements that have failed so far (see SQLiteDB::Failures); no lock.
+  std::uint64_t Failures() const { return db_.Failures(); }
+
   // Closes the database under the lock; false while a statement is open.
   bool Close();
 

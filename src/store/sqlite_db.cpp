@@ -8,6 +8,7 @@ namespace korvane {
 
 namespace {
 // Applied to every connection; see SQLiteDB::Open.
+constexpr int kBusyTimeoutMs = 3000;
 constexpr char kConnectionPragmas[] = "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;";
 
 // Stops statements of the connection that are still running. Only then: an
@@ -73,7 +74,8 @@ bool SQLiteDB::InterruptAndClose() {
 
 bool SQLiteDB::Open(const std::string& path, int flags) {
   if (!InterruptAndClose()) return false;
-  damage_reported_ = false;
+  // Each kind of error is told once per file, also across reopenings.
+  if (path != path_) reported_.clear();
   path_ = path;
   sqlite3* handle = nullptr;
   if (sqlite3_open_v2(path.c_str(), &handle, flags, nullptr) != SQLITE_OK) {
@@ -81,6 +83,9 @@ bool SQLiteDB::Open(const std::string& path, int flags) {
     return false;
   }
   handle_ = handle;
+  // Another program holding the file for a moment (a write of korvanectl,
+  // say) is waited for rather than failed.
+  sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
   // The result is not checked: a file that cannot take the pragmas is
   // reported once by Execute and fails every later operation.
   Execute(kConnectionPragmas);
@@ -111,10 +116,12 @@ std::int64_t SQLiteDB::LastInsertRowId() const {
 
 void SQLiteDB::ReportFailure(int code) {
   const int primary = code & 0xFF;
-  if (primary != SQLITE_NOTADB && primary != SQLITE_CORRUPT) return;
-  if (damage_reported_ || !handle_) return;
-  damage_reported_ = true;
-  std::cerr << "korvane: settings database " << path_ << ": " << sqlite3_errmsg(handle_) << '\n';
+  if (primary == SQLITE_OK || primary == SQLITE_ROW || primary == SQLITE_DONE) return;
+  ++failures_;
+  if (!handle_) return;
+  const std::string message = sqlite3_errmsg(handle_);
+  if (!reported_.insert(message).second) return;
+  std::cerr << "korvane: settings database " << path_ << ": " << message << '\n';
 }
 
 }  // namespace korvane

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -90,10 +92,15 @@ class SQLiteDB {
   // Rowid of the last successful insert on the connection; -1 without one.
   std::int64_t LastInsertRowId() const;
 
-  // Writes one line to standard error, naming the file and SQLite's message,
-  // the first time this connection meets a file that is not a database or is
-  // damaged. Other codes are ignored.
+  // Counts a result that is an error (anything but OK, ROW and DONE) and
+  // writes one line to standard error, naming the file and SQLite's message,
+  // the first time the connection meets each message for its file.
   void ReportFailure(int code);
+
+  // How many statements have failed on this connection since it was made.
+  // An operation that compares the count before and after knows whether
+  // any of its reads or writes failed, whatever each one returned.
+  std::uint64_t Failures() const { return failures_; }
 
  private:
   // Interrupts and closes; the handle is cleared only when SQLite accepts.
@@ -101,7 +108,8 @@ class SQLiteDB {
 
   sqlite3* handle_ = nullptr;
   std::string path_;
-  bool damage_reported_ = false;
+  std::set<std::string> reported_;  // messages already written to standard error
+  std::atomic<std::uint64_t> failures_{0};
 };
 
 }  // namespace korvane

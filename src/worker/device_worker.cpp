@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 
+#include "store/config_store.hpp"
 #include "worker/pumped_transport.hpp"
 #include "device/report_decoders.hpp"
 
@@ -74,6 +75,7 @@ bool DeviceWorker::RunStep() {
 }
 
 void DeviceWorker::RunTask(TaskCode code) {
+  store_failures_at_task_start_ = context_.store.Failures();
   bool succeeded = false;
   switch (code) {
     case kTaskStartupScan:
@@ -113,7 +115,14 @@ void DeviceWorker::DispatchNotification() {
   }
 }
 
+bool DeviceWorker::StoreFailedDuringTask() const {
+  return context_.store.Failures() != store_failures_at_task_start_;
+}
+
 bool DeviceWorker::WriteCommand(ReportPacket& packet, std::size_t length) {
+  // A command built from settings the store could not read would carry
+  // zeros; nothing is sent, and it is no fault of the mouse.
+  if (StoreFailedDuringTask()) return false;
   const bool acknowledged = context_.manager.Exchange(packet, length);
   if (!acknowledged) AfterWriteFailure();
   return acknowledged;

@@ -80,8 +80,12 @@ class DeviceWorker final {
   bool RunStep();
 
   // The write of a single-packet command built from the database; on a
-  // missing acknowledgement AfterWriteFailure runs. For task handlers.
+  // missing acknowledgement AfterWriteFailure runs. Nothing is written (false)
+  // once a statement of the settings store has failed during the task, since
+  // the command may hold values that could not be read. For task handlers.
   bool WriteCommand(ReportPacket& packet, std::size_t length);
+  // Whether a statement of the settings store failed since the task began.
+  bool StoreFailedDuringTask() const;
 
   // The stored settings of the current model are read from the mouse once
   // per model and program run. link_variant: run by a link report (no
@@ -128,6 +132,7 @@ class DeviceWorker final {
   std::atomic<bool> running_{false};
   std::atomic<bool> step_active_{false};
   std::thread thread_;
+  std::uint64_t store_failures_at_task_start_ = 0;  // worker thread only
 };
 
 }  // namespace korvane

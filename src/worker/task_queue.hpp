@@ -1,9 +1,11 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 namespace korvane {
 
@@ -71,7 +73,7 @@ class TaskQueue final {
   void Push(TaskCode code) {
     {
       std::lock_guard lock(mutex_);
-      codes_.push_back(code);
+      codes_.push_back({++pushed_, code});
     }
     wake_.Notify();
   }
@@ -79,9 +81,23 @@ class TaskQueue final {
   std::optional<TaskCode> Pop() {
     std::lock_guard lock(mutex_);
     if (codes_.empty()) return std::nullopt;
-    const TaskCode code = codes_.front();
+    const TaskCode code = codes_.front().second;
     codes_.pop_front();
     return code;
+  }
+
+  // A mark for DropSince: what has been pushed so far.
+  std::uint64_t Mark() const {
+    std::lock_guard lock(mutex_);
+    return pushed_;
+  }
+  // Takes back the codes pushed after the mark that are still waiting (an
+  // operation that turned out to have failed); returns how many.
+  std::size_t DropSince(std::uint64_t mark) {
+    std::lock_guard lock(mutex_);
+    const std::size_t before = codes_.size();
+    std::erase_if(codes_, [mark](const auto& entry) { return entry.first > mark; });
+    return before - codes_.size();
   }
 
   bool Empty() const {
@@ -97,7 +113,8 @@ class TaskQueue final {
  private:
   WakeSignal& wake_;
   mutable std::mutex mutex_;
-  std::deque<TaskCode> codes_;
+  std::deque<std::pair<std::uint64_t, TaskCode>> codes_;  // push number, code
+  std::uint64_t pushed_ = 0;
 };
 
 }  // namespace korvane

@@ -1,5 +1,7 @@
 // The performance and lighting pages driven through the controller's routing,
 // down to what the virtual mouse receives.
+#include <sqlite3.h>
+
 #include <algorithm>
 
 #include "controller_fixture.hpp"
@@ -154,6 +156,32 @@ TEST_F(FeaturePagesTest, ReportRateClickReachesTheMouse) {
   EXPECT_EQ(CommandsSince(before), std::vector<int>{report::kReportRate});
   EXPECT_EQ(bus.State(mouse).settings.report_rate, 64);
   EXPECT_TRUE(SaveTipShown());
+}
+
+// A click whose change the settings store does not take queues nothing and
+// tells the user; the mouse keeps its rate.
+TEST_F(FeaturePagesTest, AChangeTheStoreRefusesIsNotSentAndIsReported) {
+  Connect("korvane_arc_8k");
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(controller->Store().Path().c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "DROP TABLE t_configdata", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(other);
+  const int rate_before = bus.State(mouse).settings.report_rate;
+  const std::size_t before = LogSize();
+  bool told = false;
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    told = true;
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm});
+  });
+  ASSERT_TRUE(toolkit.Choose(kReportRate, 6));
+  EXPECT_TRUE(told);
+  EXPECT_EQ(ShownTitle(), Text(703));
+  EXPECT_EQ(ShownMessage(), Text(702));
+  EXPECT_FALSE(SaveTipShown());
+  Drain();
+  EXPECT_FALSE(Ran(kTaskReportRate));
+  EXPECT_TRUE(CommandsSince(before).empty());
+  EXPECT_EQ(bus.State(mouse).settings.report_rate, rate_before);
 }
 
 TEST_F(FeaturePagesTest, DpiLevelsFromTheListSliderCountAndPalette) {

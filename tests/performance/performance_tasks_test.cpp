@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <sqlite3.h>
+
 #include "worker/profile_switch.hpp"
 #include "support/worker_fixture.hpp"
 #include "performance/lighting_model.hpp"
@@ -70,6 +72,46 @@ TEST_F(PerformanceTasksTest, ProfileSwitchWritesButtonsLightingDpiColoursRateSen
   EXPECT_EQ(events.Count("done 5 1"), 2) << "a profile the lighting page never loaded gets its default rows";
   EXPECT_EQ(bus.State(mouse()).settings.lighting.mode, 1);
 }
+
+// Runs SQL on the settings database through a connection of its own, as
+// another program (or damage) would change it under the running session.
+void ChangeBehindTheStore(const std::string& path, const char* sql) {
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+  sqlite3_close(other);
+}
+
+// A settings store that fails while a task builds its command sends nothing:
+// a failed read would otherwise become zeros on the mouse.
+class BrokenStoreTest : public PerformanceTasksTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(BrokenStoreTest, NothingIsSentWhenTheStoreCannotBeRead) {
+  Connect();
+  const sim::Settings before = bus.State(mouse()).settings;
+  const std::size_t from = LogSize();
+  ChangeBehindTheStore(store.Path(), GetParam());
+  for (const TaskCode code : {kTaskReportRate, kTaskDpiLevels, kTaskPower, kTaskWriteProfile}) {
+    EXPECT_FALSE(Run(code)) << code;
+  }
+  // Commands built from the configuration never go; the button table and
+  // the lighting come from tables of their own and may, while they read.
+  for (const sim::LoggedCommand& c : LogFrom(from)) {
+    EXPECT_TRUE(c.command == report::kButtons || c.command == report::kLighting) << "sent " << int{c.command};
+  }
+  const sim::Settings after = bus.State(mouse()).settings;
+  EXPECT_EQ(after.report_rate, before.report_rate);
+  EXPECT_EQ(after.dpi_count, before.dpi_count);
+  EXPECT_EQ(after.dpi_codes, before.dpi_codes);
+  EXPECT_EQ(after.dpi_colours, before.dpi_colours);
+  EXPECT_EQ(after.sleep, before.sleep);
+  EXPECT_EQ(after.response, before.response);
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, BrokenStoreTest,
+                         ::testing::Values("DROP TABLE t_configdata",
+                                           "DROP TABLE t_configdata; DROP TABLE t_light_data; "
+                                           "DROP TABLE t_key_macro_data; DROP TABLE t_macro_data"));
 
 TEST_F(PerformanceTasksTest, AModelWithoutLightingNeverGetsALightingCommand) {
   sim::PresetOptions options;

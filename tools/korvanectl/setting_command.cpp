@@ -36,17 +36,28 @@ int RunSettingCommand(const CliOptions& options, const SettingChange& change) {
     const DpiLevels stored = LoadDpiLevels(session->Store(), session->State().current_profile);
     session->Dpi().count = stored.count;
     session->Dpi().index = stored.index;
+    const std::uint64_t failures = session->Store().Failures();
     if (const auto refused = change(*session, target)) {
       PrintError(*refused);
       result = 1;
     }
-    std::optional<int> last;
+    // A change the settings database did not take is not sent.
+    if (session->Store().Failures() != failures) {
+      PrintError("the settings database " + session->Store().Path() +
+                 " did not take the change; nothing was sent to the mouse");
+      tasks.Clear();
+      result = 1;
+    }
+    std::optional<TaskCode> last;
     while (const auto code = tasks.Pop()) {
       if (code == last) continue;
       last = code;
       if (!session->Run(*code)) {
-        PrintError("the mouse did not take the change (task " + std::to_string(*code) +
-                   "); it is stored and will be sent when the mouse is back");
+        PrintError(session->Store().Failures() != failures
+                       ? "the settings database " + session->Store().Path() +
+                             " could not be read; nothing was sent to the mouse"
+                       : "the mouse did not take the change (task " + std::to_string(*code) +
+                             "); it is stored and will be sent when the mouse is back");
         result = 1;
       }
     }
