@@ -70,7 +70,8 @@ class PerformanceTasks final {
   // restore's own answer is not needed, the read tells the outcome.
   bool ResetLightingOnMouse() {
     ReportPacket packet = BuildRestoreLightingCommand();
-    context_.manager.Exchange(packet, report::kShortPacketSize);
+    // The stored lighting follows the mouse only when it took the restore.
+    if (!Write(packet, report::kShortPacketSize)) return false;
     context_.sleeper.SleepFor(kRestoreSettleTime);
     const bool read = worker_.ReadLightingBack();
     context_.events.RefreshPages(kLightingPage);

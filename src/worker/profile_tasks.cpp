@@ -25,7 +25,8 @@ bool DeviceWorker::WriteEverything() {
 
 bool DeviceWorker::FactoryReset() {
   ReportPacket packet = *WritePacket(report::kFactoryReset, std::array<std::uint8_t, 1>{0xFF});
-  context_.manager.Exchange(packet, report::kShortPacketSize);
+  // The stored settings follow the mouse only when it took the reset.
+  if (!WriteCommand(packet, report::kShortPacketSize)) return false;
   ConnectionState& state = context_.state;
   context_.events.RefreshPages(kProfilePage);
   for (int profile = 1; profile <= kProfileCount; ++profile) {

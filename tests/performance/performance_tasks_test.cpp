@@ -113,6 +113,29 @@ INSTANTIATE_TEST_SUITE_P(Damages, BrokenStoreTest,
                                            "DROP TABLE t_configdata; DROP TABLE t_light_data; "
                                            "DROP TABLE t_key_macro_data; DROP TABLE t_macro_data"));
 
+// A reset the mouse did not acknowledge leaves the stored settings as they
+// were: they still describe what the mouse holds.
+TEST_F(PerformanceTasksTest, UnacknowledgedResetsLeaveTheStoredSettings) {
+  Connect();
+  SetConfigValue(store, state.current_profile, "report_rate", "2");
+  SetConfigValue(store, 3, "sleep_light", "42");
+  LightSetting row;
+  ASSERT_TRUE(LoadLightRow(store, state.current_profile, 1, row));
+  row.brightness = 1;
+  ASSERT_TRUE(UpdateLightRow(store, 1, row));
+  for (const TaskCode code : {kTaskFactoryReset, kTaskLightingRestore}) {
+    bus.DropCommands(mouse(), 1);
+    EXPECT_FALSE(Run(code)) << code;
+    EXPECT_EQ(Config("report_rate"), "2") << code;
+    std::string sleep;
+    GetConfigValue(store, 3, "sleep_light", sleep);
+    EXPECT_EQ(sleep, "42") << code;
+    LightSetting now;
+    ASSERT_TRUE(LoadLightRow(store, state.current_profile, 1, now));
+    EXPECT_EQ(now.brightness, 1) << code;
+  }
+}
+
 TEST_F(PerformanceTasksTest, AModelWithoutLightingNeverGetsALightingCommand) {
   sim::PresetOptions options;
   options.model = "korvane_slate";
