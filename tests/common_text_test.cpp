@@ -4,6 +4,19 @@
 #include "common/text.hpp"
 
 namespace korvane {
+
+TEST(Utf8, ValidityFollowsTheEncodingRules) {
+  const std::pair<std::string_view, bool> cases[] = {
+      {"", true},          {"Aim", true},          {"\xC3\xA9", true},       {"\xE2\x82\xAC", true},
+      {"\xF0\x9F\x96\xB1", true},                   {"Aim\xFF", false},        {"\xC3", false},
+      {"\xC0\xAF", false},   {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false}, {"\x80", false},
+      {"\xE2\x82", false},   {"\xE2(\xA1", false}};
+  for (const auto& [text, valid] : cases) {
+    std::string bytes;
+    for (const char c : text) bytes += Hex4(static_cast<unsigned char>(c)).substr(2) + " ";
+    EXPECT_EQ(IsValidUtf8(text), valid) << bytes;
+  }
+}
 namespace {
 
 TEST(LeadingNumber, ReadsLeadingDigitsLikeTheCLibrary) {

@@ -24,6 +24,10 @@ std::optional<int> ParseDecimal(std::string_view text);
 // become U+FFFD so the result is always valid UTF-8.
 std::string Utf16LeToUtf8(std::string_view bytes);
 
+// Whether text is valid UTF-8: no stray or missing continuation bytes, no
+// overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
 // Number of code points in valid UTF-8 text.
 std::size_t Utf8Length(std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "profiles/profile_manager.hpp"
 
+#include "common/text.hpp"
+
 #include <vector>
 
 #include "store/profile_table.hpp"
@@ -24,7 +26,7 @@ int EnsureProfiles(ConfigStore& store, const ModelSources& sources, std::string_
 }
 
 bool RenameProfile(ConfigStore& store, int profile, std::string_view name) {
-  if (name.empty()) return false;
+  if (name.empty() || !IsValidUtf8(name)) return false;
   return StoreProfileName(store, profile, std::string(name));
 }
 

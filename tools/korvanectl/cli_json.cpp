@@ -18,7 +18,7 @@ nlohmann::ordered_json ConfigJson(ConfigStore& store, int profile) {
 
 void PrintKeys(const nlohmann::ordered_json& object, const char* indent) {
   for (const auto& [key, value] : object.items()) {
-    std::cout << indent << key << " = " << (value.is_string() ? value.get<std::string>() : value.dump()) << '\n';
+    std::cout << indent << key << " = " << (value.is_string() ? value.get<std::string>() : JsonText(value)) << '\n';
   }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <nlohmann/json.hpp>
 
 namespace korvane {
@@ -7,6 +9,14 @@ class ConfigStore;
 }
 
 namespace korvane::cli {
+
+// JSON text of a value. Text that is not valid UTF-8 (a name typed by
+// another program, a damaged file) has its bad bytes replaced by U+FFFD
+// instead of ending the command.
+template <typename Json>
+std::string JsonText(const Json& value, int indent = -1) {
+  return value.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
 
 // The stored configuration keys of a profile, in the order a new profile
 // receives them, as a JSON object of key -> text.

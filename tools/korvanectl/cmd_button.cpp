@@ -11,6 +11,7 @@
 
 #include "buttons/button_assignments.hpp"
 #include "buttons/key_names.hpp"
+#include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "cli_session.hpp"
 #include "commands.hpp"
@@ -79,7 +80,7 @@ int RunList(const CliOptions& options) {
                 << a.macro_value << ", " << a.macro_value2 << ")\n";
     }
   }
-  if (options.json) std::cout << out.dump(2) << '\n';
+  if (options.json) std::cout << JsonText(out, 2) << '\n';
   CliSession::Finish(std::move(session));
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "catalog/catalog_file.hpp"
 #include "catalog/model_definition.hpp"
+#include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "commands.hpp"
 #include "common/colour.hpp"
@@ -108,7 +109,7 @@ ordered_json ModelJson(const AppContext& context, const DeviceModel& model) {
 }
 
 std::string ValueText(const ordered_json& value) {
-  return value.is_string() ? value.get<std::string>() : value.dump();
+  return value.is_string() ? value.get<std::string>() : JsonText(value);
 }
 
 void PrintCatalogText(const ordered_json& out) {
@@ -134,7 +135,7 @@ void PrintModelText(const ordered_json& model) {
   std::cout << "  Firmware: " << model["firmware_url"].get<std::string>() << '\n';
   std::cout << "  Shown:";
   for (const auto& [name, shown] : model["show"].items()) std::cout << "  " << name << "=" << (shown.get<bool>() ? 1 : 0);
-  std::cout << "\n  Lighting modes: " << model["lighting_modes"].dump() << '\n';
+  std::cout << "\n  Lighting modes: " << JsonText(model["lighting_modes"]) << '\n';
   std::cout << "  Buttons:\n";
   for (const auto& button : model["buttons"]) {
     std::cout << "    " << button["key_value"] << "  " << button["name"].get<std::string>() << "  ->  "
@@ -169,7 +170,7 @@ int RunCatalog(const CliOptions& options, const std::string& model_attr) {
   }
 
   if (options.json) {
-    std::cout << out.dump(2) << '\n';
+    std::cout << JsonText(out, 2) << '\n';
   } else {
     PrintCatalogText(out);
     if (out.contains("model")) PrintModelText(out["model"]);

@@ -74,7 +74,7 @@ int RunStatus(const CliOptions& options) {
   if (!session) return 1;
   const ordered_json out = StatusJson(*session);
   if (options.json) {
-    std::cout << out.dump(2) << '\n';
+    std::cout << JsonText(out, 2) << '\n';
   } else {
     std::cout << out["status_text"].get<std::string>() << " (" << out["status_text_id"] << ")\n";
     PrintKeys(out, "  ");
@@ -98,7 +98,7 @@ int RunShow(const CliOptions& options) {
                    {"lighting", LightingJson(session->Store(), profile, session->Context().Language())},
                    {"config", ConfigJson(session->Store(), profile)}};
   if (options.json) {
-    std::cout << out.dump(2) << '\n';
+    std::cout << JsonText(out, 2) << '\n';
   } else {
     std::cout << "Profile " << profile << ": " << out["name"].get<std::string>() << '\n';
     PrintDpi(out["dpi"], "  ");
@@ -166,12 +166,12 @@ class EventPrinter final : public WorkerEvents {
   void Print(const ordered_json& line) {
     std::lock_guard lock(mutex_);
     if (json_) {
-      std::cout << line.dump() << std::endl;
+      std::cout << JsonText(line) << std::endl;
       return;
     }
     std::cout << line["event"].get<std::string>();
     for (const auto& [key, value] : line.items()) {
-      if (key != "event") std::cout << "  " << key << "=" << (value.is_string() ? value.get<std::string>() : value.dump());
+      if (key != "event") std::cout << "  " << key << "=" << (value.is_string() ? value.get<std::string>() : JsonText(value));
     }
     std::cout << std::endl;
   }

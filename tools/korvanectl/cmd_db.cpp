@@ -55,7 +55,7 @@ int RunDb(const CliOptions& options, const std::string& model_attr) {
   }
   const ordered_json out = DatabaseJson(store);
   if (options.json) {
-    std::cout << out.dump(2) << '\n';
+    std::cout << JsonText(out, 2) << '\n';
   } else {
     PrintDatabaseText(out);
   }

@@ -8,6 +8,7 @@
 #include "app/hid_link.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
+#include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "commands.hpp"
 #include "common/text.hpp"
@@ -79,7 +80,7 @@ int RunDevices(const CliOptions& options) {
   ordered_json devices = ordered_json::array();
   for (const DeviceEntry& entry : entries) devices.push_back(DeviceJson(catalog, entry));
   if (options.json) {
-    std::cout << devices.dump(2) << '\n';
+    std::cout << JsonText(devices, 2) << '\n';
   } else {
     PrintText(devices);
   }

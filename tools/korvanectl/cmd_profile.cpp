@@ -7,9 +7,11 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "cli_session.hpp"
 #include "commands.hpp"
+#include "common/text.hpp"
 #include "common/text_ids.hpp"
 #include "worker/profile_switch.hpp"
 #include "profiles/profile_list.hpp"
@@ -34,7 +36,7 @@ int RunList(const CliOptions& options) {
       std::cout << (profile.active ? "* " : "  ") << profile.number << "  " << name << '\n';
     }
   }
-  if (options.json) std::cout << out.dump(2) << '\n';
+  if (options.json) std::cout << JsonText(out, 2) << '\n';
   CliSession::Finish(std::move(session));
   return 0;
 }
@@ -46,8 +48,14 @@ int RunRename(const CliOptions& options, int profile, const std::string& name) {
   if (profile < 1 || profile > kProfileCount) {
     PrintError("the profile must be 1 to " + std::to_string(kProfileCount));
     result = 1;
-  } else if (!RenameProfile(session->Store(), profile, name)) {
+  } else if (name.empty()) {
     PrintError("the name must not be empty");
+    result = 1;
+  } else if (!IsValidUtf8(name)) {
+    PrintError("the name is not valid UTF-8 text");
+    result = 1;
+  } else if (!RenameProfile(session->Store(), profile, name)) {
+    PrintError("the settings database did not take the name");
     result = 1;
   }
   CliSession::Finish(std::move(session));
