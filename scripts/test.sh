@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the project needs, builds three times with warnings as
+# Installs what the project needs, checks the formatting, builds three
+# times with warnings as
 # errors (a normal build, an AddressSanitizer + UndefinedBehaviorSanitizer
 # build and a ThreadSanitizer build; the last two without the desktop
 # application) and runs every test in each.
@@ -7,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
+bash scripts/format.sh --check
 jobs=$(nproc)
 
 cmake --preset default -DKORVANE_WERROR=ON

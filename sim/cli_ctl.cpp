@@ -1,6 +1,5 @@
-#include <iostream>
-
 #include <CLI/CLI.hpp>
+#include <iostream>
 
 #include "sim/cli_commands.hpp"
 #include "sim/socket_client.hpp"

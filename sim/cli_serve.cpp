@@ -1,10 +1,9 @@
+#include <CLI/CLI.hpp>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <mutex>
-
-#include <CLI/CLI.hpp>
 
 #include "common/text.hpp"
 #include "platform/paths.hpp"

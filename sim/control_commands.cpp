@@ -42,12 +42,34 @@ const std::map<std::string, Command>& Commands() {
           return true;
         },
         600000}},
-      {"drop", {1, 0, [](VirtualBus& b, Id id, const auto& a) { b.DropCommands(id, a[0]); return true; }, 1000000}},
-      {"delay", {1, 0, [](VirtualBus& b, Id id, const auto& a) { b.DelayAnswers(id, Milliseconds(a[0])); return true; }, 600000}},
+      {"drop",
+       {1, 0,
+        [](VirtualBus& b, Id id, const auto& a) {
+          b.DropCommands(id, a[0]);
+          return true;
+        },
+        1000000}},
+      {"delay",
+       {1, 0,
+        [](VirtualBus& b, Id id, const auto& a) {
+          b.DelayAnswers(id, Milliseconds(a[0]));
+          return true;
+        },
+        600000}},
       {"interject",
-       {1, 0, [](VirtualBus& b, Id id, const auto& a) { b.InterjectBeforeAnswers(id, a[0]); return true; }, 1000000}},
+       {1, 0,
+        [](VirtualBus& b, Id id, const auto& a) {
+          b.InterjectBeforeAnswers(id, a[0]);
+          return true;
+        },
+        1000000}},
       {"unplug-mid-write",
-       {0, 0, [](VirtualBus& b, Id id, const auto&) { b.UnplugDuringMultiPacketWrite(id); return true; }, 0}},
+       {0, 0,
+        [](VirtualBus& b, Id id, const auto&) {
+          b.UnplugDuringMultiPacketWrite(id);
+          return true;
+        },
+        0}},
   };
   return commands;
 }

@@ -23,8 +23,8 @@ constexpr std::array kModels{
 }  // namespace
 
 DeviceTraits TraitsOf(std::string_view device_attr) {
-  const auto found = std::find_if(kModels.begin(), kModels.end(),
-                                  [&](const ModelTraits& m) { return m.device_attr == device_attr; });
+  const auto found =
+      std::find_if(kModels.begin(), kModels.end(), [&](const ModelTraits& m) { return m.device_attr == device_attr; });
   return found != kModels.end() ? found->traits : DeviceTraits{};
 }
 

@@ -51,10 +51,17 @@ bool IsFlag(std::uint8_t value) { return value <= 1; }
 // (2000 to 8000 Hz) up to the mouse's highest code.
 bool RateSupported(std::uint8_t code, std::uint8_t capability) {
   switch (code) {
-    case 1: case 2: case 4: case 8: return true;
-    case 16: case 32: case 64:
+    case 1:
+    case 2:
+    case 4:
+    case 8:
+      return true;
+    case 16:
+    case 32:
+    case 64:
       return (capability == 0x10 || capability == 0x20 || capability == 0x40) && code <= capability;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -191,41 +198,57 @@ InputReport ReadDpiColours(const MouseState& s, const Request& r) {
 InputReport Execute(MouseState& s, const Request& r) {
   const Settings& v = s.settings;
   switch (r.command) {
-    case rf::kReportRate: return WriteReportRate(s, r);
-    case rf::kDpiLevels: return WriteDpiLevels(s, r);
-    case rf::kDpiColours: return WriteDpiColours(s, r);
-    case rf::kLighting: return WriteLighting(s, r);
-    case rf::kLiftOffSensor: return WriteLiftOffSensor(s, r);
-    case rf::kPower: return WritePower(s, r);
-    case rf::kMacroData: return WriteMacroData(s, r);
-    case rf::kButtons: return WriteButtons(s, r);
-    case rf::kRestoreLighting: return RestoreLighting(s, r);
-    case rf::kFactoryReset: return FactoryReset(s, r);
-    case rf::kDeviceInfo: return DeviceInfo(s, r);
-    case rf::kReadBackStart: return Ack(r);
-    case rf::kReadReportRate: return Data(r, std::vector<std::uint8_t>{v.report_rate});
-    case rf::kReadDpiLevels: return ReadDpiLevels(s, r);
-    case rf::kReadDpiColours: return ReadDpiColours(s, r);
+    case rf::kReportRate:
+      return WriteReportRate(s, r);
+    case rf::kDpiLevels:
+      return WriteDpiLevels(s, r);
+    case rf::kDpiColours:
+      return WriteDpiColours(s, r);
+    case rf::kLighting:
+      return WriteLighting(s, r);
+    case rf::kLiftOffSensor:
+      return WriteLiftOffSensor(s, r);
+    case rf::kPower:
+      return WritePower(s, r);
+    case rf::kMacroData:
+      return WriteMacroData(s, r);
+    case rf::kButtons:
+      return WriteButtons(s, r);
+    case rf::kRestoreLighting:
+      return RestoreLighting(s, r);
+    case rf::kFactoryReset:
+      return FactoryReset(s, r);
+    case rf::kDeviceInfo:
+      return DeviceInfo(s, r);
+    case rf::kReadBackStart:
+      return Ack(r);
+    case rf::kReadReportRate:
+      return Data(r, std::vector<std::uint8_t>{v.report_rate});
+    case rf::kReadDpiLevels:
+      return ReadDpiLevels(s, r);
+    case rf::kReadDpiColours:
+      return ReadDpiColours(s, r);
     case rf::kReadLighting:
       return Data(r, std::vector<std::uint8_t>{
                          v.lighting.mode, static_cast<std::uint8_t>((v.lighting.brightness << 4) | v.lighting.speed)});
     case rf::kReadLiftOffSensor:
       return Data(r, std::vector<std::uint8_t>{v.liftoff, v.sensor_options[0], v.sensor_options[1]});
-    case rf::kReadPower: return Data(r, std::vector<std::uint8_t>{v.sleep, v.wake, v.lightoff, v.response});
+    case rf::kReadPower:
+      return Data(r, std::vector<std::uint8_t>{v.sleep, v.wake, v.lightoff, v.response});
     case rf::kReadReceiverVersion:
       if (s.identity.receiver) {
-        return Data(r, std::vector<std::uint8_t>(s.identity.receiver_version.begin(), s.identity.receiver_version.end()));
+        return Data(r,
+                    std::vector<std::uint8_t>(s.identity.receiver_version.begin(), s.identity.receiver_version.end()));
       }
       break;
-    default: break;
+    default:
+      break;
   }
   return Answer(r.command, kUnknownCommand, r.sequence);
 }
 
 // Commands the receiver answers itself; every other one needs its mouse.
-bool ReceiverAnswers(std::uint8_t command) {
-  return command == rf::kDeviceInfo || command == rf::kReadReceiverVersion;
-}
+bool ReceiverAnswers(std::uint8_t command) { return command == rf::kDeviceInfo || command == rf::kReadReceiverVersion; }
 
 }  // namespace
 

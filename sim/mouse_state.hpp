@@ -85,8 +85,8 @@ struct UpdateState {
 struct MouseState {
   Identity identity;
   Settings settings;
-  Settings factory;  // restored by the factory-reset command
-  bool linked = true;   // a receiver's mouse is linked; always true when wired
+  Settings factory;    // restored by the factory-reset command
+  bool linked = true;  // a receiver's mouse is linked; always true when wired
   bool plugged = true;
   std::uint8_t battery_a = 0;
   std::uint8_t battery_b = 0;

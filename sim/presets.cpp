@@ -19,16 +19,19 @@ constexpr std::array<Colour, kLightColours> kLightColourDefaults{
     {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {0, 255, 255}, {255, 255, 0}, {255, 0, 255}, {255, 255, 255}}};
 // Left, right, middle, back, forward, DPI cycle; the other entries do nothing.
 constexpr std::array<std::uint8_t, 18> kDefaultButtons{0x10, 0x01, 0x00, 0x10, 0x02, 0x00, 0x10, 0x04, 0x00,
-                                                      0x10, 0x08, 0x00, 0x10, 0x10, 0x00, 0x40, 0x01, 0x00};
+                                                       0x10, 0x08, 0x00, 0x10, 0x10, 0x00, 0x40, 0x01, 0x00};
 // Order in which the first enabled effect becomes the factory effect.
 constexpr std::array<int, kLightModes> kEffectOrder{1, 2, 3, 4, 5, 0};
 
 std::vector<int> ModesOf(Preset preset) {
   switch (preset) {
-    case Preset::kWired: return {kWired};
+    case Preset::kWired:
+      return {kWired};
     case Preset::kReceiver:
-    case Preset::kReceiverUnlinked: return {kReceiver};
-    case Preset::kBoth: return {kWired, kReceiver};
+    case Preset::kReceiverUnlinked:
+      return {kReceiver};
+    case Preset::kBoth:
+      return {kWired, kReceiver};
   }
   return {};
 }
@@ -71,11 +74,10 @@ Settings FactorySettings(const DeviceModel& model, int sensor_id) {
   s.liftoff = 1;
   s.sensor_options = {0, 1};
   s.response = 8;
-  const auto effect = std::find_if(kEffectOrder.begin(), kEffectOrder.end(), [&](int mode) {
-    return model.light_modes[mode == 0 ? kLightModes - 1 : mode - 1];
-  });
-  s.lighting = Lighting{static_cast<std::uint8_t>(effect != kEffectOrder.end() ? *effect : 0), 4, 2,
-                        kLightColourDefaults};
+  const auto effect = std::find_if(kEffectOrder.begin(), kEffectOrder.end(),
+                                   [&](int mode) { return model.light_modes[mode == 0 ? kLightModes - 1 : mode - 1]; });
+  s.lighting =
+      Lighting{static_cast<std::uint8_t>(effect != kEffectOrder.end() ? *effect : 0), 4, 2, kLightColourDefaults};
   s.buttons.assign(kButtonTableBytes, 0);
   std::copy(kDefaultButtons.begin(), kDefaultButtons.end(), s.buttons.begin());
   return s;
@@ -130,8 +132,9 @@ PresetResult BuildPreset(const std::filesystem::path& resources, const PresetOpt
     return (!options.model || m.device_attr == *options.model) && HasModes(catalog, m, modes);
   });
   if (model_entry == catalog.models.end()) {
-    return {{}, options.model ? "model " + *options.model + " is not in the catalog with the preset's connections"
-                              : "no model in the catalog has the preset's connections"};
+    return {{},
+            options.model ? "model " + *options.model + " is not in the catalog with the preset's connections"
+                          : "no model in the catalog has the preset's connections"};
   }
   DeviceModel model;
   LoadReport model_report;

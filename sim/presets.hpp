@@ -22,7 +22,7 @@ struct PresetOptions {
   std::optional<std::string> model;  // device_attr; default: the first model with the preset's modes
   std::optional<int> sensor;
   std::optional<int> rate_capability;
-  std::optional<std::string> dev_id;  // four characters
+  std::optional<std::string> dev_id;           // four characters
   std::optional<std::pair<int, int>> battery;  // A, B
 };
 

@@ -40,8 +40,8 @@ constexpr SensorRow kDefaultRow{0, {{{50, 26000, 50, 0}}}, 1};
 }  // namespace
 
 std::uint16_t DpiCode(int sensor_id, int dpi) {
-  const auto found = std::find_if(kSensors.begin(), kSensors.end(),
-                                  [&](const SensorRow& row) { return row.sensor_id == sensor_id; });
+  const auto found =
+      std::find_if(kSensors.begin(), kSensors.end(), [&](const SensorRow& row) { return row.sensor_id == sensor_id; });
   const SensorRow& row = found != kSensors.end() ? *found : kDefaultRow;
   const std::span<const Segment> segments(row.segments.data(), row.segment_count);
   dpi = std::clamp(dpi, segments.front().from_dpi, segments.back().to_dpi);

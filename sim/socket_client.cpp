@@ -1,11 +1,11 @@
 #include "sim/socket_client.hpp"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <mutex>
-
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 namespace korvane::sim {
 
@@ -29,7 +29,9 @@ using wire::Writer;
 class SocketHandle final : public HidHandle {
  public:
   SocketHandle(std::unique_ptr<wire::Connection> reader, std::unique_ptr<wire::Connection> writer)
-      : connection_(std::move(reader)), writer_(std::move(writer)), interrupt_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+      : connection_(std::move(reader)),
+        writer_(std::move(writer)),
+        interrupt_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
   ~SocketHandle() override {
     if (interrupt_ >= 0) ::close(interrupt_);
   }

@@ -1,12 +1,12 @@
 #include "sim/socket_server.hpp"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "sim/control_commands.hpp"
 #include "sim/socket_protocol.hpp"

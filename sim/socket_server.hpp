@@ -16,7 +16,7 @@ namespace korvane::sim {
 namespace wire {
 class Connection;
 struct Message;
-}
+}  // namespace wire
 
 // Serves a virtual bus on a Unix socket, one thread per client connection,
 // so the program, its command-line tools and ctl can use it at once. A

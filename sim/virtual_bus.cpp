@@ -1,11 +1,11 @@
 #include "sim/virtual_bus.hpp"
 
+#include <sys/prctl.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <deque>
-
-#include <sys/prctl.h>
 
 #include "sim/firmware.hpp"
 #include "sim/update_loader.hpp"
@@ -180,8 +180,13 @@ HidInterfaceInfo VirtualBus::InfoOf(DeviceId id, const Device& device, int inter
   char path[64];
   std::snprintf(path, sizeof path, "virtual/%d/VID_%04X&PID_%04X&MI_%02d", id, device.device.vendor_id,
                 device.device.product_id, interface_number);
-  return HidInterfaceInfo{path,       device.device.vendor_id, device.device.product_id, device.device.release_number,
-                          kind.usage_page, kind.usage,         kind.number};
+  return HidInterfaceInfo{path,
+                          device.device.vendor_id,
+                          device.device.product_id,
+                          device.device.release_number,
+                          kind.usage_page,
+                          kind.usage,
+                          kind.number};
 }
 
 std::optional<std::pair<VirtualBus::DeviceId, int>> VirtualBus::Resolve(const std::string& path) const {

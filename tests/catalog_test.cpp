@@ -33,7 +33,8 @@ struct RecordingRegistry : SupportedModeRegistry {
     ++clears;
     modes.clear();
   }
-  void AddSupportedMode(int vid, int pid, const std::string& name, int type, int mode, const std::string& dev_id) override {
+  void AddSupportedMode(int vid, int pid, const std::string& name, int type, int mode,
+                        const std::string& dev_id) override {
     EXPECT_TRUE(name.empty());
     modes.emplace_back(vid, pid, type, mode, dev_id);
   }
@@ -84,8 +85,8 @@ TEST(CatalogFile, MissingOrMalformedFileGivesAnEmptyCatalogAndSaysWhere) {
 
 TEST(CatalogFile, SoftwareBeforeLanguageIsNotFoundByTheForwardReader) {
   test::TempDir dir;
-  const auto file = dir.Write("config.xml",
-                              R"(<config><software caption="C" version="1"/><language.info default_lan="1033">)"
+  const auto file =
+      dir.Write("config.xml", R"(<config><software caption="C" version="1"/><language.info default_lan="1033">)"
                               R"(<lan value="1033"/></language.info></config>)");
   const StartupConfig config = ReadStartupConfig(file);
   EXPECT_EQ(config.languages, std::vector<int>{1033});
@@ -102,11 +103,8 @@ TEST(ParseRect, SplitsAtHashesWithMissingPartsZero) {
     bool strict;
   };
   const Case cases[] = {
-      {"120#300#45", {120, 45}, {300, 45}, true},
-      {"45", {0, 45}, {0, 45}, false},
-      {"10#45", {10, 45}, {0, 45}, false},
-      {"a#b#c", {0, 0}, {0, 0}, false},
-      {"", {0, 0}, {0, 0}, false},
+      {"120#300#45", {120, 45}, {300, 45}, true}, {"45", {0, 45}, {0, 45}, false}, {"10#45", {10, 45}, {0, 45}, false},
+      {"a#b#c", {0, 0}, {0, 0}, false},           {"", {0, 0}, {0, 0}, false},
   };
   for (const Case& c : cases) {
     const LeaderLine line = ParseRect(c.text);
@@ -194,10 +192,12 @@ TEST(ModelDefinition, StrictRulesFlagUnknownOutOfOrderAndOutOfRange) {
     <mouse_key><key name="900" key_value="0" direction="0" rect="1#2" func_desc="920" func_type="1" func_value="1"/></mouse_key>
     <mouse_info><dpi_info default_dpi="6" dpi_count="6"><dpi_1 value="10" color="#FFF"/></dpi_info>
       <report_rate default_value="3"/></mouse_info>
-  </mouse>)"), model, report);
+  </mouse>)"),
+                      model, report);
   ReadModelDefinition(dir.Write("order.xml", "<mouse><custom/><menu light=\"1\"/></mouse>"), model, report);
-  const std::vector<std::string> expected_fragments{"show_dpitips", "extra", "menu: element out of order", "wheel",
-                                                    "rect", "default_dpi", "value=\"10\"", "#FFF", "default_value"};
+  const std::vector<std::string> expected_fragments{"show_dpitips", "extra", "menu: element out of order",
+                                                    "wheel",        "rect",  "default_dpi",
+                                                    "value=\"10\"", "#FFF",  "default_value"};
   for (const std::string& fragment : expected_fragments) {
     const bool found = std::any_of(report.problems.begin(), report.problems.end(),
                                    [&](const std::string& p) { return p.find(fragment) != std::string::npos; });

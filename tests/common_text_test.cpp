@@ -6,11 +6,19 @@
 namespace korvane {
 
 TEST(Utf8, ValidityFollowsTheEncodingRules) {
-  const std::pair<std::string_view, bool> cases[] = {
-      {"", true},          {"Aim", true},          {"\xC3\xA9", true},       {"\xE2\x82\xAC", true},
-      {"\xF0\x9F\x96\xB1", true},                   {"Aim\xFF", false},        {"\xC3", false},
-      {"\xC0\xAF", false},   {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false}, {"\x80", false},
-      {"\xE2\x82", false},   {"\xE2(\xA1", false}};
+  const std::pair<std::string_view, bool> cases[] = {{"", true},
+                                                     {"Aim", true},
+                                                     {"\xC3\xA9", true},
+                                                     {"\xE2\x82\xAC", true},
+                                                     {"\xF0\x9F\x96\xB1", true},
+                                                     {"Aim\xFF", false},
+                                                     {"\xC3", false},
+                                                     {"\xC0\xAF", false},
+                                                     {"\xED\xA0\x80", false},
+                                                     {"\xF4\x90\x80\x80", false},
+                                                     {"\x80", false},
+                                                     {"\xE2\x82", false},
+                                                     {"\xE2(\xA1", false}};
   for (const auto& [text, valid] : cases) {
     std::string bytes;
     for (const char c : text) bytes += Hex4(static_cast<unsigned char>(c)).substr(2) + " ";
@@ -21,8 +29,16 @@ namespace {
 
 TEST(LeadingNumber, ReadsLeadingDigitsLikeTheCLibrary) {
   const std::pair<const char*, int> cases[] = {
-      {"42", 42},   {"  17abc", 17}, {"-5", -5},          {"+8", 8},          {"", 0},
-      {"abc", 0},   {"12.5", 12},    {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}, {"0x10", 0},
+      {"42", 42},
+      {"  17abc", 17},
+      {"-5", -5},
+      {"+8", 8},
+      {"", 0},
+      {"abc", 0},
+      {"12.5", 12},
+      {"99999999999", INT_MAX},
+      {"-99999999999", INT_MIN},
+      {"0x10", 0},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(LeadingNumber(text), expected) << text;
 }
@@ -47,14 +63,16 @@ TEST(Utf16, DecodesSurrogatePairsAndReplacesLoneSurrogates) {
   const std::string pair("\x3D\xD8\x00\xDE", 4);  // U+1F600
   EXPECT_EQ(Utf16LeToUtf8(pair), "\xF0\x9F\x98\x80");
   const std::string lone("\x3D\xD8\x41\x00", 4);
-  EXPECT_EQ(Utf16LeToUtf8(lone), "\xEF\xBF\xBD" "A");
+  EXPECT_EQ(Utf16LeToUtf8(lone),
+            "\xEF\xBF\xBD"
+            "A");
   EXPECT_EQ(Utf16LeToUtf8(std::string("\x41", 1)), "");  // odd trailing byte ignored
 }
 
 TEST(Colour, TextFollowsTheDefinitionFileRule) {
   const std::pair<const char*, int> cases[] = {
-      {"#FF8000", 33023}, {"#0000FF", 16711680}, {"#F", 0},       {"#", 0},    {"", 0},
-      {"#FFFFFFF", 0},    {"#FF", 255},          {"#FF80", 33023}, {"#10203", 0x032010}, {"xFF0000", 255},
+      {"#FF8000", 33023}, {"#0000FF", 16711680}, {"#F", 0},        {"#", 0}, {"", 0}, {"#FFFFFFF", 0}, {"#FF", 255},
+      {"#FF80", 33023},   {"#10203", 0x032010},  {"xFF0000", 255},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(ColourFromText(text), expected) << text;
   EXPECT_EQ(StrictColourFromText("#FF8000"), 33023);

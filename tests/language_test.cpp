@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
+#include "common/text.hpp"
 #include "language/language_catalog.hpp"
 #include "language/language_file.hpp"
 #include "language/locale_lcid.hpp"
-#include "common/text.hpp"
 #include "platform/app_settings.hpp"
 #include "support/temp_dir.hpp"
 
@@ -122,9 +121,21 @@ TEST_F(LanguageCatalogTest, OffersOnlyKnownLanguagesOfTheSetInSelectorOrder) {
 
 TEST(LocaleLcid, MapsLocaleNamesToLanguageIds) {
   const std::pair<const char*, int> cases[] = {
-      {"zh_CN.UTF-8", 2052}, {"zh_SG", 2052}, {"zh_TW.UTF-8", 1028}, {"zh_HK", 1028}, {"en_US.UTF-8", 1033},
-      {"en_GB", 1033},       {"ja_JP.UTF-8", 1041}, {"ko_KR", 1042},  {"uk_UA", 1058}, {"ru_RU.KOI8-R", 1049},
-      {"de_DE@euro", 1031},  {"fr_FR", 1036}, {"C", 0},            {"POSIX", 0},    {"", 0},
+      {"zh_CN.UTF-8", 2052},
+      {"zh_SG", 2052},
+      {"zh_TW.UTF-8", 1028},
+      {"zh_HK", 1028},
+      {"en_US.UTF-8", 1033},
+      {"en_GB", 1033},
+      {"ja_JP.UTF-8", 1041},
+      {"ko_KR", 1042},
+      {"uk_UA", 1058},
+      {"ru_RU.KOI8-R", 1049},
+      {"de_DE@euro", 1031},
+      {"fr_FR", 1036},
+      {"C", 0},
+      {"POSIX", 0},
+      {"", 0},
       {"xx_YY", 0},
   };
   for (const auto& [name, lcid] : cases) EXPECT_EQ(LcidFromLocaleName(name), lcid) << name;

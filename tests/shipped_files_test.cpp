@@ -5,12 +5,12 @@
 #include <fstream>
 #include <set>
 
-#include "language/language_file.hpp"
 #include "buttons/button_table.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/model_definition.hpp"
 #include "common/text.hpp"
 #include "common/text_ids.hpp"
+#include "language/language_file.hpp"
 
 namespace korvane {
 namespace {
@@ -25,7 +25,8 @@ std::string Describe(const LoadReport& report) {
 
 std::set<int> UsedTextIds() {
   std::set<int> ids;
-  for (const auto& entry : text_id::kAll) EXPECT_TRUE(ids.insert(entry.number).second) << entry.name << " repeats a number";
+  for (const auto& entry : text_id::kAll)
+    EXPECT_TRUE(ids.insert(entry.number).second) << entry.name << " repeats a number";
   return ids;
 }
 
@@ -77,8 +78,8 @@ TEST(ShippedFiles, EveryModelDefinitionIsCleanAndNamesKnownTexts) {
       EXPECT_TRUE(ids.count(button.name_id)) << entry.device_attr << " button name " << button.name_id;
       EXPECT_TRUE(ids.count(button.func_desc_id)) << entry.device_attr << " function " << button.func_desc_id;
       // The button table command carries buttons 0 to 8 only.
-      EXPECT_LT(button.key_value, kButtonsSentToTheMouse) << entry.device_attr << " button " << button.key_value
-                                                          << " could never reach the mouse";
+      EXPECT_LT(button.key_value, kButtonsSentToTheMouse)
+          << entry.device_attr << " button " << button.key_value << " could never reach the mouse";
     }
     EXPECT_TRUE(model.defaults.dpi_count && model.defaults.report_rate && model.defaults.sleep_light)
         << entry.device_attr << " lacks DPI, report-rate or sleep defaults";

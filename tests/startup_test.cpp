@@ -1,6 +1,7 @@
+#include "app/startup.hpp"
+
 #include <gtest/gtest.h>
 
-#include "app/startup.hpp"
 #include "support/temp_dir.hpp"
 
 namespace korvane {
@@ -13,10 +14,12 @@ TEST(DpiRule, SizeFirstThenMonitorOnlyAt1920x1080) {
     bool aware;
   };
   const Case cases[] = {
-      {1366, 768, 96, true},   {1366, 768, 144, true},  {1600, 790, std::nullopt, true},
-      {2560, 1440, 144, false}, {1920, 1080, 120, false}, {1920, 1080, 144, true},
-      {1920, 1080, 168, true},  {1920, 1080, 192, true},  {1920, 1080, 240, false},
-      {1920, 1080, std::nullopt, false}, {1920, 1200, 144, false},
+      {1366, 768, 96, true},           {1366, 768, 144, true},
+      {1600, 790, std::nullopt, true}, {2560, 1440, 144, false},
+      {1920, 1080, 120, false},        {1920, 1080, 144, true},
+      {1920, 1080, 168, true},         {1920, 1080, 192, true},
+      {1920, 1080, 240, false},        {1920, 1080, std::nullopt, false},
+      {1920, 1200, 144, false},
   };
   for (const Case& c : cases) {
     int asked = 0;

@@ -1,10 +1,11 @@
+#include "xml/xml_markup.hpp"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
 #include "support/temp_dir.hpp"
-#include "xml/xml_markup.hpp"
 
 namespace korvane {
 namespace {

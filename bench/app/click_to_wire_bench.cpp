@@ -13,15 +13,15 @@
 
 #include "app/device_main_dlg.hpp"
 #include "device/report_format.hpp"
-#include "worker/task_queue.hpp"
-#include "support/fake_toolkit.hpp"
 #include "percentile.hpp"
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"
+#include "support/fake_toolkit.hpp"
 #include "support/temp_dir.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/main_texts.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane::bench {
 namespace {
@@ -87,8 +87,8 @@ struct Desktop {
     sim::PresetOptions preset;
     preset.preset = sim::Preset::kWired;
     for (sim::VirtualDevice& device : sim::BuildPreset(KORVANE_SOURCE_DATA, preset).devices) bus.Add(device);
-    controller = std::make_unique<DeviceMainDlg>(toolkit, *context, tap, &bus,
-                                                 ControllerOptions{home / "autostart", "korvane"});
+    controller =
+        std::make_unique<DeviceMainDlg>(toolkit, *context, tap, &bus, ControllerOptions{home / "autostart", "korvane"});
     controller->Hooks().OnTaskFinished([this](int code, bool) {
       if (code == kTaskStartupScan) scanned = true;
     });

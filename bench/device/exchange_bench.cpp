@@ -7,9 +7,9 @@
 
 #include "device/device_manager.hpp"
 #include "device/multi_packet_write.hpp"
+#include "sim/virtual_bus.hpp"
 #include "worker/pumped_transport.hpp"
 #include "worker/task_queue.hpp"
-#include "sim/virtual_bus.hpp"
 
 namespace korvane {
 namespace {

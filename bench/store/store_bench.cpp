@@ -51,8 +51,8 @@ void BM_InsertEventRows200(benchmark::State& state) {
   const int macro = InsertMacroRow(bench.store(), "Recording");
   std::vector<MacroEvent> events;
   for (int i = 0; i < 200; ++i) {
-    events.push_back({.macro_id = macro, .type = i % 2, .record_index = i, .value = 4 + i % 40, .delay_time = 20,
-                      .desc = "A"});
+    events.push_back(
+        {.macro_id = macro, .type = i % 2, .record_index = i, .value = 4 + i % 40, .delay_time = 20, .desc = "A"});
   }
   for (auto _ : state) {
     state.PauseTiming();

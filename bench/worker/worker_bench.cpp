@@ -1,7 +1,6 @@
 // The device worker's latency and idle cost, and korvanectl status from a
 // cold start, against the virtual mouse.
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -38,9 +37,7 @@ struct Harness {
     WaitFinished(1);
   }
 
-  void WaitFinished(int count) {
-    events.WaitFor(count);
-  }
+  void WaitFinished(int count) { events.WaitFor(count); }
 
   test::FinishedTasks events;
   test::WorkerRig rig{events};
@@ -65,9 +62,8 @@ void BM_QueueToWire(benchmark::State& bench) {
     const auto start = Clock::now();
     harness.rig.queue.Push(kTaskReportRate);
     while (arrived == 0) std::this_thread::yield();
-    micros.push_back(std::chrono::duration<double, std::micro>(Clock::duration(arrived.load()) -
-                                                                start.time_since_epoch())
-                         .count());
+    micros.push_back(
+        std::chrono::duration<double, std::micro>(Clock::duration(arrived.load()) - start.time_since_epoch()).count());
     harness.WaitFinished(++expected);
   }
   bench.counters["median_us"] = Percentile(micros, 0.5);

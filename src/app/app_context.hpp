@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "language/language_catalog.hpp"
 #include "catalog/catalog_types.hpp"
+#include "language/language_catalog.hpp"
 #include "platform/app_settings.hpp"
 
 namespace korvane {

@@ -21,9 +21,8 @@ std::string AutostartEntry::ExecLine(const std::string& program) {
   bool quote = false;
   std::string escaped;
   for (const char c : program) {
-    if (c == ' ' || c == '\t' || c == '\'' || c == '>' || c == '<' || c == '~' || c == '|' || c == '&' ||
-        c == ';' || c == '$' || c == '*' || c == '?' || c == '#' || c == '(' || c == ')' || c == '`' ||
-        c == '"' || c == '\\') {
+    if (c == ' ' || c == '\t' || c == '\'' || c == '>' || c == '<' || c == '~' || c == '|' || c == '&' || c == ';' ||
+        c == '$' || c == '*' || c == '?' || c == '#' || c == '(' || c == ')' || c == '`' || c == '"' || c == '\\') {
       quote = true;
     }
     // Inside quotes these four are escaped with a backslash; the desktop

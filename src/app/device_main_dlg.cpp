@@ -2,7 +2,6 @@
 
 #include "app/lighting_page.hpp"
 #include "app/performance_page.hpp"
-
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
 #include "catalog/load_report.hpp"
@@ -25,8 +24,8 @@ constexpr int kProfileAbove = 210;
 constexpr int kProfileGap = 5;
 }  // namespace
 
-DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTransport& transport,
-                             HotplugSource* hotplug, ControllerOptions options)
+DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTransport& transport, HotplugSource* hotplug,
+                             ControllerOptions options)
     : toolkit_(toolkit),
       context_(context),
       text_(context.Language().Lookup()),
@@ -71,8 +70,9 @@ void DeviceMainDlg::OnInitDialog() {
   if (hotplug_) {
     hotplug_->SetListener([this, alive = alive_](const HotplugEvent& event) {
       toolkit_.Post([this, alive, event] {
-        if (*alive) OnDeviceChange(event.arrival ? ui::device_change::kArrival : ui::device_change::kRemoval,
-                                   ui::device_change::kInterfaceKind, event.path);
+        if (*alive)
+          OnDeviceChange(event.arrival ? ui::device_change::kArrival : ui::device_change::kRemoval,
+                         ui::device_change::kInterfaceKind, event.path);
       });
     });
   }
@@ -92,8 +92,8 @@ bool DeviceMainDlg::Shutdown() {
 }
 
 PageContext DeviceMainDlg::PageContextFor() {
-  return PageContext{*this, toolkit_, text_, Store(), Queue(), state_, Model(), Sources(), Dpi(), hooks_,
-                     open_mouse_settings_};
+  return PageContext{
+      *this, toolkit_, text_, Store(), Queue(), state_, Model(), Sources(), Dpi(), hooks_, open_mouse_settings_};
 }
 
 void DeviceMainDlg::ListModels() {
@@ -150,7 +150,8 @@ bool DeviceMainDlg::MouseLinkedOrTell() {
 
 void DeviceMainDlg::RequestFactoryReset() {
   if (!MouseLinkedOrTell()) return;
-  if (Message(text_id::kFactoryResetTitle, text_id::kFactoryResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  if (Message(text_id::kFactoryResetTitle, text_id::kFactoryResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel)
+    return;
   state_.ClearReadBack();
   Queue().Push(kTaskFactoryReset);
   ShowSaveTip();

@@ -17,12 +17,12 @@
 #include "app/page_context.hpp"
 #include "app/page_hooks.hpp"
 #include "app/posted_worker_events.hpp"
+#include "performance/dpi_model.hpp"
+#include "performance/pointer_settings.hpp"
 #include "platform/hotplug_source.hpp"
 #include "ui/dpi_tip.hpp"
 #include "ui/save_tip.hpp"
 #include "ui/toolkit.hpp"
-#include "performance/dpi_model.hpp"
-#include "performance/pointer_settings.hpp"
 
 namespace korvane {
 

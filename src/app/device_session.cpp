@@ -20,8 +20,8 @@ DeviceSession::DeviceSession(AppContext& app, HidTransport& transport, Connectio
       catalog(ReadCatalog(app, catalog_report)),
       pumped(transport, wake),
       state(shared_state),
-      worker(WorkerContext{manager, app.Settings(), app.Language().Lookup(), store, state, events, queue, wake,
-                           sleeper, Sources(), model}) {
+      worker(WorkerContext{manager, app.Settings(), app.Language().Lookup(), store, state, events, queue, wake, sleeper,
+                           Sources(), model}) {
   RegisterInterfaces(catalog, manager);
   state.device_list.SetModels(catalog.models);
   RegisterFeatureHandlers(*this);

@@ -10,12 +10,12 @@
 #include "store/config_store.hpp"
 #include "store/light_table.hpp"
 #include "ui/control_ids.hpp"
-#include "worker/connection_state.hpp"
-#include "worker/task_queue.hpp"
-#include "worker/worker_events.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/message_box.hpp"
 #include "ui/palette_dlg.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
+#include "worker/worker_events.hpp"
 
 namespace korvane {
 
@@ -63,26 +63,25 @@ void LightingPage::Route() {
   ctx_.main.RouteTo(kLightMode, on([this](int, std::int64_t index) { ChangeMode(static_cast<int>(index)); }));
   ctx_.main.RouteTo(kLightReset, on([this](int, std::int64_t) { ResetLighting(); }));
   ctx_.main.RouteTo(kBrightness,
-                on([this](int event, std::int64_t value) { SlideBrightness(event, static_cast<int>(value)); }));
+                    on([this](int event, std::int64_t value) { SlideBrightness(event, static_cast<int>(value)); }));
   ctx_.main.RouteTo(kSpeed, on([this](int event, std::int64_t value) { SlideSpeed(event, static_cast<int>(value)); }));
   for (int control = kPresetColourFirst; control <= kPresetColourLast; ++control) {
     ctx_.main.RouteTo(control, on([this, control](int event, std::int64_t) {
-                    if (event == ui::event::kClick) PickPreset(control);
-                  }));
+                        if (event == ui::event::kClick) PickPreset(control);
+                      }));
   }
   // A slot click selects the slot (the toolkit does that); its colour is
   // shown in the editor so that the next colour replaces it.
   for (int control = kColourSlotFirst; control <= kColourSlotLast; ++control) {
-    ctx_.main.RouteTo(control, on([this, control](int, std::int64_t) {
-                    ShowColourInEditor(ctx_.toolkit.Colour(control));
-                  }));
+    ctx_.main.RouteTo(control,
+                      on([this, control](int, std::int64_t) { ShowColourInEditor(ctx_.toolkit.Colour(control)); }));
   }
   ctx_.main.RouteTo(kLightPalette,
-                on([this](int event, std::int64_t colour) { PickPaletteColour(event, static_cast<int>(colour)); }));
+                    on([this](int event, std::int64_t colour) { PickPaletteColour(event, static_cast<int>(colour)); }));
   for (const int field : {kLightRed, kLightGreen, kLightBlue}) {
     ctx_.main.RouteTo(field, on([this, field](int event, std::int64_t) {
-                    if (event == ui::event::kTextChanged) EditColourField(field);
-                  }));
+                        if (event == ui::event::kTextChanged) EditColourField(field);
+                      }));
   }
 }
 
@@ -219,7 +218,9 @@ int LightingPage::SelectedSlot() const {
 }
 
 void LightingPage::ResetLighting() {
-  if (ctx_.main.Message(text_id::kLightResetTitle, text_id::kLightResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  if (ctx_.main.Message(text_id::kLightResetTitle, text_id::kLightResetQuestion, ui::kMessageOkCancel) ==
+      ui::kResultCancel)
+    return;
   ctx_.queue.Push(kTaskLightingRestore);
 }
 

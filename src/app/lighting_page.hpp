@@ -7,7 +7,6 @@
 
 namespace korvane {
 
-
 // The lighting page: the model's effect modes, and for the selected mode the
 // controls its features allow (brightness, speed, seven colour slots, free
 // colour with presets, palette and R, G, B fields). Every change is stored

@@ -11,11 +11,7 @@ constexpr int kButtonsIndex = 1;
 }  // namespace
 
 MainNavigation::MainNavigation(ui::Toolkit& toolkit, TextLookup text, ConnectionState& state, TaskQueue& queue)
-    : toolkit_(toolkit),
-      text_(std::move(text)),
-      state_(state),
-      queue_(queue),
-      current_tab_(ui::ctl::tab::kHome) {}
+    : toolkit_(toolkit), text_(std::move(text)), state_(state), queue_(queue), current_tab_(ui::ctl::tab::kHome) {}
 
 void MainNavigation::ShowStatus(int text_id) {
   state_.SetStatusText(text_id);
@@ -86,8 +82,8 @@ void MainNavigation::ReturnHome() {
 // and the mouse picture belong to the device pages; home shows none of them.
 void MainNavigation::SetDeviceChrome(bool shown) {
   using namespace ui::ctl;
-  for (const int control : {kCaptionArea2, kTabBackground, kTabStrip, kConnectionState, kProfileButton,
-                            kRestoreDefaults, kMousePicture}) {
+  for (const int control :
+       {kCaptionArea2, kTabBackground, kTabStrip, kConnectionState, kProfileButton, kRestoreDefaults, kMousePicture}) {
     toolkit_.SetVisible(control, shown);
   }
 }

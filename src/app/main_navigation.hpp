@@ -1,10 +1,10 @@
 #pragma once
 
-#include "worker/connection_state.hpp"
 #include "catalog/catalog_types.hpp"
-#include "worker/task_queue.hpp"
 #include "common/text_lookup.hpp"
 #include "ui/toolkit.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane {
 

@@ -3,13 +3,13 @@
 #include "app/device_main_dlg.hpp"
 #include "catalog/current_model.hpp"
 #include "common/text_ids.hpp"
-#include "worker/hotplug.hpp"
-#include "worker/profile_switch.hpp"
 #include "ui/about_dlg.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/message_box.hpp"
 #include "ui/tray.hpp"
 #include "ui/window_messages.hpp"
+#include "worker/hotplug.hpp"
+#include "worker/profile_switch.hpp"
 
 namespace korvane {
 
@@ -63,15 +63,15 @@ void DeviceMainDlg::BuildRoutes() {
   // The modifier boxes are read when the combination is confirmed.
   RouteFeature({kModifierCtrl, kModifierWin, kModifierAlt, kModifierShift}, Codes::kClickOnly);
   RouteFeature({kKeyField, kRepeatField1, kRepeatField2}, Codes::kEvery);
-  RouteFeature({kDpiReset, kDpiApply, kDpiCount, kReportRateReset, kReportRate, kLiftOff1mm, kLiftOff2mm,
-                kSensorOption1, kSensorOption2, kSensorOption3, kMoveWakeup, kMoveLightOff, kSleepTime,
-                kSystemMouseSettings},
-               Codes::kClickOnly);
+  RouteFeature(
+      {kDpiReset, kDpiApply, kDpiCount, kReportRateReset, kReportRate, kLiftOff1mm, kLiftOff2mm, kSensorOption1,
+       kSensorOption2, kSensorOption3, kMoveWakeup, kMoveLightOff, kSleepTime, kSystemMouseSettings},
+      Codes::kClickOnly);
   RouteFeature({kDpiLevels, kDpiSlider, kResponseTime}, Codes::kEvery);
-  RouteFeature({kMacroCreate, kMacroDelete, kEventInsert, kEventDelete, kEventClear, kRecord, kDelayRecorded,
-                kDelayFixed, kDelayNone, kRepeatOnce, kRepeatWhileHeld, kRepeatCount, kEventKind, kEventAction,
-                kEventUp, kEventDown},
-               Codes::kClickOnly);
+  RouteFeature(
+      {kMacroCreate, kMacroDelete, kEventInsert, kEventDelete, kEventClear, kRecord, kDelayRecorded, kDelayFixed,
+       kDelayNone, kRepeatOnce, kRepeatWhileHeld, kRepeatCount, kEventKind, kEventAction, kEventUp, kEventDown},
+      Codes::kClickOnly);
   RouteFeature({kMacroList, kEventList, kDelayField, kRepeatCountField, kEventValue}, Codes::kEvery);
   RouteFeature({kLightMode, kLightReset}, Codes::kClickOnly);
   RouteFeature({kBrightness, kSpeed, kLightPalette, kLightRed, kLightGreen, kLightBlue}, Codes::kEvery);

@@ -4,24 +4,23 @@
 #include <string>
 
 #include "common/text_ids.hpp"
+#include "device/sensor_dpi_table.hpp"
 #include "performance/dpi_model.hpp"
 #include "performance/rate_model.hpp"
 #include "performance/sensor_power_model.hpp"
-#include "device/sensor_dpi_table.hpp"
 #include "ui/control_ids.hpp"
-#include "worker/connection_state.hpp"
-#include "worker/task_queue.hpp"
-#include "worker/worker_events.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/message_box.hpp"
 #include "ui/palette_dlg.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
+#include "worker/worker_events.hpp"
 
 namespace korvane {
 
 namespace {
 
-constexpr std::array<int, 3> kSensorBoxes{ui::ctl::kSensorOption1, ui::ctl::kSensorOption2,
-                                          ui::ctl::kSensorOption3};
+constexpr std::array<int, 3> kSensorBoxes{ui::ctl::kSensorOption1, ui::ctl::kSensorOption2, ui::ctl::kSensorOption3};
 
 ui::ListItem LevelItem(int value, int colour) {
   ui::ListItem item;
@@ -64,9 +63,9 @@ void PerformancePage::Route() {
   });
   ctx_.main.RouteTo(kDpiCount, click([this](std::int64_t index) { ChangeCount(static_cast<int>(index)); }));
   ctx_.main.RouteTo(kDpiApply, click([this](std::int64_t) {
-                  ctx_.queue.Push(kTaskDpiLevels);
-                  Changed();
-                }));
+                      ctx_.queue.Push(kTaskDpiLevels);
+                      Changed();
+                    }));
   ctx_.main.RouteTo(kDpiReset, click([this](std::int64_t) { ResetDpi(); }));
   ctx_.main.RouteTo(kReportRate, click([this](std::int64_t index) { ChangeRate(static_cast<int>(index)); }));
   ctx_.main.RouteTo(kReportRateReset, click([this](std::int64_t) { ResetRate(); }));
@@ -76,22 +75,22 @@ void PerformancePage::Route() {
   });
   for (const int radio : {kLiftOff1mm, kLiftOff2mm}) {
     ctx_.main.RouteTo(radio, click([this](std::int64_t) {
-                    ChangeLiftOff(Target(), ctx_.toolkit.IsChecked(ui::ctl::kLiftOff2mm));
-                    Changed();
-                  }));
+                        ChangeLiftOff(Target(), ctx_.toolkit.IsChecked(ui::ctl::kLiftOff2mm));
+                        Changed();
+                      }));
   }
   for (const int box : kSensorBoxes) {
     ctx_.main.RouteTo(box, click([this](std::int64_t) { ChangeSensorOptions(); }));
   }
   ctx_.main.RouteTo(kSleepTime, click([this](std::int64_t index) { ChangeSleepTime(static_cast<int>(index)); }));
   ctx_.main.RouteTo(kMoveWakeup, click([this](std::int64_t checked) {
-                  ChangeMoveWakeup(Target(), checked != 0);
-                  Changed();
-                }));
+                      ChangeMoveWakeup(Target(), checked != 0);
+                      Changed();
+                    }));
   ctx_.main.RouteTo(kMoveLightOff, click([this](std::int64_t checked) {
-                  ChangeMoveLightOff(Target(), checked != 0);
-                  Changed();
-                }));
+                      ChangeMoveLightOff(Target(), checked != 0);
+                      Changed();
+                    }));
   ctx_.main.RouteTo(kSystemMouseSettings, click([this](std::int64_t) { OpenMouseSettings(); }));
 }
 
@@ -101,7 +100,8 @@ void PerformancePage::FillFixedLists() {
   using namespace ui::ctl;
   ui::Toolkit& toolkit = ctx_.toolkit;
   toolkit.ClearItems(kDpiCount);
-  for (int count = 1; count <= kMaxDpiLevels; ++count) toolkit.AddItem(kDpiCount, ui::TextItem(std::to_string(count), count));
+  for (int count = 1; count <= kMaxDpiLevels; ++count)
+    toolkit.AddItem(kDpiCount, ui::TextItem(std::to_string(count), count));
   toolkit.ClearItems(kSleepTime);
   const std::string unit = ctx_.text(text_id::kMinutes);
   for (const SleepChoice& choice : kSleepChoices) {
@@ -193,9 +193,7 @@ void PerformancePage::MoveSliderTo(int value) {
   ctx_.toolkit.SetValue(ui::ctl::kDpiSlider, SliderIndexOf(CurrentSensorRow(ctx_.state), value));
 }
 
-int PerformancePage::LevelValue(int level) const {
-  return ConfigInt(ctx_.store, Profile(), DpiValueKey(level));
-}
+int PerformancePage::LevelValue(int level) const { return ConfigInt(ctx_.store, Profile(), DpiValueKey(level)); }
 
 void PerformancePage::Changed() { ctx_.main.ShowSaveTip(); }
 
@@ -281,7 +279,8 @@ void PerformancePage::ChangeCount(int index) {
 }
 
 void PerformancePage::ResetDpi() {
-  if (ctx_.main.Message(text_id::kDpiResetTitle, text_id::kDpiResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel) return;
+  if (ctx_.main.Message(text_id::kDpiResetTitle, text_id::kDpiResetQuestion, ui::kMessageOkCancel) == ui::kResultCancel)
+    return;
   ctx_.queue.Push(kTaskDpiReset);
 }
 

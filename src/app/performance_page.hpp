@@ -7,7 +7,6 @@
 
 namespace korvane {
 
-
 // The performance page: DPI levels with their slider, colours and count, the
 // report rate, lift-off distance, sensor options, button response time,
 // power settings and the button that opens the desktop's mouse settings.

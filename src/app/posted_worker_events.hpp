@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "worker/worker_events.hpp"
 #include "ui/toolkit.hpp"
+#include "worker/worker_events.hpp"
 
 namespace korvane {
 

@@ -48,8 +48,7 @@ AssignResult AssignFunction(const ButtonTarget& target, int key_code, int type, 
 
 AssignResult AssignKeyCombination(const ButtonTarget& target, int key_code, const KeyCombination& combination) {
   if (key_code != kPrimaryButton && combination.Empty()) return AssignResult::kNothingToStore;
-  return Store(target, key_code, kFunctionKeyboard, combination.usage, combination.modifiers,
-               combination.description);
+  return Store(target, key_code, kFunctionKeyboard, combination.usage, combination.modifiers, combination.description);
 }
 
 AssignResult AssignRepeat(const ButtonTarget& target, int key_code, long long first, long long second,

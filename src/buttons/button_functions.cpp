@@ -54,7 +54,8 @@ constexpr std::array<FunctionItem, 5> kSpecialTexts{{{t::kSpecial1, {}, 1},
 // of their own in which value 2 keeps its stored text.
 int DescriptionTextId(int type, int value) {
   const auto find = [value](std::span<const FunctionItem> items) {
-    const auto it = std::find_if(items.begin(), items.end(), [value](const FunctionItem& i) { return i.value == value; });
+    const auto it =
+        std::find_if(items.begin(), items.end(), [value](const FunctionItem& i) { return i.value == value; });
     return it == items.end() ? 0 : it->text_id;
   };
   switch (type) {
@@ -62,12 +63,18 @@ int DescriptionTextId(int type, int value) {
       const int offered = find(kMouseItems);
       return offered ? offered : find(kMouseExtraTexts);
     }
-    case kFunctionMultimedia: return find(kMultimediaItems);
-    case kFunctionSystem: return find(kSystemItems);
-    case kFunctionSpecial: return find(kSpecialTexts);
-    case kFunctionRepeat: return t::kRepeatDescription;
-    case kFunctionDisabled: return t::kDisableButton;
-    default: return 0;
+    case kFunctionMultimedia:
+      return find(kMultimediaItems);
+    case kFunctionSystem:
+      return find(kSystemItems);
+    case kFunctionSpecial:
+      return find(kSpecialTexts);
+    case kFunctionRepeat:
+      return t::kRepeatDescription;
+    case kFunctionDisabled:
+      return t::kDisableButton;
+    default:
+      return 0;
   }
 }
 
@@ -77,12 +84,18 @@ int Clamp(long long value, int low, int high) { return static_cast<int>(std::cla
 
 std::span<const FunctionItem> OfferedFunctions(int type) {
   switch (type) {
-    case kFunctionMouse: return kMouseItems;
-    case kFunctionMultimedia: return kMultimediaItems;
-    case kFunctionDpi: return kDpiItems;
-    case kFunctionSpecial: return kSpecialItems;
-    case kFunctionSystem: return kSystemItems;
-    default: return {};
+    case kFunctionMouse:
+      return kMouseItems;
+    case kFunctionMultimedia:
+      return kMultimediaItems;
+    case kFunctionDpi:
+      return kDpiItems;
+    case kFunctionSpecial:
+      return kSpecialItems;
+    case kFunctionSystem:
+      return kSystemItems;
+    default:
+      return {};
   }
 }
 

@@ -82,22 +82,30 @@ void EncodeAssignment(ButtonTable& table, const KeyAssignment& a, const Sendable
   std::uint8_t* entry = table.data() + 3 * a.key_code;
   const auto put = [entry](const Entry& bytes) { std::copy(bytes.begin(), bytes.end(), entry); };
   switch (a.macro_type) {
-    case kFunctionMouse: return put(Pick(kMouseEntries, a.macro_value));
-    case kFunctionKeyboard: return put(KeyboardEntry(a.macro_value, a.macro_value2));
-    case kFunctionMultimedia: return put(ConsumerOf(kMultimediaUsages, a.macro_value));
+    case kFunctionMouse:
+      return put(Pick(kMouseEntries, a.macro_value));
+    case kFunctionKeyboard:
+      return put(KeyboardEntry(a.macro_value, a.macro_value2));
+    case kFunctionMultimedia:
+      return put(ConsumerOf(kMultimediaUsages, a.macro_value));
     case kFunctionMacro:
       if (const MacroHeader* header = macro(a.macro_value)) put(MacroEntry(a.key_code, *header));
       return;
-    case kFunctionDpi: return put(Pick(kDpiEntries, a.macro_value));
+    case kFunctionDpi:
+      return put(Pick(kDpiEntries, a.macro_value));
     case kFunctionSpecial:
       entry[0] = 0x60;
       if (a.macro_value == 1) entry[1] = 0x04;
       if (a.macro_value == 2) entry[1] = 0x01;
       return;
-    case kFunctionRepeat: return put({0x30, Byte(a.macro_value), Byte(a.macro_value2)});
-    case kFunctionSystem: return put(SystemEntry(a.macro_value));
-    case kFunctionDisabled: return put({0x60, 0x00, 0x00});
-    default: return;
+    case kFunctionRepeat:
+      return put({0x30, Byte(a.macro_value), Byte(a.macro_value2)});
+    case kFunctionSystem:
+      return put(SystemEntry(a.macro_value));
+    case kFunctionDisabled:
+      return put({0x60, 0x00, 0x00});
+    default:
+      return;
   }
 }
 

@@ -29,7 +29,9 @@ std::optional<StoredMacro> LoadMacro(ConfigStore& store, int macro_id) {
   return macro;
 }
 
-bool Fits(const StoredMacro& macro) { return MacroFitsTheMouse(EncodeMacroEvents(macro.events).size() / kMacroRecordSize); }
+bool Fits(const StoredMacro& macro) {
+  return MacroFitsTheMouse(EncodeMacroEvents(macro.events).size() / kMacroRecordSize);
+}
 
 void LogTooLong(int macro_id) {
   std::cerr << "korvane: macro " << macro_id << " has more than " << kMaxMacroRecords

@@ -43,8 +43,6 @@ int EvdevToVirtualKey(int evdev_code) {
   return 0;
 }
 
-bool IgnoredDuringKeyCapture(int virtual_key) {
-  return virtual_key >= vk::kLeftShift && virtual_key <= vk::kRightAlt;
-}
+bool IgnoredDuringKeyCapture(int virtual_key) { return virtual_key >= vk::kLeftShift && virtual_key <= vk::kRightAlt; }
 
 }  // namespace korvane

@@ -56,7 +56,8 @@ constexpr std::pair<int, std::string_view> kSpecialNames[] = {
 
 int VirtualKeyToUsage(int virtual_key) {
   for (const Run& run : kRuns) {
-    if (virtual_key >= run.first_key && virtual_key <= run.last_key) return run.first_usage + virtual_key - run.first_key;
+    if (virtual_key >= run.first_key && virtual_key <= run.last_key)
+      return run.first_usage + virtual_key - run.first_key;
   }
   for (const auto& [key, usage] : kSingles) {
     if (key == virtual_key) return usage;

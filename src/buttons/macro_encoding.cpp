@@ -18,7 +18,9 @@ class RecordWriter {
   }
 
   // A new record waits 1 ms until a later event says otherwise.
-  void Add(std::uint8_t code, int key) { bytes_.insert(bytes_.end(), {code, 0x01, 0x00, static_cast<std::uint8_t>(key & 0xFF)}); }
+  void Add(std::uint8_t code, int key) {
+    bytes_.insert(bytes_.end(), {code, 0x01, 0x00, static_cast<std::uint8_t>(key & 0xFF)});
+  }
 
   std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
@@ -51,11 +53,20 @@ std::vector<std::uint8_t> EncodeMacroEvents(std::span<const MacroEvent> events) 
       pending_delay = 0;
     }
     switch (event.type) {
-      case kEventKeyDown: AddKeyRecord(out, event, true); break;
-      case kEventKeyUp: AddKeyRecord(out, event, false); break;
-      case kEventMouseDown: out.Add(0x10, event.value); break;
-      case kEventMouseUp: out.Add(0x90, event.value); break;
-      default: break;
+      case kEventKeyDown:
+        AddKeyRecord(out, event, true);
+        break;
+      case kEventKeyUp:
+        AddKeyRecord(out, event, false);
+        break;
+      case kEventMouseDown:
+        out.Add(0x10, event.value);
+        break;
+      case kEventMouseUp:
+        out.Add(0x90, event.value);
+        break;
+      default:
+        break;
     }
   }
   return out.Take();

@@ -96,9 +96,9 @@ void ReadSoftware(XmlMarkup& xml, DeviceCatalog& catalog, LoadReport& report) {
   xml.IntoElem();
   CheckChildren(xml, kSoftwareChildren, "config/software", report);
   const std::array<std::pair<const char*, std::string*>, 4> links{{{"website", &catalog.website_url},
-                                                                    {"feedback", &catalog.feedback_url},
-                                                                    {"qa", &catalog.qa_url},
-                                                                    {"upgrade", &catalog.upgrade_url}}};
+                                                                   {"feedback", &catalog.feedback_url},
+                                                                   {"qa", &catalog.qa_url},
+                                                                   {"upgrade", &catalog.upgrade_url}}};
   for (const auto& [name, target] : links) {
     if (xml.FindElem(name)) {
       const std::string where = std::string("config/software/") + name;
@@ -118,7 +118,8 @@ void CheckLanguages(XmlMarkup& xml, LoadReport& report) {
   while (xml.FindElem("lan")) {
     CheckAttributes(xml, kLanAttribs, "config/language.info/lan", report);
     const int lcid = NumberAttrib(xml, "value", 1, 0xFFFF, "config/language.info/lan", report);
-    if (!seen.insert(lcid).second) report.Problem("config/language.info/lan " + std::to_string(lcid) + ": listed twice");
+    if (!seen.insert(lcid).second)
+      report.Problem("config/language.info/lan " + std::to_string(lcid) + ": listed twice");
   }
   xml.OutOfElem();
 }

@@ -13,12 +13,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array kMouseChildren{ChildRule{"image_file"}, ChildRule{"menu"},     ChildRule{"custom"},
+constexpr std::array kMouseChildren{ChildRule{"image_file"}, ChildRule{"menu"},      ChildRule{"custom"},
                                     ChildRule{"firmware"},   ChildRule{"mouse_key"}, ChildRule{"mouse_info"}};
 constexpr std::array kKeyChildren{ChildRule{"key", true}};
-constexpr std::array kInfoChildren{ChildRule{"light_info", false, true}, ChildRule{"dpi_info"},
-                                   ChildRule{"report_rate"},             ChildRule{"sleep_light"},
-                                   ChildRule{"move_wakeup"},             ChildRule{"move_closelight"}};
+constexpr std::array kInfoChildren{ChildRule{"light_info", false, true},
+                                   ChildRule{"dpi_info"},
+                                   ChildRule{"report_rate"},
+                                   ChildRule{"sleep_light"},
+                                   ChildRule{"move_wakeup"},
+                                   ChildRule{"move_closelight"}};
 constexpr std::array kLightChildren{ChildRule{"light_1"}, ChildRule{"light_2"}, ChildRule{"light_3"},
                                     ChildRule{"light_4"}, ChildRule{"light_5"}, ChildRule{"light_6"}};
 constexpr std::array kDpiChildren{ChildRule{"dpi_1"}, ChildRule{"dpi_2"}, ChildRule{"dpi_3"},
@@ -28,7 +31,7 @@ constexpr std::array<std::string_view, 1> kMenuAttribs{"light"};
 constexpr std::array<std::string_view, 4> kCustomAttribs{"show_dpitips", "show_savetips", "show_lod", "show_sensor"};
 constexpr std::array<std::string_view, 1> kUrlAttribs{"url"};
 constexpr std::array<std::string_view, 7> kKeyAttribs{"name",      "key_value", "direction", "rect",
-                                                       "func_desc", "func_type", "func_value"};
+                                                      "func_desc", "func_type", "func_value"};
 constexpr std::array<std::string_view, 1> kEnableAttribs{"enable"};
 constexpr std::array<std::string_view, 2> kDpiInfoAttribs{"default_dpi", "dpi_count"};
 constexpr std::array<std::string_view, 2> kDpiAttribs{"value", "color"};

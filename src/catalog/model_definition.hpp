@@ -20,10 +20,10 @@ struct Point {
 
 // A button of the model as the key page shows it.
 struct ModelButton {
-  int name_id = 0;       // language text of the button's name
-  int key_value = 0;     // button code
-  int direction = 0;     // side of the picture its label is drawn on
-  Point leader_from;     // the label's leader line
+  int name_id = 0;    // language text of the button's name
+  int key_value = 0;  // button code
+  int direction = 0;  // side of the picture its label is drawn on
+  Point leader_from;  // the label's leader line
   Point leader_to;
   int func_desc_id = 0;  // language text of the factory function
 };

@@ -9,7 +9,8 @@ namespace korvane {
 bool LoadXmlFile(XmlMarkup& xml, const std::filesystem::path& file, std::string_view root, LoadReport& report) {
   report.file = file;
   if (!xml.Load(file)) {
-    report.error = xml.ErrorOffset() == 0 ? xml.Error() : xml.Error() + " at byte offset " + std::to_string(xml.ErrorOffset());
+    report.error =
+        xml.ErrorOffset() == 0 ? xml.Error() : xml.Error() + " at byte offset " + std::to_string(xml.ErrorOffset());
     return false;
   }
   if (!xml.FindElem(root)) {
@@ -56,7 +57,8 @@ int NumberAttrib(const XmlMarkup& xml, std::string_view name, int min, int max, 
   const std::string text = xml.GetAttrib(name);
   const int value = LeadingNumber(text);
   const std::string place = std::string(where) + " " + std::string(name) + "=\"" + text + "\"";
-  if (!ParseDecimal(text)) report.Problem(place + ": not a decimal number");
+  if (!ParseDecimal(text))
+    report.Problem(place + ": not a decimal number");
   else if (value < min || value > max) {
     report.Problem(place + ": out of range " + std::to_string(min) + ".." + std::to_string(max));
   }

@@ -8,9 +8,7 @@ namespace korvane {
 
 int PackColour(Rgb rgb) { return rgb.r + 256 * rgb.g + 65536 * rgb.b; }
 
-Rgb UnpackColour(int value) {
-  return Rgb{value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF};
-}
+Rgb UnpackColour(int value) { return Rgb{value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF}; }
 
 namespace {
 
@@ -20,10 +18,14 @@ int HexPart(std::string_view part) {
   int value = 0;
   for (char c : part) {
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else break;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      break;
     value = value * 16 + digit;
   }
   return value;

@@ -39,7 +39,8 @@ int WriteFullReport(HidHandle& handle, const ReportBytes& bytes, std::size_t len
 bool DeviceManager::AwaitAnswer(HidHandle& handle, std::uint8_t command, std::span<std::uint8_t> buffer) {
   ReportBytes read{};
   const auto into = std::span(read).first(buffer.size());
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerReads * kAnswerReadTimeoutMs);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerReads * kAnswerReadTimeoutMs);
   for (int timeouts = 0; timeouts < kAnswerReads && std::chrono::steady_clock::now() < deadline;) {
     std::fill(into.begin(), into.end(), 0);
     const int count = handle.Read(into, kAnswerReadTimeoutMs);

@@ -15,7 +15,7 @@ namespace korvane {
 
 // Command 0x10.
 struct DeviceInfoAnswer {
-  std::string device_id;         // bytes 4..7, as received
+  std::string device_id;           // bytes 4..7, as received
   std::uint16_t sensor_value = 0;  // bytes 8..9, little-endian
   std::uint8_t sensor_id = 0;      // byte 10
   std::uint8_t max_rate_code = 0;  // byte 11
@@ -43,7 +43,9 @@ std::optional<DpiLevelsAnswer> DecodeDpiLevels(std::span<const std::uint8_t> ans
 // A DPI level count and active level the program can use: 1 to 6 levels,
 // the active one among them. Read-backs and the DPI button's reports that
 // fail it are not stored.
-inline bool DpiSelectionInRange(int count, int index) { return count >= 1 && count <= 6 && index >= 0 && index < count; }
+inline bool DpiSelectionInRange(int count, int index) {
+  return count >= 1 && count <= 6 && index >= 0 && index < count;
+}
 
 // Command 0x14: colours as R + 256·G + 65536·B.
 struct DpiColoursAnswer {

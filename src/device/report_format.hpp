@@ -10,13 +10,13 @@ namespace korvane {
 // include the report id byte (always 0); offsets of an answer do not.
 namespace report {
 
-inline constexpr std::size_t kPacketSize = 65;     // full write
+inline constexpr std::size_t kPacketSize = 65;       // full write
 inline constexpr std::size_t kShortPacketSize = 33;  // report id + 32 bytes
 inline constexpr std::size_t kCommandByte = 1;
 inline constexpr std::size_t kSequenceByte = 3;
 inline constexpr std::size_t kLengthByte = 4;
 inline constexpr std::size_t kPayloadByte = 5;
-inline constexpr std::size_t kMaxPayload = 27;     // bytes 5..31
+inline constexpr std::size_t kMaxPayload = 27;  // bytes 5..31
 inline constexpr std::size_t kChecksumByte = 32;
 inline constexpr std::size_t kMaxChunks = 15;
 

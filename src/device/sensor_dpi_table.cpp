@@ -13,10 +13,10 @@ constexpr std::array<DpiSegment, 2> kSensor5{{{50, 6400, 6400, 50, 0, 0}, {6500,
 constexpr std::array<DpiSegment, 1> kSteps100To4800{{{100, 4800, 4800, 100, 0, 0}}};
 // No step lies between 12000 and 13000; values there belong to the 100-DPI
 // run, which ends at 12000, so they fall to that step.
-constexpr std::array<DpiSegment, 3> kSensor17{{{50, 10000, 10000, 50, 0, 0},
-                                               {10100, 12000, 12999, 100, 10000, 200},
-                                               {13000, 24000, 24000, 1000, 13000, 221}}};
-constexpr std::array<DpiSegment, 2> kSensor25{{{100, 16000, 16000, 100, 0, 0}, {17000, 30000, 30000, 1000, 16000, 160}}};
+constexpr std::array<DpiSegment, 3> kSensor17{
+    {{50, 10000, 10000, 50, 0, 0}, {10100, 12000, 12999, 100, 10000, 200}, {13000, 24000, 24000, 1000, 13000, 221}}};
+constexpr std::array<DpiSegment, 2> kSensor25{
+    {{100, 16000, 16000, 100, 0, 0}, {17000, 30000, 30000, 1000, 16000, 160}}};
 constexpr std::array<DpiSegment, 2> kSensor37{{{100, 5000, 5000, 100, 0, 0}, {5500, 10000, 10000, 500, 5000, 50}}};
 constexpr std::array<DpiSegment, 2> kSensor38{{{200, 5000, 5000, 100, 200, 1}, {5500, 10000, 10000, 500, 5000, 49}}};
 constexpr std::array<DpiSegment, 1> kSteps100To16000{{{100, 16000, 16000, 100, 0, 0}}};

@@ -22,8 +22,8 @@ std::string TextFrom(const LanguageTable& table, int id) {
 
 const std::vector<OfferedLanguage>& OfferableLanguages() {
   static const std::vector<OfferedLanguage> kLanguages{
-      {2052, "简体中文"},        {1033, "English"},         {1028, "繁体中文"},     {1041, "日本語にほんご"},
-      {1042, "한국어"},          {1058, "Українська Мова"}, {1049, "Русский язык"},
+      {2052, "简体中文"}, {1033, "English"},         {1028, "繁体中文"},     {1041, "日本語にほんご"},
+      {1042, "한국어"},   {1058, "Українська Мова"}, {1049, "Русский язык"},
   };
   return kLanguages;
 }
@@ -66,9 +66,12 @@ void LanguageCatalog::SetCurrentLcid(int lcid) {
 int LanguageCatalog::ReadStoredLanguage() const {
   const AppSettings::ReadResult result = settings_.Read(kLcidSetting);
   switch (result.key) {
-    case AppSettings::KeyState::Created: return 0;
-    case AppSettings::KeyState::Unavailable: return kSimplifiedChinese;
-    case AppSettings::KeyState::Opened: break;
+    case AppSettings::KeyState::Created:
+      return 0;
+    case AppSettings::KeyState::Unavailable:
+      return kSimplifiedChinese;
+    case AppSettings::KeyState::Opened:
+      break;
   }
   return LeadingNumber(result.value);
 }

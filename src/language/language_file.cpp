@@ -13,7 +13,8 @@ namespace korvane {
 namespace {
 
 std::string DecodeToUtf8(std::string_view bytes) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+      static_cast<unsigned char>(bytes[1]) == 0xFE) {
     return Utf16LeToUtf8(bytes.substr(2));
   }
   if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
@@ -27,7 +28,8 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
 }
 
 std::string_view StripQuotes(std::string_view value) {
-  if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\''))) {
+  if (value.size() >= 2 &&
+      ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\''))) {
     return value.substr(1, value.size() - 2);
   }
   return value;
@@ -51,7 +53,8 @@ LanguageFileResult ParseLanguageFile(std::string_view bytes) {
     const std::string where = "line " + std::to_string(line_number);
     if (line.front() == '[') {
       const auto close = line.find(']');
-      const std::string_view name = Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+      const std::string_view name =
+          Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       in_lan = EqualsIgnoreCase(name, "LAN");
       if (in_lan) {
         if (saw_lan) result.problems.push_back(where + ": section LAN appears twice");
@@ -78,8 +81,10 @@ LanguageFileResult ParseLanguageFile(std::string_view bytes) {
       continue;
     }
     if (value.empty()) result.problems.push_back(where + ": text " + std::string(key) + " is empty");
-    if (!IsValidUtf8(value)) result.problems.push_back(where + ": text " + std::string(key) + " is not valid UTF-8");
-    else if (Utf8Length(value) > kMaxTextLength) result.problems.push_back(where + ": text " + std::string(key) + " is longer than 259 characters");
+    if (!IsValidUtf8(value))
+      result.problems.push_back(where + ": text " + std::string(key) + " is not valid UTF-8");
+    else if (Utf8Length(value) > kMaxTextLength)
+      result.problems.push_back(where + ": text " + std::string(key) + " is longer than 259 characters");
     if (!result.texts.emplace(*number, std::string(value)).second) {
       result.problems.push_back(where + ": text " + std::string(key) + " appears twice");
     }

@@ -15,8 +15,8 @@ using LanguageTable = std::map<int, std::string>;
 inline constexpr std::size_t kMaxTextLength = 259;
 
 struct LanguageFileResult {
-  bool loaded = false;            // the file could be read
-  LanguageTable texts;            // section "LAN"
+  bool loaded = false;                // the file could be read
+  LanguageTable texts;                // section "LAN"
   std::vector<std::string> problems;  // rule violations found while reading
 };
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "device/report_decoders.hpp"
+#include "store/config_store.hpp"
 #include "worker/connection_state.hpp"
 #include "worker/task_queue.hpp"
-#include "store/config_store.hpp"
 
 namespace korvane {
 
@@ -79,8 +79,8 @@ std::optional<int> TypeDpiValue(const SettingsTarget& target, int level, const s
 std::optional<int> SlideDpiValue(const SettingsTarget& target, int level, int slider_index, bool released) {
   if (!SentLevel(level)) return std::nullopt;
   const SensorDpiRow& row = CurrentSensorRow(target.state);
-  const int value = std::clamp(DpiAtSlider(row, std::clamp(slider_index, row.slider_low, row.slider_high)),
-                               row.min_dpi, row.max_dpi);
+  const int value =
+      std::clamp(DpiAtSlider(row, std::clamp(slider_index, row.slider_low, row.slider_high)), row.min_dpi, row.max_dpi);
   SetConfigInt(target.store, target.state.current_profile, DpiValueKey(level), value);
   if (released) target.queue.Push(kTaskDpiLevels);
   return value;

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "profiles/model_loader.hpp"
 #include "performance/payload_builders.hpp"
 #include "performance/settings_target.hpp"
+#include "profiles/model_loader.hpp"
 
 namespace korvane {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "common/text_ids.hpp"
-#include "worker/connection_state.hpp"
-#include "worker/task_queue.hpp"
 #include "store/config_store.hpp"
 #include "store/light_table.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane {
 
@@ -23,11 +23,11 @@ constexpr std::array<LightModeInfo, kLightModes> kModes{{
     {0, "关闭", text_id::kLightOff, 0},
 }};
 
-constexpr std::array<int, kLightColours> kDefaultColours{Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(0, 0, 255),
-                                                          Rgb(0, 255, 255), Rgb(255, 255, 0), Rgb(255, 0, 255),
-                                                          Rgb(255, 255, 255)};
-constexpr std::array<int, 8> kPresets{Rgb(255, 0, 0),   Rgb(240, 0, 255), Rgb(0, 12, 255), Rgb(0, 255, 252),
-                                      Rgb(0, 255, 6),   Rgb(255, 222, 0), Rgb(255, 72, 0), Rgb(255, 255, 255)};
+constexpr std::array<int, kLightColours> kDefaultColours{Rgb(255, 0, 0),    Rgb(0, 255, 0),   Rgb(0, 0, 255),
+                                                         Rgb(0, 255, 255),  Rgb(255, 255, 0), Rgb(255, 0, 255),
+                                                         Rgb(255, 255, 255)};
+constexpr std::array<int, 8> kPresets{Rgb(255, 0, 0), Rgb(240, 0, 255), Rgb(0, 12, 255), Rgb(0, 255, 252),
+                                      Rgb(0, 255, 6), Rgb(255, 222, 0), Rgb(255, 72, 0), Rgb(255, 255, 255)};
 constexpr int kDefaultBrightness = 4;
 constexpr int kDefaultSpeed = 2;
 constexpr int kMaxColour = 0xFFFFFF;

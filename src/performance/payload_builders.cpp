@@ -51,9 +51,9 @@ ReportPacket BuildSensorCommand(int liftoff_height, int sensor_flag) {
 }
 
 ReportPacket BuildPowerCommand(const PowerValues& power) {
-  return Write(report::kPower, {Byte(std::clamp(power.sleep_light, 0, 0xFF)), Flag(power.move_wakeup),
-                                Flag(power.move_closelight),
-                                Byte(std::clamp(power.button_respondtime, 0, kMaxResponseTime))});
+  return Write(report::kPower,
+               {Byte(std::clamp(power.sleep_light, 0, 0xFF)), Flag(power.move_wakeup), Flag(power.move_closelight),
+                Byte(std::clamp(power.button_respondtime, 0, kMaxResponseTime))});
 }
 
 ReportPacket BuildLightingCommand(const LightSetting& row) {
@@ -61,14 +61,22 @@ ReportPacket BuildLightingCommand(const LightSetting& row) {
   const int speed = std::clamp(row.speed, 0, kMaxLightLevel);
   std::vector<std::uint8_t> payload{Byte(row.mode), Byte(brightness << 4 | speed)};
   switch (row.mode) {
-    case 0: case 4: case 5: break;
-    case 1: payload.push_back(0); break;
+    case 0:
+    case 4:
+    case 5:
+      break;
+    case 1:
+      payload.push_back(0);
+      break;
     case 2:
       payload.push_back(Byte(kLightColours));
       for (const int colour : row.color_value) PutColour(payload, colour);
       break;
-    case 3: PutColour(payload, row.color_value[0]); break;
-    default: payload.clear();
+    case 3:
+      PutColour(payload, row.color_value[0]);
+      break;
+    default:
+      payload.clear();
   }
   return Write(report::kLighting, payload);
 }

@@ -1,12 +1,12 @@
 #include "performance/performance_tasks.hpp"
 
-#include "worker/device_worker.hpp"
 #include "performance/lighting_model.hpp"
 #include "performance/payload_builders.hpp"
 #include "performance/rate_model.hpp"
 #include "performance/sensor_power_model.hpp"
 #include "store/config_store.hpp"
 #include "store/light_table.hpp"
+#include "worker/device_worker.hpp"
 
 namespace korvane {
 
@@ -57,9 +57,9 @@ class PerformanceTasks final {
   bool WriteSensorSettings() {
     ConfigStore& store = context_.store;
     const ConfigStore::Lock lock = store.Hold();
-    return Write(BuildSensorCommand(ConfigInt(store, Profile(), "liftoff_height"),
-                                    ConfigInt(store, Profile(), "sensor_flag")),
-                 report::kPacketSize);
+    return Write(
+        BuildSensorCommand(ConfigInt(store, Profile(), "liftoff_height"), ConfigInt(store, Profile(), "sensor_flag")),
+        report::kPacketSize);
   }
 
   bool WritePowerSettings() {
@@ -85,9 +85,7 @@ class PerformanceTasks final {
     return WriteDpiColours() && levels;
   }
 
-  void DpiButton(int count, int index) {
-    HandleDpiNotification(context_.store, context_.state, cache_, count, index);
-  }
+  void DpiButton(int count, int index) { HandleDpiNotification(context_.store, context_.state, cache_, count, index); }
 
  private:
   DeviceWorker& worker_;

@@ -45,8 +45,7 @@ void StoreRate(const SettingsTarget& target, int code) {
 }  // namespace
 
 std::span<const RateEntry> OfferedRates(int rate_capability) {
-  return std::span<const RateEntry>(kRates).first(rate_capability == kAllRatesCapability ? kRates.size()
-                                                                                          : kBasicRates);
+  return std::span<const RateEntry>(kRates).first(rate_capability == kAllRatesCapability ? kRates.size() : kBasicRates);
 }
 
 std::optional<std::size_t> OfferedRateIndex(int rate_capability, int code) {

@@ -4,8 +4,8 @@
 #include <span>
 #include <string_view>
 
-#include "profiles/model_loader.hpp"
 #include "performance/settings_target.hpp"
+#include "profiles/model_loader.hpp"
 
 namespace korvane {
 

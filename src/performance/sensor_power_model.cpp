@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "worker/connection_state.hpp"
-#include "worker/task_queue.hpp"
 #include "store/config_store.hpp"
 #include "store/config_table.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane {
 

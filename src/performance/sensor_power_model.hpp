@@ -13,7 +13,7 @@ namespace korvane {
 // language texts of their captions. Bit 16 is shown and stored, never sent.
 inline constexpr std::array<int, 3> kSensorOptionBits{4, 8, 16};
 inline constexpr std::array<int, 3> kSensorOptionTexts{text_id::kSensorOption1, text_id::kSensorOption2,
-                                                     text_id::kSensorOption3};
+                                                       text_id::kSensorOption3};
 
 // Sleep times offered: minutes and the stored value (units of 10 s).
 struct SleepChoice {

@@ -1,11 +1,11 @@
 #include "platform/app_settings.hpp"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <system_error>
-
-#include <unistd.h>
 
 #include "common/text.hpp"
 

@@ -1,9 +1,9 @@
 #include "platform/paths.hpp"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <system_error>
-
-#include <unistd.h>
 
 namespace korvane {
 

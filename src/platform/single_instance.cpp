@@ -1,14 +1,14 @@
 #include "platform/single_instance.hpp"
 
-#include <cstring>
-#include <string_view>
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <cstring>
+#include <string_view>
 
 #include "platform/paths.hpp"
 

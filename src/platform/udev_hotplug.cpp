@@ -1,11 +1,11 @@
 #include "platform/udev_hotplug.hpp"
 
-#include <cstdio>
-
 #include <fcntl.h>
 #include <libudev.h>
 #include <poll.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "common/text.hpp"
 
@@ -32,9 +32,7 @@ std::string HotplugPath(std::string_view devnode, const UsbInterfaceIds& ids) {
   return std::string(devnode) + tag;
 }
 
-std::string_view DevicePathOf(std::string_view hotplug_path) {
-  return hotplug_path.substr(0, hotplug_path.find('?'));
-}
+std::string_view DevicePathOf(std::string_view hotplug_path) { return hotplug_path.substr(0, hotplug_path.find('?')); }
 
 namespace {
 

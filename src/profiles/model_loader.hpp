@@ -14,9 +14,9 @@ class ConfigStore;
 // What loading the current model reads.
 struct ModelSources {
   const DeviceCatalog& catalog;
-  const AppSettings& settings;            // holds the current device type
-  std::filesystem::path resources;        // the definition files in device/
-  std::filesystem::path data_folder;      // the settings databases in db/
+  const AppSettings& settings;        // holds the current device type
+  std::filesystem::path resources;    // the definition files in device/
+  std::filesystem::path data_folder;  // the settings databases in db/
 };
 
 // Loads the model of the stored current type: takes its name and

@@ -1,9 +1,8 @@
 #include "profiles/profile_manager.hpp"
 
-#include "common/text.hpp"
-
 #include <vector>
 
+#include "common/text.hpp"
 #include "store/profile_table.hpp"
 
 namespace korvane {

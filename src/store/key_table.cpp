@@ -29,18 +29,17 @@ int StoreKeyAssignment(ConfigStore& store, const KeyAssignment& record) {
   RunWrite(store, "DELETE FROM t_key_macro_data WHERE profile = ? and fn_layer = ? and key_code = ?",
            {record.profile, record.fn_layer, record.key_code});
   if (record.macro_value == 0 && record.macro_value2 == 0) return 0;
-  return RunInsert(store,
-                   "INSERT INTO t_key_macro_data(profile, fn_layer, key_code, layout_value, layout_desc, macro_type, "
-                   "macro_value, macro_value2, macro_value3, macro_desc) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?);",
-                   {record.profile, record.fn_layer, record.key_code, record.layout_value, record.layout_desc,
-                    record.macro_type, record.macro_value, record.macro_value2, record.macro_value3,
-                    record.macro_desc});
+  return RunInsert(
+      store,
+      "INSERT INTO t_key_macro_data(profile, fn_layer, key_code, layout_value, layout_desc, macro_type, "
+      "macro_value, macro_value2, macro_value3, macro_desc) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?);",
+      {record.profile, record.fn_layer, record.key_code, record.layout_value, record.layout_desc, record.macro_type,
+       record.macro_value, record.macro_value2, record.macro_value3, record.macro_desc});
 }
 
 bool LoadKeyAssignment(ConfigStore& store, int profile, int key_code, KeyAssignment& record) {
   return ReadOneRow(store, "SELECT * FROM t_key_macro_data WHERE profile = ? and fn_layer = ? and key_code = ?",
-                    {profile, kReadLayer, key_code},
-                    [&](const SQLiteStatement& row) { record = ReadKeyRow(row); });
+                    {profile, kReadLayer, key_code}, [&](const SQLiteStatement& row) { record = ReadKeyRow(row); });
 }
 
 bool StoreKeyDescription(ConfigStore& store, int profile, int key_code, const std::string& text) {
@@ -51,8 +50,8 @@ bool StoreKeyDescription(ConfigStore& store, int profile, int key_code, const st
 
 int LoadKeyAssignments(ConfigStore& store, int profile, std::vector<KeyAssignment>& records) {
   records.clear();
-  return ReadAllRows(store, "SELECT * FROM t_key_macro_data WHERE profile = ? and fn_layer = ?",
-                     {profile, kReadLayer}, [&](const SQLiteStatement& row) { records.push_back(ReadKeyRow(row)); });
+  return ReadAllRows(store, "SELECT * FROM t_key_macro_data WHERE profile = ? and fn_layer = ?", {profile, kReadLayer},
+                     [&](const SQLiteStatement& row) { records.push_back(ReadKeyRow(row)); });
 }
 
 bool DeleteProfileKeys(ConfigStore& store, int profile) {

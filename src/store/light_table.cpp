@@ -45,8 +45,8 @@ int InsertLightRow(ConfigStore& store, const LightSetting& r) {
                    "INSERT INTO t_light_data(profile, name, mode, brightness, speed, direction, colorful, colorindex, "
                    "color_value1, color_value2, color_value3, color_value4, color_value5, color_value6, color_value7, "
                    "config_func, reserved, status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);",
-                   {r.profile, r.name, r.mode, r.brightness, r.speed, r.direction, r.colorful, r.colorindex, c[0],
-                    c[1], c[2], c[3], c[4], c[5], c[6], r.config_func, r.reserved, r.status});
+                   {r.profile, r.name, r.mode, r.brightness, r.speed, r.direction, r.colorful, r.colorindex, c[0], c[1],
+                    c[2], c[3], c[4], c[5], c[6], r.config_func, r.reserved, r.status});
 }
 
 bool UpdateLightRow(ConfigStore& store, int mode, const LightSetting& r) {

@@ -1,8 +1,8 @@
 #include "store/sqlite_db.hpp"
 
-#include <iostream>
-
 #include <sqlite3.h>
+
+#include <iostream>
 
 namespace korvane {
 

@@ -84,9 +84,12 @@ const std::vector<TextBinding>& MainWindowTexts() {
 
 const std::vector<TabSpec>& MainTabs() {
   static const std::vector<TabSpec> tabs{
-      {ctl::tab::kHome, text_id::kTabHome, "icon/tab_home.png"},       {ctl::tab::kButtons, text_id::kTabButtons, "icon/tab_key.png"},
-      {ctl::tab::kPerformance, text_id::kTabPerformance, "icon/tab_dpi.png"}, {ctl::tab::kMacros, text_id::kTabMacros, "icon/tab_macro.png"},
-      {ctl::tab::kLighting, text_id::kTabLighting, "icon/tab_light.png"},  {ctl::tab::kDevice, text_id::kTabDeviceInfo, "icon/tab_set.png"},
+      {ctl::tab::kHome, text_id::kTabHome, "icon/tab_home.png"},
+      {ctl::tab::kButtons, text_id::kTabButtons, "icon/tab_key.png"},
+      {ctl::tab::kPerformance, text_id::kTabPerformance, "icon/tab_dpi.png"},
+      {ctl::tab::kMacros, text_id::kTabMacros, "icon/tab_macro.png"},
+      {ctl::tab::kLighting, text_id::kTabLighting, "icon/tab_light.png"},
+      {ctl::tab::kDevice, text_id::kTabDeviceInfo, "icon/tab_set.png"},
   };
   return tabs;
 }

@@ -2,10 +2,10 @@
 // shows, and the receiver's link reports.
 #include "catalog/current_model.hpp"
 #include "common/text_ids.hpp"
-#include "worker/device_worker.hpp"
 #include "device/report_decoders.hpp"
 #include "platform/app_settings.hpp"
 #include "profiles/profile_manager.hpp"
+#include "worker/device_worker.hpp"
 
 namespace korvane {
 
@@ -23,8 +23,7 @@ void DeviceWorker::LoadModel() {
   LoadReport report;
   LoadDeviceModel(context_.sources, context_.store, model, report);
   context_.model.Set(std::move(model));
-  context_.state.current_profile =
-      EnsureProfiles(context_.store, context_.sources, context_.text(text_id::kProfile));
+  context_.state.current_profile = EnsureProfiles(context_.store, context_.sources, context_.text(text_id::kProfile));
 }
 
 unsigned DeviceWorker::DevicePages() const {

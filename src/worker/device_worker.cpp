@@ -3,9 +3,9 @@
 #include <chrono>
 #include <condition_variable>
 
+#include "device/report_decoders.hpp"
 #include "store/config_store.hpp"
 #include "worker/pumped_transport.hpp"
-#include "device/report_decoders.hpp"
 
 namespace korvane {
 
@@ -115,9 +115,7 @@ void DeviceWorker::DispatchNotification() {
   }
 }
 
-bool DeviceWorker::StoreFailedDuringTask() const {
-  return context_.store.Failures() != store_failures_at_task_start_;
-}
+bool DeviceWorker::StoreFailedDuringTask() const { return context_.store.Failures() != store_failures_at_task_start_; }
 
 bool DeviceWorker::WriteCommand(ReportPacket& packet, std::size_t length) {
   // A command built from settings the store could not read would carry

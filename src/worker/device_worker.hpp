@@ -8,11 +8,11 @@
 
 #include "catalog/model_holder.hpp"
 #include "common/text_lookup.hpp"
-#include "profiles/model_loader.hpp"
-#include "worker/connection_state.hpp"
 #include "device/device_manager.hpp"
 #include "device/report_packet.hpp"
 #include "device/sleeper.hpp"
+#include "profiles/model_loader.hpp"
+#include "worker/connection_state.hpp"
 #include "worker/task_queue.hpp"
 #include "worker/worker_events.hpp"
 
@@ -29,7 +29,7 @@ std::string PendingChangeKey(int device_type);
 struct WorkerContext {
   DeviceManager& manager;
   AppSettings& settings;  // the stored current model
-  TextLookup text;  // language texts the worker stores (the default profile name)
+  TextLookup text;        // language texts the worker stores (the default profile name)
   ConfigStore& store;
   ConnectionState& state;
   WorkerEvents& events;

@@ -15,7 +15,8 @@ int UpdateUSBDevice(const HotplugEvent& event, const DeviceCatalog& catalog, Hid
   std::string path = event.path;
   std::transform(path.begin(), path.end(), path.begin(), [](unsigned char c) { return std::toupper(c); });
   for (const CatalogEntry& mode : catalog.interfaces) {
-    std::string pattern = "VID_" + Hex4(static_cast<unsigned>(mode.vid)) + "&PID_" + Hex4(static_cast<unsigned>(mode.pid));
+    std::string pattern =
+        "VID_" + Hex4(static_cast<unsigned>(mode.vid)) + "&PID_" + Hex4(static_cast<unsigned>(mode.pid));
     if (!event.arrival) pattern += "&MI_02";
     if (path.find(pattern) == std::string::npos) continue;
     // The first matching mode decides, whatever the probe says.

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "catalog/catalog_types.hpp"
-#include "worker/connection_state.hpp"
 #include "device/hid_transport.hpp"
 #include "platform/hotplug_source.hpp"
+#include "worker/connection_state.hpp"
 #include "worker/task_queue.hpp"
 
 namespace korvane {

@@ -1,9 +1,9 @@
 #include "worker/profile_switch.hpp"
 
-#include "worker/connection_state.hpp"
-#include "worker/task_queue.hpp"
 #include "profiles/profile_manager.hpp"
 #include "store/profile_table.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane {
 

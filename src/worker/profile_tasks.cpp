@@ -1,8 +1,8 @@
 // The worker tasks that touch a whole profile: writing it to the mouse and
 // the factory reset.
-#include "worker/device_worker.hpp"
 #include "profiles/profile_manager.hpp"
 #include "store/key_table.hpp"
+#include "worker/device_worker.hpp"
 
 namespace korvane {
 
@@ -15,8 +15,8 @@ bool DeviceWorker::WriteEverything() {
   const bool lighting = context_.model.Get().light_page_shown;
   context_.events.RefreshPages(kKeyPage | kPerformancePage | (lighting ? kLightingPage : 0u));
   bool succeeded = true;
-  for (const TaskCode code : {kTaskButtons, kTaskLighting, kTaskDpiLevels, kTaskDpiColours, kTaskReportRate, kTaskSensor,
-                   kTaskPower}) {
+  for (const TaskCode code :
+       {kTaskButtons, kTaskLighting, kTaskDpiLevels, kTaskDpiColours, kTaskReportRate, kTaskSensor, kTaskPower}) {
     if (code == kTaskLighting && !lighting) continue;
     if (const auto it = handlers_.find(code); it != handlers_.end()) succeeded = it->second() && succeeded;
   }

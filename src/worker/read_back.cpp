@@ -2,11 +2,11 @@
 // connection, once per model and program run.
 #include <string>
 
-#include "worker/device_worker.hpp"
 #include "device/report_decoders.hpp"
 #include "device/sensor_dpi_table.hpp"
 #include "store/config_table.hpp"
 #include "store/light_table.hpp"
+#include "worker/device_worker.hpp"
 
 namespace korvane {
 
@@ -18,17 +18,20 @@ constexpr int kFullBattery = 100;
 
 int RateCapabilityIndex(std::uint8_t max_rate_code) {
   switch (max_rate_code) {
-    case 0x10: return 5;
-    case 0x20: return 6;
-    case 0x40: return 7;
-    default: return 4;
+    case 0x10:
+      return 5;
+    case 0x20:
+      return 6;
+    case 0x40:
+      return 7;
+    default:
+      return 4;
   }
 }
 
 }  // namespace
 
-bool DeviceWorker::ReadAndStore(std::uint8_t command,
-                                const std::function<void(std::span<const std::uint8_t>)>& store) {
+bool DeviceWorker::ReadAndStore(std::uint8_t command, const std::function<void(std::span<const std::uint8_t>)>& store) {
   ReportPacket packet = ReadRequest(command);
   if (!context_.manager.Exchange(packet, report::kShortPacketSize)) return false;
   store(packet.bytes);

@@ -128,9 +128,7 @@ bool XmlMarkup::SetAttrib(std::string_view name, std::string_view value) {
   return attr.set_value(std::string(value).c_str());
 }
 
-bool XmlMarkup::SetAttrib(std::string_view name, long long value) {
-  return SetAttrib(name, std::to_string(value));
-}
+bool XmlMarkup::SetAttrib(std::string_view name, long long value) { return SetAttrib(name, std::to_string(value)); }
 
 std::string XmlMarkup::ToString() const {
   std::ostringstream out;

@@ -2,11 +2,10 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <pugixml.hpp>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <pugixml.hpp>
 
 namespace korvane {
 

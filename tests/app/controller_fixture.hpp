@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/device_main_dlg.hpp"
-#include "support/fake_toolkit.hpp"
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"
+#include "support/fake_toolkit.hpp"
 #include "support/temp_dir.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/main_texts.hpp"
@@ -64,8 +64,9 @@ class ControllerTest : public ::testing::Test {
     toolkit.AddCheckBox(kStartMinimised);
     toolkit.AddControl(kExitHidesToTray, "exit");
     toolkit.AddControl(kExitEndsProgram, "exit");
-    for (const int control : {ui::ctl::kSettingsPage, kHomePage, kSettings, kKeyField, kLanguageList, kMaximise, kMinimise, kWebsite,
-                            kFeedback, kQuestions, kDpiApply, kCheckSoftware, kSettingsCheckSoftware, kModifierCtrl, kTabBackground, kMousePicture, kCheckFirmware}) {
+    for (const int control : {ui::ctl::kSettingsPage, kHomePage, kSettings, kKeyField, kLanguageList, kMaximise,
+                              kMinimise, kWebsite, kFeedback, kQuestions, kDpiApply, kCheckSoftware,
+                              kSettingsCheckSoftware, kModifierCtrl, kTabBackground, kMousePicture, kCheckFirmware}) {
       toolkit.AddControl(control);
     }
     toolkit.SetVisible(ui::ctl::kSettingsPage, false);
@@ -87,11 +88,10 @@ class ControllerTest : public ::testing::Test {
   // Builds and starts the controller; waits for the startup scan.
   void Start() {
     controller = std::make_unique<DeviceMainDlg>(
-        toolkit, *context, bus, &bus,
-        ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane", [this] {
-                            ++mouse_settings_opened;
-                            return mouse_settings_installed;
-                          }});
+        toolkit, *context, bus, &bus, ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane", [this] {
+                                                          ++mouse_settings_opened;
+                                                          return mouse_settings_installed;
+                                                        }});
     controller->Worker().Register(kMarkerTask, [] { return true; });
     // Stands in for the software check, so that its runs can be seen.
     controller->Worker().Register(kTaskCheckSoftware, [] { return true; });
@@ -145,7 +145,9 @@ class ControllerTest : public ::testing::Test {
     return -1;
   }
 
-  std::string ShownMessage() const { return toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kMessage}); }
+  std::string ShownMessage() const {
+    return toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kMessage});
+  }
   std::string ShownTitle() const { return toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kTitle}); }
 };
 

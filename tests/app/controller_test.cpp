@@ -97,14 +97,18 @@ TEST_F(ControllerTest, FactoryResetAsksAndQueuesOnlyWhenConfirmedWithAMouse) {
   ASSERT_TRUE(controller->State().mouse_linked);
 
   // Refused: nothing.
-  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] { toolkit.Click({ui::WindowId::kMessageBox, message_box::kCancel}); });
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kCancel});
+  });
   EXPECT_TRUE(toolkit.Click(kSettingsRestoreDefaults));
   EXPECT_EQ(ShownTitle(), Text(570));
   Drain();
   EXPECT_FALSE(Ran(kTaskFactoryReset));
 
   // Confirmed: the reset runs and the save tip shows.
-  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] { toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm}); });
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm});
+  });
   EXPECT_TRUE(toolkit.Click(kDeviceRestoreDefaults));
   EXPECT_NE(toolkit.GetWindowState(ui::WindowId::kSaveTip), ui::WindowState::kHidden);
   Drain();
@@ -238,8 +242,8 @@ TEST_F(ControllerTest, FrameButtonsAndLinks) {
 
   const DeviceCatalog& catalog = controller->Catalog();
   for (const int link : {kWebsite, kFeedback, kQuestions, kWebsiteLink}) toolkit.Click(link);
-  EXPECT_EQ(toolkit.OpenedLinks(), (std::vector<std::string>{catalog.website_url, catalog.feedback_url, catalog.qa_url,
-                                                             catalog.website_url}));
+  EXPECT_EQ(toolkit.OpenedLinks(),
+            (std::vector<std::string>{catalog.website_url, catalog.feedback_url, catalog.qa_url, catalog.website_url}));
 }
 
 TEST_F(ControllerTest, CloseButtonEndsTheProgramUnlessExitModeHidesToTray) {
@@ -267,8 +271,8 @@ TEST_F(ControllerTest, TrayMenuAndExternalExitEndTheProgram) {
     std::int64_t lparam;
     bool exits;
   };
-  for (const Case& c : {Case{ui::msg::kCommand, ui::command::kExit, 0, true}, Case{ui::msg::kExternalExit, 0, 610, true},
-                        Case{ui::msg::kExternalExit, 0, 611, false}}) {
+  for (const Case& c : {Case{ui::msg::kCommand, ui::command::kExit, 0, true},
+                        Case{ui::msg::kExternalExit, 0, 610, true}, Case{ui::msg::kExternalExit, 0, 611, false}}) {
     SCOPED_TRACE(c.lparam);
     FakeToolkit fresh;
     DeviceMainDlg dialog(fresh, *context, bus, nullptr, ControllerOptions{home / "autostart", "korvane"});

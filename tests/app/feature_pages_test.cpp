@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "controller_fixture.hpp"
-#include "worker/device_worker.hpp"
 #include "device/report_format.hpp"
 #include "performance/dpi_model.hpp"
 #include "performance/settings_target.hpp"
@@ -14,6 +13,7 @@
 #include "ui/event_codes.hpp"
 #include "ui/message_box.hpp"
 #include "ui/window_messages.hpp"
+#include "worker/device_worker.hpp"
 
 namespace korvane::test {
 namespace {
@@ -33,8 +33,8 @@ class FeaturePagesTest : public ControllerTest {
     toolkit.AddControl(kLiftOff2mm, "IDC_PER_STC_LOD");
     for (int id = kColourSlotFirst; id <= kColourSlotLast; ++id) toolkit.AddControl(id, "COLORVALUE");
     for (int id = kPresetColourFirst; id <= kPresetColourLast; ++id) toolkit.AddControl(id, "DEFAULTCOLOR");
-    for (const int control : {kDpiReset, kReportRateReset, kLightReset, kSystemMouseSettings, kResponseTime,
-                              kLightRed, kLightGreen, kLightBlue, kLightPalette, kLiftOffSection, kSensorSection,
+    for (const int control : {kDpiReset, kReportRateReset, kLightReset, kSystemMouseSettings, kResponseTime, kLightRed,
+                              kLightGreen, kLightBlue, kLightPalette, kLiftOffSection, kSensorSection,
                               kBrightnessSection, kSpeedSection, kSlotsSection, kColourSection}) {
       toolkit.AddControl(control);
     }
@@ -117,8 +117,8 @@ TEST_F(FeaturePagesTest, PagesFollowTheModelSensorAndRateCapability) {
     EXPECT_EQ(levels[toolkit.Selection(kDpiLevels)].data, Key(DpiValueKey(Key("dpi_index"))));
     // A model without lighting hides the tab and never fills the page.
     const auto tabs = toolkit.Items(kTabStrip);
-    const auto lighting_tab = std::find_if(tabs.begin(), tabs.end(),
-                                           [](const ui::ListItem& tab) { return tab.data == tab::kLighting; });
+    const auto lighting_tab =
+        std::find_if(tabs.begin(), tabs.end(), [](const ui::ListItem& tab) { return tab.data == tab::kLighting; });
     ASSERT_NE(lighting_tab, tabs.end());
     EXPECT_EQ(toolkit.State(kTabStrip).item_visible[lighting_tab - tabs.begin()], c.lighting);
     EXPECT_EQ(toolkit.Items(kLightMode).size(), c.light_modes);
@@ -329,14 +329,16 @@ TEST_F(FeaturePagesTest, ResetsAskFirst) {
   };
   for (const Case& c : {Case{kDpiReset, 253, kTaskDpiReset}, Case{kLightReset, 276, kTaskLightingRestore}}) {
     finished.clear();
-    toolkit.ScriptModal(ui::WindowId::kMessageBox,
-                        [&] { toolkit.Click({ui::WindowId::kMessageBox, message_box::kCancel}); });
+    toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+      toolkit.Click({ui::WindowId::kMessageBox, message_box::kCancel});
+    });
     ASSERT_TRUE(toolkit.Click(c.control));
     EXPECT_EQ(ShownTitle(), Text(c.title));
     Drain();
     EXPECT_FALSE(Ran(c.task));
-    toolkit.ScriptModal(ui::WindowId::kMessageBox,
-                        [&] { toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm}); });
+    toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+      toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm});
+    });
     ASSERT_TRUE(toolkit.Click(c.control));
     Drain();
     EXPECT_TRUE(Succeeded(c.task));
@@ -390,7 +392,9 @@ TEST_F(FeaturePagesTest, LightingModesShowWhatTheyOfferAndColoursGoWhereTheModeK
 
   // Brightness and speed: the caption follows the drag, the release stores.
   ASSERT_TRUE(toolkit.Deliver(kSpeed, ui::event::kSliderMoving, 3));
-  EXPECT_EQ(toolkit.GetText(kSpeedValue), Text(279) + "\xEF\xBC\x9A" "3");
+  EXPECT_EQ(toolkit.GetText(kSpeedValue), Text(279) +
+                                              "\xEF\xBC\x9A"
+                                              "3");
   EXPECT_EQ(Row(2).speed, mode2.speed);
   ASSERT_TRUE(toolkit.Deliver(kSpeed, ui::event::kClick, 3));
   ASSERT_TRUE(toolkit.Deliver(kBrightness, ui::event::kClick, 2));

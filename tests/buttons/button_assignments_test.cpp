@@ -1,8 +1,9 @@
+#include "buttons/button_assignments.hpp"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "buttons/button_assignments.hpp"
 #include "buttons/pending_macro.hpp"
 #include "store/key_table.hpp"
 #include "store/macro_table.hpp"
@@ -39,7 +40,8 @@ class ButtonAssignmentsTest : public StoreTest {
   int MacroOf(int key_events) {
     const int id = InsertMacroRow(store_, "Custom 1");
     std::vector<MacroEvent> events;
-    for (int i = 0; i < key_events; ++i) events.push_back({.macro_id = id, .type = 2 + i % 2, .record_index = i, .value = 0x41});
+    for (int i = 0; i < key_events; ++i)
+      events.push_back({.macro_id = id, .type = 2 + i % 2, .record_index = i, .value = 0x41});
     InsertEventRows(store_, events);
     return id;
   }

@@ -110,10 +110,10 @@ TEST(ButtonDescriptionTest, DescriptionsFollowTheLanguageExceptKeyboardDpiAndUnk
     int value;
     std::string shown;
   };
-  const Case cases[] = {{1, 1, "T106"}, {1, 4, "T180"}, {1, 9, "T114"}, {1, 10, "T115"}, {1, 11, "stored"},
-                        {3, 1, "T120"}, {3, 3, "T124"}, {4, 5, "<stored>"}, {5, 1, "stored"}, {6, 1, "T151"},
-                        {6, 2, "stored"}, {6, 6, "T155"}, {7, 50, "T161"}, {8, 9, "T31"}, {8, 11, "T36"},
-                        {9, 1, "T139"}, {2, 4, "stored"}, {12, 1, "stored"}};
+  const Case cases[] = {{1, 1, "T106"},   {1, 4, "T180"},   {1, 9, "T114"},     {1, 10, "T115"},  {1, 11, "stored"},
+                        {3, 1, "T120"},   {3, 3, "T124"},   {4, 5, "<stored>"}, {5, 1, "stored"}, {6, 1, "T151"},
+                        {6, 2, "stored"}, {6, 6, "T155"},   {7, 50, "T161"},    {8, 9, "T31"},    {8, 11, "T36"},
+                        {9, 1, "T139"},   {2, 4, "stored"}, {12, 1, "stored"}};
   for (const Case& c : cases) {
     KeyAssignment a = Assign(3, c.type, c.value);
     a.macro_desc = "stored";

@@ -1,8 +1,9 @@
+#include "buttons/button_tasks.hpp"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "buttons/button_tasks.hpp"
 #include "buttons/pending_macro.hpp"
 #include "store/key_table.hpp"
 #include "store/macro_table.hpp"

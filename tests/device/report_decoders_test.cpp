@@ -1,11 +1,11 @@
+#include "device/report_decoders.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <random>
 #include <vector>
-
-#include "device/report_decoders.hpp"
 
 namespace korvane {
 namespace {
@@ -69,7 +69,10 @@ TEST(ReportDecodersTest, LiftOffAndSensorFlag) {
     int flag;
   };
   const Case cases[] = {
-      {{1, 0, 1}, 1, 4}, {{2, 1, 0}, 2, 8}, {{1, 1, 1}, 1, 12}, {{0, 2, 0xFF}, 0, 0},
+      {{1, 0, 1}, 1, 4},
+      {{2, 1, 0}, 2, 8},
+      {{1, 1, 1}, 1, 12},
+      {{0, 2, 0xFF}, 0, 0},
   };
   for (const Case& c : cases) {
     const auto answer = DecodeLiftOffSensor(Answer(0x16, c.data));

@@ -1,9 +1,9 @@
+#include "device/report_packet.hpp"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
 #include <vector>
-
-#include "device/report_packet.hpp"
 
 namespace korvane {
 namespace {
@@ -17,10 +17,7 @@ struct ChecksumCase {
 
 TEST(ReportPacketTest, ChecksumIsTheLowByteOfThePayloadSum) {
   const ChecksumCase cases[] = {
-      {{0x01}, 0x01},
-      {{0xFF, 0xFF}, 0xFE},
-      {{}, 0x00},
-      {Bytes(27, 0x10), 0xB0},  // 27 * 0x10 = 0x1B0
+      {{0x01}, 0x01}, {{0xFF, 0xFF}, 0xFE}, {{}, 0x00}, {Bytes(27, 0x10), 0xB0},  // 27 * 0x10 = 0x1B0
   };
   for (const ChecksumCase& c : cases) {
     ReportPacket packet = *WritePacket(0xFF, c.payload);

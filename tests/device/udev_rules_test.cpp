@@ -1,3 +1,5 @@
+#include "device/udev_rules.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "catalog/catalog_file.hpp"
-#include "device/udev_rules.hpp"
 
 namespace korvane {
 namespace {

@@ -1,10 +1,11 @@
+#include "performance/payload_builders.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "performance/lighting_model.hpp"
-#include "performance/payload_builders.hpp"
 
 namespace korvane {
 namespace {
@@ -38,9 +39,10 @@ TEST(PayloadBuilders, CommandsLayOutTheirBytesAndHoldValuesTheMouseCannotTake) {
       {"lift-off 3 is 1.0mm, flag 53 sends only bit 4", BuildSensorCommand(3, 53), {0x06, 0, 1, 5, 1, 0, 1, 0, 0}},
       {"power", BuildPowerCommand({60, 1, 0, 8}), {0x07, 0, 1, 4, 60, 1, 0, 8}},
       {"power held to flags and 20 ms", BuildPowerCommand({6, 5, -1, 25}), {0x07, 0, 1, 4, 6, 1, 1, 20}},
-      {"DPI colours", BuildDpiColoursCommand(colours),
-       {0x04, 0, 1, 0x12, 0xFF, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0, 0x56, 0x34, 0x12, 0, 0, 0, 0xFF, 0xFF, 0xFF}},
-      {"light mode 2", BuildLightingCommand(Row(2, 4, 2)),
+      {"DPI colours", BuildDpiColoursCommand(colours), {0x04, 0, 1,    0x12, 0xFF, 0, 0, 0, 0,    0xFF, 0,
+                                                        0xFF, 0, 0x56, 0x34, 0x12, 0, 0, 0, 0xFF, 0xFF, 0xFF}},
+      {"light mode 2",
+       BuildLightingCommand(Row(2, 4, 2)),
        {0x05, 0, 1, 24, 2, 0x42, 7, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06}},
       {"light mode 3", BuildLightingCommand(Row(3, 3, 1)), {0x05, 0, 1, 5, 3, 0x31, 0x01, 0x02, 0x03, 0}},
       {"light mode 1", BuildLightingCommand(Row(1, 0, 4)), {0x05, 0, 1, 3, 1, 0x04, 0, 0}},

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "worker/connection_state.hpp"
-#include "worker/task_queue.hpp"
 #include "performance/dpi_model.hpp"
 #include "performance/lighting_model.hpp"
 #include "performance/pointer_settings.hpp"
@@ -13,6 +11,8 @@
 #include "store/light_table.hpp"
 #include "store/profile_table.hpp"
 #include "support/store_fixture.hpp"
+#include "worker/connection_state.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane::test {
 namespace {
@@ -173,8 +173,8 @@ TEST_F(PerformanceModelTest, SensorAndPowerChangesStoreTheirKeysAndQueueTheirTas
   ChangeMoveLightOff(target_, true);
   EXPECT_EQ(Key("move_wakeup"), "0");
   EXPECT_EQ(Key("move_closelight"), "1");
-  EXPECT_EQ(Queued(), (std::vector<int>{kTaskSensor, kTaskSensor, kTaskResponseTime, kTaskPower, kTaskPower,
-                                        kTaskPower}));
+  EXPECT_EQ(Queued(),
+            (std::vector<int>{kTaskSensor, kTaskSensor, kTaskResponseTime, kTaskPower, kTaskPower, kTaskPower}));
 }
 
 TEST_F(PerformanceModelTest, LightRowsAreCreatedOnlyForEnabledModes) {
@@ -232,7 +232,8 @@ TEST(PointerSettings, TheDesktopsOwnPanelIsChosenElseAnyInstalledOne) {
   const Command gnome{"gnome-control-center", "mouse"};
   const Command kde{"systemsettings", "kcm_mouse"};
   auto only = [](std::vector<std::string> programs) {
-    return [programs](const std::string& p) { return std::find(programs.begin(), programs.end(), p) != programs.end(); };
+    return
+        [programs](const std::string& p) { return std::find(programs.begin(), programs.end(), p) != programs.end(); };
   };
   EXPECT_EQ(SystemMouseSettingsCommand("ubuntu:GNOME", only({"gnome-control-center", "systemsettings"})), gnome);
   EXPECT_EQ(SystemMouseSettingsCommand("KDE", only({"gnome-control-center", "systemsettings"})), kde);

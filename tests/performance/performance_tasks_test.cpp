@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 
-#include <sqlite3.h>
-
-#include "worker/profile_switch.hpp"
-#include "support/worker_fixture.hpp"
 #include "performance/lighting_model.hpp"
 #include "store/light_table.hpp"
+#include "support/worker_fixture.hpp"
+#include "worker/profile_switch.hpp"
 
 namespace korvane::test {
 namespace {
@@ -26,12 +25,14 @@ class PerformanceTasksTest : public WorkerFixture {
 
   // Runs the task once more and waits for it; whether it succeeded.
   bool Run(TaskCode code) {
-    const auto finished = [&] { return events.Count("done " + std::to_string(code) + " 1") +
-                                       events.Count("done " + std::to_string(code) + " 0"); };
+    const auto finished = [&] {
+      return events.Count("done " + std::to_string(code) + " 1") + events.Count("done " + std::to_string(code) + " 0");
+    };
     const int before = finished();
     queue.Push(code);
     EXPECT_TRUE(WaitFor([&] { return finished() > before; }));
-    return events.Count("done " + std::to_string(code) + " 1") > 0 && events.Lines().back() == "done " + std::to_string(code) + " 1";
+    return events.Count("done " + std::to_string(code) + " 1") > 0 &&
+           events.Lines().back() == "done " + std::to_string(code) + " 1";
   }
 
   // The commands logged since `from`, in order.
@@ -167,7 +168,9 @@ TEST_F(PerformanceTasksTest, EachQueuedDpiWriteSendsTheValueStoredWhenItRuns) {
 
 TEST_F(PerformanceTasksTest, Codes13And14SendTheSamePowerCommand) {
   Connect();
-  for (const auto& [key, value] : {std::pair{"sleep_light", "120"}, {"move_wakeup", "0"}, {"move_closelight", "1"},
+  for (const auto& [key, value] : {std::pair{"sleep_light", "120"},
+                                   {"move_wakeup", "0"},
+                                   {"move_closelight", "1"},
                                    {"button_respondtime", "12"}}) {
     SetConfigValue(store, state.current_profile, key, value);
   }

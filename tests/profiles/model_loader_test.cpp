@@ -1,3 +1,5 @@
+#include "profiles/model_loader.hpp"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,7 +9,6 @@
 #include <tuple>
 
 #include "catalog/current_model.hpp"
-#include "profiles/model_loader.hpp"
 #include "platform/app_settings.hpp"
 #include "store/config_table.hpp"
 #include "store/profile_table.hpp"

@@ -1,6 +1,7 @@
+#include "profiles/profile_list.hpp"
+
 #include <gtest/gtest.h>
 
-#include "profiles/profile_list.hpp"
 #include "profiles/profile_manager.hpp"
 #include "store/profile_table.hpp"
 #include "support/store_fixture.hpp"

@@ -1,18 +1,16 @@
 // Runs the korvane-virtual-mouse program as a shell user would: serve in
 // the background, ctl commands against it, then SIGTERM.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <thread>
-
-#include <nlohmann/json.hpp>
-
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include "support/temp_dir.hpp"
 
@@ -115,9 +113,9 @@ TEST(VirtualMouseProgram, RefusesBadOptions) {
   korvane::test::TempDir dir;
   const std::string socket = (dir / "mouse.sock").string();
   const std::string resources = std::string(" --resources ") + KORVANE_SOURCE_DATA;
-  for (const std::string& options : std::vector<std::string>{"--preset wireless", "--rate-cap 0x30", "--dev-id A80", "--battery 1",
-                                    "--sensor 300", "--model korvane_slate --preset receiver",
-                                    "--state " + (dir / "no/such/folder/state.json").string()}) {
+  for (const std::string& options : std::vector<std::string>{
+           "--preset wireless", "--rate-cap 0x30", "--dev-id A80", "--battery 1", "--sensor 300",
+           "--model korvane_slate --preset receiver", "--state " + (dir / "no/such/folder/state.json").string()}) {
     EXPECT_NE(RunProgram("serve --socket " + socket + " " + options + resources).status, 0) << options;
   }
   EXPECT_FALSE(std::filesystem::exists(socket));

@@ -1,8 +1,9 @@
+#include "sim/control_commands.hpp"
+
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
-#include "sim/control_commands.hpp"
 #include "support/sim_test_support.hpp"
 
 namespace korvane::sim {
@@ -25,14 +26,29 @@ TEST(ControlCommands, WordsInResultAndEffectOut) {
   VirtualBus bus;
   const auto id = bus.Add(Receiver());
   for (const Case& c : std::vector<Case>{
-           {{"unlink"}, true},           {{"unlink"}, false},          {{"link"}, true},
-           {{"dpi-button", "3", "2"}, true}, {{"dpi-button", "3", "3"}, false}, {{"dpi-button", "3"}, false},
-           {{"battery", "40", "2"}, true},   {{"battery", "256", "2"}, false},  {{"battery", "-1", "2"}, false},
-           {{"nak", "2"}, true},         {{"nak", "2", "300"}, true},  {{"nak", "2", "300", "1"}, false},
-           {{"drop", "1"}, true},        {{"drop", "x"}, false},       {{"delay", "25"}, true},
-           {{"interject", "1"}, true},   {{"unplug-mid-write"}, true}, {{"unplug"}, true},
-           {{"unplug"}, false},          {{"plug"}, true},             {{"state", "now"}, false},
-           {{"reboot"}, false},          {{}, false},
+           {{"unlink"}, true},
+           {{"unlink"}, false},
+           {{"link"}, true},
+           {{"dpi-button", "3", "2"}, true},
+           {{"dpi-button", "3", "3"}, false},
+           {{"dpi-button", "3"}, false},
+           {{"battery", "40", "2"}, true},
+           {{"battery", "256", "2"}, false},
+           {{"battery", "-1", "2"}, false},
+           {{"nak", "2"}, true},
+           {{"nak", "2", "300"}, true},
+           {{"nak", "2", "300", "1"}, false},
+           {{"drop", "1"}, true},
+           {{"drop", "x"}, false},
+           {{"delay", "25"}, true},
+           {{"interject", "1"}, true},
+           {{"unplug-mid-write"}, true},
+           {{"unplug"}, true},
+           {{"unplug"}, false},
+           {{"plug"}, true},
+           {{"state", "now"}, false},
+           {{"reboot"}, false},
+           {{}, false},
        }) {
     std::string joined;
     for (const auto& w : c.words) joined += w + " ";

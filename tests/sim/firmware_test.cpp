@@ -3,12 +3,13 @@
 // 00, sequence, length, payload); the helper adds report id and checksum.
 // An answer lists its bytes from byte 0 (command, status, sequence, data
 // length, data); every later byte up to the checksum must be 0.
+#include "sim/firmware.hpp"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
 #include <random>
 
-#include "sim/firmware.hpp"
 #include "support/sim_test_support.hpp"
 
 namespace korvane::sim {
@@ -82,7 +83,8 @@ TEST(FirmwareTable, DpiLevels) {
       {"16-bit codes and six levels",
        {{"03 00 01 25 56 07 02 07 02 01 00 01 00 02 00 02 00 03 00 03 00 04 00 04 00 05 01 05 01", "03 00 01 00"},
         {"13", "13 00 00 19 56 07 02 07 02 01 00 01 00 02 00 02 00 03 00 03 00 04 00 04 00 05 01 05 01"}}},
-      {"factory levels", {{"13", "13 00 00 19 16 07 00 07 00 0F 00 0F 00 1F 00 1F 00 3F 00 3F 00 5F 00 5F 00 9F 00 9F 00"}}},
+      {"factory levels",
+       {{"13", "13 00 00 19 16 07 00 07 00 0F 00 0F 00 1F 00 1F 00 3F 00 3F 00 5F 00 5F 00 9F 00 9F 00"}}},
       {"count 0", {{"03 00 01 25 00 01 00 01 00", "03 04 01 00"}}},
       {"count 7", {{"03 00 01 25 07 01 00 01 00", "03 04 01 00"}}},
       {"index not below count",
@@ -130,7 +132,8 @@ TEST(FirmwareTable, LiftOffAndSensorOptions) {
 
 TEST(FirmwareTable, Power) {
   RunCases({
-      {"60, no wake, light off, 20 ms", {{"07 00 01 04 3C 00 01 14", "07 00 01 00"}, {"17", "17 00 00 04 3C 00 01 14"}}},
+      {"60, no wake, light off, 20 ms",
+       {{"07 00 01 04 3C 00 01 14", "07 00 01 00"}, {"17", "17 00 00 04 3C 00 01 14"}}},
       {"factory", {{"17", "17 00 00 04 1E 01 00 08"}}},
       {"response 21", {{"07 00 01 04 3C 00 01 15", "07 04 01 00"}, {"17", "17 00 00 04 1E 01 00 08"}}},
       {"wake flag 2", {{"07 00 01 04 3C 02 00 08", "07 04 01 00"}}},
@@ -140,21 +143,24 @@ TEST(FirmwareTable, Power) {
 TEST(FirmwareTable, DeviceInformationAndOtherReads) {
   RunCases({
       {"device information",
-       {{"10", "10 00 00 0B 41 38 30 31 00 00 96 40 01 5A 01"}, {"10 00 00 00", "10 00 00 0B 41 38 30 31 00 00 96 40 01 5A 01"}}},
+       {{"10", "10 00 00 0B 41 38 30 31 00 00 96 40 01 5A 01"},
+        {"10 00 00 00", "10 00 00 0B 41 38 30 31 00 00 96 40 01 5A 01"}}},
       {"read-back start", {{"11", "11 00 00 00"}}},
       {"receiver version on a wired mouse", {{"20", "20 03 00 00"}}},
       {"unknown command", {{"33", "33 03 00 00"}, {"C0", "C0 03 00 00"}}},
   });
   RunCases({{"linked receiver",
-        {{"10", "10 00 00 0B 41 38 30 31 00 00 96 40 01 5A 01"}, {"20", "20 00 00 02 01 05"}, {"12", "12 00 00 01 01"}}}},
-      [] { return test::FactoryReceiver(true); });
+             {{"10", "10 00 00 0B 41 38 30 31 00 00 96 40 01 5A 01"},
+              {"20", "20 00 00 02 01 05"},
+              {"12", "12 00 00 01 01"}}}},
+           [] { return test::FactoryReceiver(true); });
   RunCases({{"receiver without its mouse: only its own commands",
-        {{"10", "10 00 00 0B 41 38 30 31 00 00 96 40 01 5A 00"},
-         {"20", "20 00 00 02 01 05"},
-         {"12", ""},
-         {"02 00 01 01 02", ""},
-         {"33", ""}}}},
-      [] { return test::FactoryReceiver(false); });
+             {{"10", "10 00 00 0B 41 38 30 31 00 00 96 40 01 5A 00"},
+              {"20", "20 00 00 02 01 05"},
+              {"12", ""},
+              {"02 00 01 01 02", ""},
+              {"33", ""}}}},
+           [] { return test::FactoryReceiver(false); });
 }
 
 TEST(FirmwareTable, Restores) {
@@ -165,7 +171,8 @@ TEST(FirmwareTable, Restores) {
         {"0E 00 01 01 01", "0E 00 01 00"},
         {"15", "15 00 00 02 01 42"},
         {"12", "12 00 00 01 08"}}},
-      {"lighting restore needs payload 01", {{"05 00 01 02 00 00", "05 00 01 00"}, {"0E 00 01 01 FF", "0E 04 01 00"}, {"15", "15 00 00 02 00 00"}}},
+      {"lighting restore needs payload 01",
+       {{"05 00 01 02 00 00", "05 00 01 00"}, {"0E 00 01 01 FF", "0E 04 01 00"}, {"15", "15 00 00 02 00 00"}}},
       {"factory settings",
        {{"02 00 01 01 08", "02 00 01 00"},
         {"03 00 01 25 01 01 00 01 00", "03 00 01 00"},
@@ -174,7 +181,8 @@ TEST(FirmwareTable, Restores) {
         {"12", "12 00 00 01 01"},
         {"13", "13 00 00 19 16 07 00 07 00 0F 00 0F 00 1F 00 1F 00 3F 00 3F 00 5F 00 5F 00 9F 00 9F 00"},
         {"17", "17 00 00 04 1E 01 00 08"}}},
-      {"factory restore needs payload FF", {{"02 00 01 01 08", "02 00 01 00"}, {"0F 00 01 01 01", "0F 04 01 00"}, {"12", "12 00 00 01 08"}}},
+      {"factory restore needs payload FF",
+       {{"02 00 01 01 08", "02 00 01 00"}, {"0F 00 01 01 01", "0F 04 01 00"}, {"12", "12 00 00 01 08"}}},
   });
 }
 
@@ -229,7 +237,8 @@ TEST(FirmwareFrame, RandomRequestsNeverBreakTheStoredState) {
       Bytes request(random() % 70, 0);
       for (std::uint8_t& b : request) b = byte();
       if (!request.empty() && random() % 2) request[0] = 0;
-      if (request.size() > report::kChecksumByte && random() % 2) request[report::kChecksumByte] = report::Checksum(request);
+      if (request.size() > report::kChecksumByte && random() % 2)
+        request[report::kChecksumByte] = report::Checksum(request);
       if (request.size() > 1 && random() % 2) request[1] = static_cast<std::uint8_t>(random() % 0x22);
       const auto answer = HandleConfigReport(state, request);
       if (answer) {
@@ -266,7 +275,9 @@ TEST(FirmwareLog, ListsEveryCommandInOrderWithItsPayload) {
 }
 
 TEST(FirmwareUnsolicited, LinkAndDpiReports) {
-  auto prefix = [](const InputReport& report, std::size_t n) { return ToHex(Bytes(report.begin(), report.begin() + n)); };
+  auto prefix = [](const InputReport& report, std::size_t n) {
+    return ToHex(Bytes(report.begin(), report.begin() + n));
+  };
   MouseState state = test::FactoryReceiver(true);
   EXPECT_EQ(prefix(LinkReport(state), 5), "C0 01 5A 01 00");
   state.linked = false;

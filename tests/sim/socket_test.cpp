@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <condition_variable>
-#include <thread>
-
-#include <nlohmann/json.hpp>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <nlohmann/json.hpp>
+#include <thread>
 
 #include "sim/socket_client.hpp"
 #include "sim/socket_protocol.hpp"
@@ -157,7 +155,7 @@ TEST_F(SocketFixture, SeveralClientsAtOnceEachHandleGetsEveryInputReport) {
 
 TEST_F(SocketFixture, SurvivesClientsThatLeaveMidRequestOrSendGarbage) {
   RawSend(socket, {0x40, 0x00, 0x00, 0x00, wire::kWrite, 0x01});  // announces 64 bytes, sends 2
-  RawSend(socket, {0x00, 0x00});                                   // half a length
+  RawSend(socket, {0x00, 0x00});                                  // half a length
   {
     auto open = wire::Connection::Connect(socket);
     ASSERT_TRUE(open->Send(wire::kOpen, wire::Writer().Text(ConfigPath(wired)).Take()));

@@ -1,8 +1,9 @@
+#include "sim/update_loader.hpp"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
 
-#include "sim/update_loader.hpp"
 #include "support/sim_test_support.hpp"
 
 namespace korvane::sim {
@@ -54,7 +55,8 @@ TEST(UpdateLoader, ReassemblesTheImageAndCountsCrcErrors) {
   UpdateState state;
   ASSERT_TRUE(HandleUpdateReport(state, Start()));
   EXPECT_TRUE(state.started);
-  ASSERT_TRUE(HandleUpdateReport(state, DataReport({ImagePacket(0, image), ImagePacket(1, image), ImagePacket(2, image)})));
+  ASSERT_TRUE(
+      HandleUpdateReport(state, DataReport({ImagePacket(0, image), ImagePacket(1, image), ImagePacket(2, image)})));
   ASSERT_TRUE(HandleUpdateReport(state, DataReport({ImagePacket(3, image, true)})));
   EXPECT_EQ(state.crc_errors, 1u);
   EXPECT_EQ(state.packets, 3u);

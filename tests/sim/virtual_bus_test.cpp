@@ -1,10 +1,11 @@
+#include "sim/virtual_bus.hpp"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
 #include "sim/firmware.hpp"
-#include "sim/virtual_bus.hpp"
 #include "support/sim_test_support.hpp"
 
 namespace korvane::sim {

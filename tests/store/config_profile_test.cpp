@@ -85,8 +85,8 @@ TEST_F(ConfigAndProfiles, AnyTextRoundTripsUnchanged) {
       "",
       "Profil für Spiele",
       "配置 1",
-      "ملف التعريف ١",           // right-to-left
-      "🎮🖱️ profile 🔥",          // emoji with a variation selector
+      "ملف التعريف ١",             // right-to-left
+      "🎮🖱️ profile 🔥",  // emoji with a variation selector
       "it's \"quoted\" ?1 %s",
       "x'); DROP TABLE t_profile_data; --",
       std::string("nul\0inside", 10),

@@ -115,13 +115,13 @@ TEST_P(DamagedDatabase, FailsQuietlyLogsOneLineAndKeepsTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedDatabase,
-    ::testing::Values(
-        DamagedFile{"NotADatabase", [](const std::string& good) { return std::string(good.size(), 'x'); },
-                    "file is not a database"},
-        DamagedFile{"TruncatedToOnePage", [](const std::string& good) { return good.substr(0, 4096); },
-                    "database disk image is malformed"},
-        DamagedFile{"TruncatedToHalf", [](const std::string& good) { return good.substr(0, good.size() / 2); },
-                    "database disk image is malformed"}),
+    ::testing::Values(DamagedFile{"NotADatabase", [](const std::string& good) { return std::string(good.size(), 'x'); },
+                                  "file is not a database"},
+                      DamagedFile{"TruncatedToOnePage", [](const std::string& good) { return good.substr(0, 4096); },
+                                  "database disk image is malformed"},
+                      DamagedFile{"TruncatedToHalf",
+                                  [](const std::string& good) { return good.substr(0, good.size() / 2); },
+                                  "database disk image is malformed"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

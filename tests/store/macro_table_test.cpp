@@ -1,8 +1,9 @@
+#include "store/macro_table.hpp"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "store/macro_table.hpp"
 #include "support/store_fixture.hpp"
 
 namespace korvane {
@@ -28,17 +29,19 @@ TEST_F(MacroTable, HeadersAreInsertedUpdatedAndListed) {
 
   MacroHeader header;
   ASSERT_TRUE(LoadMacroRow(store_, plain, header));
-  EXPECT_EQ(header, (MacroHeader{.macro_id = 1, .name = "Plain", .play_type = 0, .play_times = 1, .delay_type = 1,
-                                 .delay_time = 0}));
+  EXPECT_EQ(
+      header,
+      (MacroHeader{.macro_id = 1, .name = "Plain", .play_type = 0, .play_times = 1, .delay_type = 1, .delay_time = 0}));
 
-  EXPECT_TRUE(UpdateMacroRow(store_, plain,
-                             {.macro_id = 2, .name = "Edited", .play_type = 1, .play_times = 3, .delay_type = 2,
-                              .delay_time = 7}));
+  EXPECT_TRUE(UpdateMacroRow(
+      store_, plain,
+      {.macro_id = 2, .name = "Edited", .play_type = 1, .play_times = 3, .delay_type = 2, .delay_time = 7}));
   EXPECT_TRUE(RenameMacroRow(store_, copied, "Renamed"));
   std::vector<MacroHeader> headers{MacroHeader{}};
   ASSERT_EQ(LoadMacroRows(store_, headers), 2);
-  EXPECT_EQ(headers[0], (MacroHeader{.macro_id = 1, .name = "Edited", .play_type = 1, .play_times = 3,
-                                     .delay_type = 2, .delay_time = 7}));
+  EXPECT_EQ(headers[0],
+            (MacroHeader{
+                .macro_id = 1, .name = "Edited", .play_type = 1, .play_times = 3, .delay_type = 2, .delay_time = 7}));
   EXPECT_EQ(headers[1].name, "Renamed");
   EXPECT_EQ(headers[1].play_times, 5);
   EXPECT_FALSE(LoadMacroRow(store_, 3, header));

@@ -25,7 +25,9 @@ class RecordingEvents final : public WorkerEvents {
   void BatteryChanged(int a, int b) override { Add("battery " + std::to_string(a) + " " + std::to_string(b)); }
   void RefreshPages(unsigned pages) override { Add("pages " + std::to_string(pages)); }
   void CloseTransientWindows() override { Add("close"); }
-  void LinkChanged(int type, bool linked) override { Add("link " + std::to_string(type) + " " + std::to_string(linked)); }
+  void LinkChanged(int type, bool linked) override {
+    Add("link " + std::to_string(type) + " " + std::to_string(linked));
+  }
   void DpiButtonPressed(int count, int index) override {
     Add("dpi " + std::to_string(count) + " " + std::to_string(index));
   }

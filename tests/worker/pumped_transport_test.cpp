@@ -1,3 +1,5 @@
+#include "worker/pumped_transport.hpp"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,13 +12,12 @@
 #include <thread>
 #include <vector>
 
-#include "worker/pumped_transport.hpp"
 #include "device/report_format.hpp"
-#include "worker/task_queue.hpp"
 #include "sim/socket_client.hpp"
 #include "sim/socket_server.hpp"
 #include "support/temp_dir.hpp"
 #include "support/virtual_mice.hpp"
+#include "worker/task_queue.hpp"
 
 namespace korvane {
 namespace {

@@ -4,9 +4,9 @@
 #include <atomic>
 #include <future>
 
-#include "worker/hotplug.hpp"
 #include "store/light_table.hpp"
 #include "support/worker_fixture.hpp"
+#include "worker/hotplug.hpp"
 
 namespace korvane::test {
 namespace {
@@ -22,8 +22,8 @@ DeviceWorker::Handler RateWriter(DeviceWorker& worker, ConfigStore& store, Conne
   return [&worker, &store, &state] {
     std::string rate;
     GetConfigValue(store, state.current_profile, "report_rate", rate);
-    ReportPacket packet = *WritePacket(report::kReportRate, std::array<std::uint8_t, 1>{
-                                                                static_cast<std::uint8_t>(std::stoi(rate))});
+    ReportPacket packet =
+        *WritePacket(report::kReportRate, std::array<std::uint8_t, 1>{static_cast<std::uint8_t>(std::stoi(rate))});
     return worker.WriteCommand(packet, report::kPacketSize);
   };
 }

@@ -1,8 +1,7 @@
 #include "cli_options.hpp"
 
-#include <iostream>
-
 #include <CLI/CLI.hpp>
+#include <iostream>
 
 #include "language/locale_lcid.hpp"
 
@@ -18,7 +17,8 @@ AppContextOptions CliOptions::ContextOptions() const {
 void AddCommonOptions(CLI::App& app, CliOptions& options) {
   app.add_option("--resources", options.resources, "Folder that holds config.xml, device/ and language/");
   app.add_option("--data-dir", options.data_dir, "Folder for the settings databases and downloads");
-  app.add_option("--hid", options.hid, "HID access: sim:SOCKET for a virtual mouse, else the system's HID devices "
+  app.add_option("--hid", options.hid,
+                 "HID access: sim:SOCKET for a virtual mouse, else the system's HID devices "
                  "(default: $KORVANE_HID)");
   app.add_flag("--json", options.json, "Print JSON instead of text");
 }

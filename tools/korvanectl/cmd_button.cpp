@@ -1,13 +1,12 @@
 // The button command: lists what every button does and assigns functions
 // through the operations the buttons page uses.
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <map>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include "buttons/button_assignments.hpp"
 #include "buttons/key_names.hpp"
@@ -32,18 +31,39 @@ const std::map<std::string, std::pair<int, Words>>& FunctionWords() {
   static const std::map<std::string, std::pair<int, Words>> words{
       {"mouse",
        {kFunctionMouse,
-        {{"left", 1}, {"right", 3}, {"middle", 2}, {"forward", 5}, {"back", 6}, {"triple", 4},
-         {"wheel-up", 7}, {"wheel-down", 8}}}},
+        {{"left", 1},
+         {"right", 3},
+         {"middle", 2},
+         {"forward", 5},
+         {"back", 6},
+         {"triple", 4},
+         {"wheel-up", 7},
+         {"wheel-down", 8}}}},
       {"media",
        {kFunctionMultimedia,
-        {{"player", 1}, {"play-pause", 2}, {"stop", 3}, {"previous", 4}, {"next", 5}, {"volume-up", 6},
-         {"volume-down", 7}, {"mute", 8}}}},
+        {{"player", 1},
+         {"play-pause", 2},
+         {"stop", 3},
+         {"previous", 4},
+         {"next", 5},
+         {"volume-up", 6},
+         {"volume-down", 7},
+         {"mute", 8}}}},
       {"dpi", {kFunctionDpi, {{"up", 1}, {"down", 2}, {"cycle", 3}}}},
       {"special", {kFunctionSpecial, {{"1", 1}, {"2", 2}}}},
       {"system",
        {kFunctionSystem,
-        {{"brightness-up", 1}, {"brightness-down", 2}, {"calculator", 3}, {"computer", 4}, {"browser-home", 5},
-         {"mail", 6}, {"show-desktop", 7}, {"task-view", 8}, {"copy", 9}, {"paste", 10}, {"cut", 11}}}},
+        {{"brightness-up", 1},
+         {"brightness-down", 2},
+         {"calculator", 3},
+         {"computer", 4},
+         {"browser-home", 5},
+         {"mail", 6},
+         {"show-desktop", 7},
+         {"task-view", 8},
+         {"copy", 9},
+         {"paste", 10},
+         {"cut", 11}}}},
   };
   return words;
 }
@@ -91,11 +111,16 @@ Change Assign(CliSession& session, const ButtonTarget& target, int key_code, con
   const std::string& kind = args.at(0);
   const auto refused = [&](AssignResult result) -> Change {
     switch (result) {
-      case AssignResult::kStored: return std::nullopt;
-      case AssignResult::kPrimaryButton: return text(text_id::kPrimaryButtonLocked);
-      case AssignResult::kMacroTooLong: return text(text_id::kMacroTooLong);
-      case AssignResult::kNothingToStore: return "a key combination needs a key or a modifier";
-      case AssignResult::kStoreFailed: return "the settings database did not take the change";
+      case AssignResult::kStored:
+        return std::nullopt;
+      case AssignResult::kPrimaryButton:
+        return text(text_id::kPrimaryButtonLocked);
+      case AssignResult::kMacroTooLong:
+        return text(text_id::kMacroTooLong);
+      case AssignResult::kNothingToStore:
+        return "a key combination needs a key or a modifier";
+      case AssignResult::kStoreFailed:
+        return "the settings database did not take the change";
     }
     return std::nullopt;
   };
@@ -104,7 +129,8 @@ Change Assign(CliSession& session, const ButtonTarget& target, int key_code, con
     for (const auto& [word, value] : words) {
       if (args.size() != 2 || args[1] != word) continue;
       for (const FunctionItem& item : OfferedFunctions(type)) {
-        if (item.value == value) return refused(AssignFunction(target, key_code, type, value, FunctionItemText(item, text)));
+        if (item.value == value)
+          return refused(AssignFunction(target, key_code, type, value, FunctionItemText(item, text)));
       }
     }
     return kind + " takes one of: " + Join(words);

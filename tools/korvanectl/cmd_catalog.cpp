@@ -1,8 +1,7 @@
-#include <iostream>
-#include <string>
-
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "catalog/catalog_file.hpp"
 #include "catalog/model_definition.hpp"
@@ -134,7 +133,8 @@ void PrintModelText(const ordered_json& model) {
   std::cout << "  Picture: " << model["picture"].get<std::string>() << '\n';
   std::cout << "  Firmware: " << model["firmware_url"].get<std::string>() << '\n';
   std::cout << "  Shown:";
-  for (const auto& [name, shown] : model["show"].items()) std::cout << "  " << name << "=" << (shown.get<bool>() ? 1 : 0);
+  for (const auto& [name, shown] : model["show"].items())
+    std::cout << "  " << name << "=" << (shown.get<bool>() ? 1 : 0);
   std::cout << "\n  Lighting modes: " << JsonText(model["lighting_modes"]) << '\n';
   std::cout << "  Buttons:\n";
   for (const auto& button : model["buttons"]) {

@@ -1,15 +1,14 @@
 // Commands that connect to the mouse as the desktop application does:
 // status, show, select and watch.
+#include <semaphore.h>
+
+#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <iostream>
-#include <string>
-
-#include <semaphore.h>
-
-#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "catalog/current_model.hpp"
 #include "cli_json.hpp"
@@ -18,9 +17,9 @@
 #include "commands.hpp"
 #include "common/text_ids.hpp"
 #include "performance_json.hpp"
-#include "worker/hotplug.hpp"
 #include "store/profile_table.hpp"
 #include "ui/profile_dlg.hpp"
+#include "worker/hotplug.hpp"
 
 namespace korvane::cli {
 
@@ -30,9 +29,12 @@ using nlohmann::ordered_json;
 
 const char* ModeName(int mode) {
   switch (mode) {
-    case kWired: return "wired";
-    case kReceiver: return "receiver";
-    default: return "none";
+    case kWired:
+      return "wired";
+    case kReceiver:
+      return "receiver";
+    default:
+      return "none";
   }
 }
 
@@ -125,8 +127,8 @@ int RunSelect(const CliOptions& options, int device_type) {
     // The device list's refresh selects the stored type; a receiver's mouse
     // is then read back as the device pages do when opened.
     session->Run(kTaskArrivalScan);
-    std::cout << ModelName(*session, device_type) << " (" << device_type << ") selected: "
-              << session->Context().Language().GetText(session->State().StatusText()) << '\n';
+    std::cout << ModelName(*session, device_type) << " (" << device_type
+              << ") selected: " << session->Context().Language().GetText(session->State().StatusText()) << '\n';
   }
   CliSession::Finish(std::move(session));
   return result;
@@ -171,7 +173,8 @@ class EventPrinter final : public WorkerEvents {
     }
     std::cout << line["event"].get<std::string>();
     for (const auto& [key, value] : line.items()) {
-      if (key != "event") std::cout << "  " << key << "=" << (value.is_string() ? value.get<std::string>() : JsonText(value));
+      if (key != "event")
+        std::cout << "  " << key << "=" << (value.is_string() ? value.get<std::string>() : JsonText(value));
     }
     std::cout << std::endl;
   }

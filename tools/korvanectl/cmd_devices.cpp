@@ -1,9 +1,8 @@
+#include <CLI/CLI.hpp>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include "app/hid_link.hpp"
 #include "catalog/catalog_file.hpp"

@@ -1,11 +1,10 @@
 // The light command: the lighting effect, its brightness, speed and colours,
 // changed through the lighting page's model.
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "cli_options.hpp"
 #include "cli_session.hpp"
@@ -53,7 +52,7 @@ Change ApplyLight(const LightRequest& request, CliSession& session, const Settin
   if (!mode) return "no lighting mode " + request.mode;
   if (request.brightness && !(mode->config_func & kLightBrightness)) return "this mode has no brightness";
   if (request.speed && !(mode->config_func & kLightSpeed)) return "this mode has no speed";
-  const std::size_t slots = mode->config_func & kLightSevenSlots ? kLightColours
+  const std::size_t slots = mode->config_func & kLightSevenSlots   ? kLightColours
                             : mode->config_func & kLightFreeColour ? 1
                                                                    : 0;
   if (request.colours.size() > slots) return "this mode takes " + std::to_string(slots) + " colour(s)";

@@ -1,10 +1,9 @@
 // Commands that change the DPI levels, report rate, sensor and power
 // settings through the models the performance page uses.
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <memory>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "cli_options.hpp"
 #include "cli_session.hpp"
@@ -25,13 +24,14 @@ using Change = std::optional<std::string>;
 CLI::App* AddSetting(CLI::App& parent, const char* name, const char* help, CliOptions& options, int& exit_code,
                      std::function<Change(CliSession&, const SettingsTarget&)> change) {
   CLI::App* command = parent.add_subcommand(name, help);
-  command->callback([&options, &exit_code, change = std::move(change)] {
-    exit_code = RunSettingCommand(options, change);
-  });
+  command->callback(
+      [&options, &exit_code, change = std::move(change)] { exit_code = RunSettingCommand(options, change); });
   return command;
 }
 
-int HighestOfferedHertz(CliSession& session) { return OfferedRates(session.State().Info().rate_capability).back().hertz; }
+int HighestOfferedHertz(CliSession& session) {
+  return OfferedRates(session.State().Info().rate_capability).back().hertz;
+}
 
 void AddRateCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   auto* rate = app.add_subcommand("rate", "Set the report rate: HZ (125 ... 8000) or reset to the model's default");
@@ -40,7 +40,8 @@ void AddRateCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   rate->add_option("HZ", *hertz, "125, 250, 500, 1000, 2000, 4000 or 8000");
   AddSetting(*rate, "reset", "Back to the model's default rate", options, exit_code,
              [](CliSession& session, const SettingsTarget& target) -> Change {
-               if (!ResetReportRate(target, session.Sources())) return "the model has no default rate this mouse offers";
+               if (!ResetReportRate(target, session.Sources()))
+                 return "the model has no default rate this mouse offers";
                return std::nullopt;
              });
   rate->callback([rate, hertz, &options, &exit_code] {

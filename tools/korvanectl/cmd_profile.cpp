@@ -1,11 +1,10 @@
 // The profile command: lists the profiles, switches the active one (which
 // writes all its settings to the mouse) and renames one.
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <memory>
-#include <string>
-
-#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "cli_json.hpp"
 #include "cli_options.hpp"
@@ -13,11 +12,11 @@
 #include "commands.hpp"
 #include "common/text.hpp"
 #include "common/text_ids.hpp"
-#include "worker/profile_switch.hpp"
 #include "profiles/profile_list.hpp"
 #include "profiles/profile_manager.hpp"
 #include "setting_command.hpp"
 #include "ui/profile_dlg.hpp"
+#include "worker/profile_switch.hpp"
 
 namespace korvane::cli {
 
@@ -74,22 +73,21 @@ void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   auto name = std::make_shared<std::string>();
   rename->add_option("N", *rename_number, "Profile 1 to 4")->required();
   rename->add_option("NAME", *name, "New name")->required();
-  rename->callback([&options, &exit_code, rename_number, name] {
-    exit_code = RunRename(options, *rename_number, *name);
-  });
+  rename->callback(
+      [&options, &exit_code, rename_number, name] { exit_code = RunRename(options, *rename_number, *name); });
   profile->callback([profile, number, &options, &exit_code] {
     if (!profile->get_subcommands().empty()) return;
     if (*number == 0) {
       exit_code = RunList(options);
       return;
     }
-    exit_code = RunSettingCommand(options, [number](CliSession&, const SettingsTarget& target)
-                                               -> std::optional<std::string> {
-      if (!SwitchProfile(target.store, target.state, target.queue, *number)) {
-        return "the profile must be 1 to " + std::to_string(kProfileCount);
-      }
-      return std::nullopt;
-    });
+    exit_code =
+        RunSettingCommand(options, [number](CliSession&, const SettingsTarget& target) -> std::optional<std::string> {
+          if (!SwitchProfile(target.store, target.state, target.queue, *number)) {
+            return "the profile must be 1 to " + std::to_string(kProfileCount);
+          }
+          return std::nullopt;
+        });
   });
 }
 

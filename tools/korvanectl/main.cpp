@@ -1,6 +1,5 @@
-#include <iostream>
-
 #include <CLI/CLI.hpp>
+#include <iostream>
 
 #include "catalog/catalog_file.hpp"
 #include "cli_options.hpp"

@@ -4,8 +4,8 @@
 #include <iostream>
 #include <vector>
 
-#include "language/language_catalog.hpp"
 #include "common/colour.hpp"
+#include "language/language_catalog.hpp"
 #include "performance/dpi_model.hpp"
 #include "store/light_table.hpp"
 
@@ -52,8 +52,8 @@ void PrintLighting(const ordered_json& lighting, const char* indent) {
   std::cout << "Lighting:\n";
   for (const auto& row : lighting) {
     std::cout << indent << (row["active"].get<bool>() ? "* " : "  ") << row["mode"] << "  "
-              << row["name"].get<std::string>() << "  brightness " << row["brightness"] << "  speed "
-              << row["speed"] << "  colours";
+              << row["name"].get<std::string>() << "  brightness " << row["brightness"] << "  speed " << row["speed"]
+              << "  colours";
     for (const auto& colour : row["colours"]) std::cout << " #" << colour.get<std::string>();
     std::cout << '\n';
   }

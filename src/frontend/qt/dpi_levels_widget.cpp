@@ -25,7 +25,6 @@ constexpr int kPadding = 10;
 constexpr int kValueMaxDigits = 5;
 const QColor kChipSelectedColour(0x1a, 0x2b, 0x2a);
 
-
 }  // namespace
 
 DpiLevelsWidget::DpiLevelsWidget(QWidget* parent) : QWidget(parent), editor_(new QLineEdit(this)) {

@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "frontend/qt/battery_widget.hpp"
 #include "common/text_ids.hpp"
+#include "frontend/qt/battery_widget.hpp"
 #include "frontend/qt/control_builder.hpp"
 #include "frontend/qt/pages.hpp"
 #include "frontend/qt/qt_toolkit.hpp"

@@ -15,11 +15,11 @@
 #include "app/autostart.hpp"
 #include "app/device_main_dlg.hpp"
 #include "app/hid_link.hpp"
-#include "language/locale_lcid.hpp"
 #include "app/startup.hpp"
 #include "frontend/qt/dpi_rule.hpp"
 #include "frontend/qt/main_window_setup.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
+#include "language/locale_lcid.hpp"
 #include "platform/file_lock.hpp"
 #include "ui/tray.hpp"
 
@@ -74,8 +74,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  korvane::StartupOutcome start = korvane::RunStartupSteps(arguments, line.context, korvane::UserUiLanguage(),
-                                                           *runtime_folder);
+  korvane::StartupOutcome start =
+      korvane::RunStartupSteps(arguments, line.context, korvane::UserUiLanguage(), *runtime_folder);
   if (start.exit_code) return *start.exit_code;
   korvane::AppContext& context = *start.context;
 

@@ -61,9 +61,9 @@ MainWindow::MainWindow(QtToolkit& toolkit, const std::string& caption)
 void MainWindow::BuildRemainingPages() {
   if (settings_page_ != nullptr) return;
   ControlBuilder build(toolkit_, ui::WindowId::kMain);
-  for (auto* page : {BuildButtonsPage(build, pages_), BuildPerformancePage(build, pages_),
-                     BuildMacroPage(build, pages_), BuildLightingPage(build, pages_),
-                     BuildDeviceInfoPage(build, pages_)}) {
+  for (auto* page :
+       {BuildButtonsPage(build, pages_), BuildPerformancePage(build, pages_), BuildMacroPage(build, pages_),
+        BuildLightingPage(build, pages_), BuildDeviceInfoPage(build, pages_)}) {
     pages_->addWidget(page);
   }
   settings_page_ = BuildSettingsPage(build, this);

@@ -8,9 +8,7 @@
 
 namespace korvane::qt {
 
-TextLookup TextLookupOf(const AppContext& context) {
-  return context.Language().Lookup();
-}
+TextLookup TextLookupOf(const AppContext& context) { return context.Language().Lookup(); }
 
 void SetUpFirstView(QApplication& app, QtToolkit& toolkit, const AppContext& context) {
   app.setStyleSheet(toolkit.GetSkin().StyleSheet());

@@ -10,8 +10,8 @@
 #include <set>
 #include <vector>
 
-#include "frontend/qt/skin.hpp"
 #include "common/text_lookup.hpp"
+#include "frontend/qt/skin.hpp"
 #include "ui/toolkit.hpp"
 
 class QButtonGroup;

@@ -19,7 +19,6 @@ constexpr int kDotGap = 8;
 constexpr int kSidePadding = 12;
 const QColor kTextColour(0xb8, 0xbf, 0xcb);
 
-
 QColor AccentOf(const ui::ListItem& item) { return item.colour ? UnpackQColor(*item.colour) : kAccentColour; }
 
 }  // namespace
