@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the project needs, checks the formatting, builds three
-# times with warnings as
-# errors (a normal build, an AddressSanitizer + UndefinedBehaviorSanitizer
-# build and a ThreadSanitizer build; the last two without the desktop
-# application) and runs every test in each.
+# times with warnings as errors (a normal build, an AddressSanitizer +
+# UndefinedBehaviorSanitizer build and a ThreadSanitizer build; the last two
+# without the desktop application) and runs every test in each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
