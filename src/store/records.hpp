@@ -24,12 +24,12 @@ struct KeyAssignment {
   int fn_layer = 0;
   int key_code = 0;
   int layout_value = 0;
-  std::string layout_desc;
+  std::string layout_desc{};
   int macro_type = 0;
   int macro_value = 0;
   int macro_value2 = 0;
   int macro_value3 = 0;
-  std::string macro_desc;
+  std::string macro_desc{};
 
   bool operator==(const KeyAssignment&) const = default;
 };
