@@ -110,7 +110,8 @@ void DeviceMainDlg::RouteFeature(std::initializer_list<int> controls, ControlRou
 
 bool DeviceMainDlg::OnControlEvent(int control, int event, std::int64_t param) {
   // A change the settings store did not take is not sent: the tasks it
-  // queued are taken back and the user is told.
+  // queued are taken back and the user is told. A task the worker already
+  // took fails on its own read of the store and sends nothing.
   const std::uint64_t failures = Store().Failures();
   const std::uint64_t mark = Queue().Mark();
   const bool handled = router_.Route(control, event, param);
