@@ -18,13 +18,14 @@ struct InterfaceKind {
   int number;
   std::uint16_t usage_page;
   std::uint16_t usage;
+  std::size_t output_report_length;  // report id byte included; 0: none
 };
 
 constexpr std::array<InterfaceKind, 4> kInterfaces{{
-    {0, 0x0001, 0x0006},  // keyboard
-    {1, 0x0001, 0x0002},  // mouse
-    {VirtualBus::kConfigInterface, 0xFF01, 0x0010},
-    {VirtualBus::kUpdateInterface, 0xFFEF, 0x0000},
+    {0, 0x0001, 0x0006, 0},  // keyboard
+    {1, 0x0001, 0x0002, 0},  // mouse
+    {VirtualBus::kConfigInterface, 0xFF01, 0x0010, 65},
+    {VirtualBus::kUpdateInterface, 0xFFEF, 0x0000, 64},
 }};
 
 constexpr std::size_t kMaxQueuedReports = 64;
@@ -82,9 +83,11 @@ class VirtualBus::Handle final : public HidHandle {
   int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
     return bus_.ReadReport(*queue_, buffer, timeout_ms);
   }
-  bool ReadsInterruptible() const override { return true; }
   void InterruptRead() override { bus_.Interrupt(*queue_); }
   std::string ProductString() override { return bus_.Product(id_); }
+  std::size_t OutputReportLength() const override {
+    return kInterfaces[static_cast<std::size_t>(queue_->interface_number)].output_report_length;
+  }
 
  private:
   VirtualBus& bus_;

@@ -4,9 +4,11 @@
 
 namespace korvane {
 
-// The system's HID devices through hidapi (hidraw backend). The library is
-// initialised by the constructor and released by the destructor, so one
-// instance lives for the process.
+// The system's HID devices: hidapi (hidraw backend) lists them and gives
+// their product strings; an opened interface is a HidrawHandle, the
+// program's own descriptor on the hidraw node. The library is initialised by
+// the constructor and released by the destructor, so one instance lives for
+// the process.
 class HidapiTransport final : public HidTransport {
  public:
   HidapiTransport();
