@@ -367,47 +367,34 @@ bool VirtualBus::Unplug(DeviceId id) {
 }
 
 bool VirtualBus::Link(DeviceId id) {
-  std::unique_lock lock(mutex_);
-  Device* d = Find(id);
-  if (!d || !d->device.state.identity.receiver || d->device.state.linked) return false;
-  d->device.state.linked = true;
-  if (d->device.state.plugged) Deliver(*d, LinkReport(d->device.state), Clock::now());
-  Publish(lock, id);
-  return true;
+  return RunEvent(id, [](MouseState& state) { return LinkMouse(state); });
 }
 
 bool VirtualBus::Unlink(DeviceId id) {
-  std::unique_lock lock(mutex_);
-  Device* d = Find(id);
-  if (!d || !d->device.state.identity.receiver || !d->device.state.linked) return false;
-  d->device.state.linked = false;
-  d->device.state.macro = {};
-  if (d->device.state.plugged) Deliver(*d, LinkReport(d->device.state), Clock::now());
-  Publish(lock, id);
-  return true;
+  return RunEvent(id, [](MouseState& state) { return UnlinkMouse(state); });
 }
 
 bool VirtualBus::SetBattery(DeviceId id, std::uint8_t a, std::uint8_t b) {
   std::unique_lock lock(mutex_);
   Device* d = Find(id);
   if (!d) return false;
-  MouseState& state = d->device.state;
-  state.battery_a = a;
-  state.battery_b = b;
-  if (state.identity.receiver && state.plugged) Deliver(*d, LinkReport(state), Clock::now());
+  const std::optional<InputReport> report = ChangeBattery(d->device.state, a, b);
+  if (report && d->device.state.plugged) Deliver(*d, *report, Clock::now());
   Publish(lock, id);
   return true;
 }
 
 bool VirtualBus::PressDpiButton(DeviceId id, int count, int index) {
+  return RunEvent(id, [&](MouseState& state) { return sim::PressDpiButton(state, count, index); });
+}
+
+bool VirtualBus::RunEvent(DeviceId id, const std::function<std::optional<InputReport>(MouseState&)>& event) {
   std::unique_lock lock(mutex_);
   Device* d = Find(id);
-  if (!d || count < 1 || count > kDpiLevels || index < 0 || index >= count) return false;
-  MouseState& state = d->device.state;
-  if (!state.linked) return false;
-  state.settings.dpi_count = static_cast<std::uint8_t>(count);
-  state.settings.dpi_index = static_cast<std::uint8_t>(index);
-  if (state.plugged) Deliver(*d, DpiReport(state), Clock::now());
+  if (!d) return false;
+  const std::optional<InputReport> report = event(d->device.state);
+  if (!report) return false;
+  if (d->device.state.plugged) Deliver(*d, *report, Clock::now());
   Publish(lock, id);
   return true;
 }

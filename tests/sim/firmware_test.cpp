@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numeric>
 #include <random>
 
@@ -272,6 +273,61 @@ TEST(FirmwareLog, ListsEveryCommandInOrderWithItsPayload) {
   EXPECT_EQ(state.log[2].length, 0x25);
   EXPECT_EQ(state.log[2].payload.size(), 27u) << "a length beyond the payload area is cut to it";
   EXPECT_EQ(state.log[3].command, 0x33);
+}
+
+// The device's own events: what each sends and what it leaves in the state;
+// an event that does not apply sends nothing and changes nothing.
+TEST(FirmwareEvents, LinkDpiButtonAndBattery) {
+  struct EventCase {
+    std::string name;
+    MouseState (*make)();
+    std::function<std::optional<InputReport>(MouseState&)> event;
+    std::string report;  // the first four bytes; empty: nothing sent
+    std::function<bool(const MouseState&)> state_after;
+  };
+  const auto unlinked = [] { return test::FactoryReceiver(false); };
+  const auto linked = [] { return test::FactoryReceiver(true); };
+  const auto wired = test::FactoryWiredMouse;
+  const std::vector<EventCase> cases{
+      {"the mouse links", unlinked, LinkMouse, "C0 01 5A 01", [](const MouseState& s) { return s.linked; }},
+      {"linked already", linked, LinkMouse, "", [](const MouseState& s) { return s.linked; }},
+      {"a wired mouse does not link", wired, LinkMouse, "", [](const MouseState& s) { return s.linked; }},
+      {"the mouse leaves, its half macro dropped", linked,
+       [](MouseState& s) {
+         s.macro.active = true;
+         return UnlinkMouse(s);
+       },
+       "C0 00 5A 01", [](const MouseState& s) { return !s.linked && !s.macro.active; }},
+      {"gone already", unlinked, UnlinkMouse, "", [](const MouseState& s) { return !s.linked; }},
+      {"DPI button: 4 levels, the third", wired, [](MouseState& s) { return PressDpiButton(s, 4, 2); }, "C2 24 00 00",
+       [](const MouseState& s) { return s.settings.dpi_count == 4 && s.settings.dpi_index == 2; }},
+      {"DPI button through a receiver", linked, [](MouseState& s) { return PressDpiButton(s, 1, 0); }, "C2 01 00 00",
+       [](const MouseState& s) { return s.settings.dpi_count == 1 && s.settings.dpi_index == 0; }},
+      {"DPI button: 7 levels", wired, [](MouseState& s) { return PressDpiButton(s, 7, 0); }, "",
+       [](const MouseState& s) { return s.settings == s.factory; }},
+      {"DPI button: index not below count", wired, [](MouseState& s) { return PressDpiButton(s, 3, 3); }, "",
+       [](const MouseState& s) { return s.settings == s.factory; }},
+      {"DPI button: no levels", wired, [](MouseState& s) { return PressDpiButton(s, 0, 0); }, "",
+       [](const MouseState& s) { return s.settings == s.factory; }},
+      {"DPI button, mouse out of reach", unlinked, [](MouseState& s) { return PressDpiButton(s, 4, 2); }, "",
+       [](const MouseState& s) { return s.settings == s.factory; }},
+      {"a receiver reports its battery", linked, [](MouseState& s) { return ChangeBattery(s, 40, 7); }, "C0 01 28 07",
+       [](const MouseState& s) { return s.battery_a == 40 && s.battery_b == 7; }},
+      {"a wired mouse keeps its battery to itself", wired, [](MouseState& s) { return ChangeBattery(s, 40, 7); }, "",
+       [](const MouseState& s) { return s.battery_a == 40 && s.battery_b == 7; }},
+  };
+  for (const EventCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    MouseState state = c.make();
+    const std::optional<InputReport> report = c.event(state);
+    if (c.report.empty()) {
+      EXPECT_FALSE(report.has_value());
+    } else {
+      ASSERT_TRUE(report.has_value());
+      EXPECT_EQ(ToHex(Bytes(report->begin(), report->begin() + 4)), c.report);
+    }
+    EXPECT_TRUE(c.state_after(state));
+  }
 }
 
 TEST(FirmwareUnsolicited, LinkAndDpiReports) {
