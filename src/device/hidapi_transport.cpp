@@ -75,6 +75,7 @@ HidapiTransport::HidapiTransport() { hid_init(); }
 HidapiTransport::~HidapiTransport() { hid_exit(); }
 
 std::vector<HidInterfaceInfo> HidapiTransport::Enumerate() {
+  std::lock_guard lock(mutex_);
   std::vector<HidInterfaceInfo> interfaces;
   hid_device_info* list = hid_enumerate(0, 0);
   for (const hid_device_info* device = list; device != nullptr; device = device->next) {
@@ -90,7 +91,12 @@ std::vector<HidInterfaceInfo> HidapiTransport::Enumerate() {
 std::unique_ptr<HidHandle> HidapiTransport::Open(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return nullptr;
-  return HidrawHandle::Adopt(fd, ProductStringOf(fd, path));
+  std::string product;
+  {
+    std::lock_guard lock(mutex_);
+    product = ProductStringOf(fd, path);
+  }
+  return HidrawHandle::Adopt(fd, std::move(product));
 }
 
 std::optional<HidInterfaceInfo> HidapiTransport::Probe(const std::string& path) {

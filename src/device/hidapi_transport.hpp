@@ -1,5 +1,7 @@
 #pragma once
 
+#include <mutex>
+
 #include "device/hid_transport.hpp"
 
 namespace korvane {
@@ -19,6 +21,12 @@ class HidapiTransport final : public HidTransport {
   std::vector<HidInterfaceInfo> Enumerate() override;
   std::unique_ptr<HidHandle> Open(const std::string& path) override;
   std::optional<HidInterfaceInfo> Probe(const std::string& path) override;
+
+ private:
+  // hidapi keeps one error string for the process, which its enumeration
+  // frees and replaces: the hot-plug probe (user-interface thread) and the
+  // worker's scans enumerate one at a time.
+  std::mutex mutex_;
 };
 
 }  // namespace korvane
