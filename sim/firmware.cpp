@@ -295,6 +295,33 @@ InputReport DpiReport(const MouseState& state) {
   return out;
 }
 
+std::optional<InputReport> LinkMouse(MouseState& state) {
+  if (!state.identity.receiver || state.linked) return std::nullopt;
+  state.linked = true;
+  return LinkReport(state);
+}
+
+std::optional<InputReport> UnlinkMouse(MouseState& state) {
+  if (!state.identity.receiver || !state.linked) return std::nullopt;
+  state.linked = false;
+  state.macro = {};
+  return LinkReport(state);
+}
+
+std::optional<InputReport> PressDpiButton(MouseState& state, int count, int index) {
+  if (count < 1 || count > kDpiLevels || index < 0 || index >= count || !state.linked) return std::nullopt;
+  state.settings.dpi_count = static_cast<std::uint8_t>(count);
+  state.settings.dpi_index = static_cast<std::uint8_t>(index);
+  return DpiReport(state);
+}
+
+std::optional<InputReport> ChangeBattery(MouseState& state, std::uint8_t a, std::uint8_t b) {
+  state.battery_a = a;
+  state.battery_b = b;
+  if (!state.identity.receiver) return std::nullopt;
+  return LinkReport(state);
+}
+
 std::optional<int> MacroPacketIndex(std::span<const std::uint8_t> report) {
   if (report.size() <= rf::kSequenceByte || report[0] != 0 || report[rf::kCommandByte] != rf::kMacroData) {
     return std::nullopt;

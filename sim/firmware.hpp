@@ -47,6 +47,20 @@ InputReport StatusAnswer(std::uint8_t command, std::uint8_t status);
 InputReport LinkReport(const MouseState& state);
 InputReport DpiReport(const MouseState& state);
 
+// The device's own events. Each changes the state and returns the
+// unsolicited report the device sends for it; nullopt when the event does
+// not apply, and the state is then unchanged.
+// A receiver's mouse links or leaves (leaving drops a half-received macro
+// stream); not for a wired mouse, nor when already in that state.
+std::optional<InputReport> LinkMouse(MouseState& state);
+std::optional<InputReport> UnlinkMouse(MouseState& state);
+// The mouse's DPI button picks count levels (1..6) and the index below it;
+// not while a receiver's mouse is out of reach.
+std::optional<InputReport> PressDpiButton(MouseState& state, int count, int index);
+// New battery values always apply; only a receiver reports them (in a link
+// report), a wired mouse only in its device information.
+std::optional<InputReport> ChangeBattery(MouseState& state, std::uint8_t a, std::uint8_t b);
+
 // The packet index of a multi-packet macro report (high 4 bits of the
 // sequence byte); nullopt for any other report.
 std::optional<int> MacroPacketIndex(std::span<const std::uint8_t> report);

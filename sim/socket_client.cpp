@@ -28,13 +28,13 @@ using wire::Writer;
 // a blocked Read still ends at once on request.
 class SocketHandle final : public HidHandle {
  public:
-  SocketHandle(std::unique_ptr<wire::Connection> reader, std::unique_ptr<wire::Connection> writer)
+  SocketHandle(std::unique_ptr<wire::Connection> reader, std::unique_ptr<wire::Connection> writer,
+               std::size_t output_length, int interrupt)
       : connection_(std::move(reader)),
         writer_(std::move(writer)),
-        interrupt_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
-  ~SocketHandle() override {
-    if (interrupt_ >= 0) ::close(interrupt_);
-  }
+        output_length_(output_length),
+        interrupt_(interrupt) {}
+  ~SocketHandle() override { ::close(interrupt_); }
   SocketHandle(const SocketHandle&) = delete;
   SocketHandle& operator=(const SocketHandle&) = delete;
 
@@ -87,8 +87,6 @@ class SocketHandle final : public HidHandle {
     }
   }
 
-  bool ReadsInterruptible() const override { return interrupt_ >= 0; }
-
   void InterruptRead() override {
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t written = ::write(interrupt_, &one, sizeof one);
@@ -100,6 +98,8 @@ class SocketHandle final : public HidHandle {
     return reply ? Reader(reply->body).Text() : std::string();
   }
 
+  std::size_t OutputReportLength() const override { return output_length_; }
+
  private:
   // The most a read request asks for: more than any HID input report here.
   static constexpr std::uint32_t kLongestInput = 4096;
@@ -108,15 +108,22 @@ class SocketHandle final : public HidHandle {
   bool read_open_ = false;
   std::mutex writer_mutex_;
   std::unique_ptr<wire::Connection> writer_;
-  int interrupt_;
+  const std::size_t output_length_;
+  const int interrupt_;
 };
 
-std::unique_ptr<wire::Connection> OpenOn(const std::string& socket_path, const std::string& path) {
+// A connection bound to the interface at path, with the interface's output
+// report length; nullptr when the server does not open it.
+std::unique_ptr<wire::Connection> OpenOn(const std::string& socket_path, const std::string& path,
+                                         std::size_t& output_length) {
   auto connection = wire::Connection::Connect(socket_path);
   if (!connection) return nullptr;
   const auto reply = connection->Call(wire::kOpen, Writer().Text(path).Take());
-  if (!reply || Reader(reply->body).U8() != 1) return nullptr;
-  return connection;
+  if (!reply) return nullptr;
+  Reader in(reply->body);
+  const bool opened = in.U8() == 1;
+  output_length = in.U16();
+  return opened && in.ok() ? std::move(connection) : nullptr;
 }
 
 std::optional<wire::Message> CallOnce(const std::string& socket_path, std::uint8_t type,
@@ -154,10 +161,13 @@ std::optional<HidInterfaceInfo> SocketTransport::Probe(const std::string& path) 
 
 std::unique_ptr<HidHandle> SocketTransport::Open(const std::string& path) {
   // The reader opens first, so it receives every answer to the writer.
-  auto reader = OpenOn(socket_path_, path);
-  auto writer = reader ? OpenOn(socket_path_, path) : nullptr;
+  std::size_t output_length = 0;
+  auto reader = OpenOn(socket_path_, path, output_length);
+  auto writer = reader ? OpenOn(socket_path_, path, output_length) : nullptr;
   if (!writer) return nullptr;
-  return std::make_unique<SocketHandle>(std::move(reader), std::move(writer));
+  const int interrupt = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (interrupt < 0) return nullptr;
+  return std::make_unique<SocketHandle>(std::move(reader), std::move(writer), output_length, interrupt);
 }
 
 void SocketTransport::SetListener(Listener listener) {

@@ -19,7 +19,7 @@ namespace wire {
 enum Type : std::uint8_t {
   kEnumerate = 0x01,  // -> count, interfaces
   kProbe = 0x02,      // path -> found, interface
-  kOpen = 0x03,       // path -> opened; binds the connection to that interface
+  kOpen = 0x03,       // path -> opened, output report length; binds the connection to that interface
   kWrite = 0x04,      // bytes -> result
   kRead = 0x05,       // max bytes, timeout -> result, bytes
   kProduct = 0x06,    // -> text

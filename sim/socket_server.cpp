@@ -58,6 +58,7 @@ std::optional<std::vector<std::uint8_t>> SocketServer::Answer(Client& client, co
       std::lock_guard lock(session.mutex);
       session.handle = std::move(handle);
       out.U8(session.handle ? 1 : 0);
+      if (session.handle) out.U16(static_cast<std::uint16_t>(session.handle->OutputReportLength()));
       break;
     }
     case wire::kWrite: {

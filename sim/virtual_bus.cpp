@@ -18,13 +18,14 @@ struct InterfaceKind {
   int number;
   std::uint16_t usage_page;
   std::uint16_t usage;
+  std::size_t output_report_length;  // report id byte included; 0: none
 };
 
 constexpr std::array<InterfaceKind, 4> kInterfaces{{
-    {0, 0x0001, 0x0006},  // keyboard
-    {1, 0x0001, 0x0002},  // mouse
-    {VirtualBus::kConfigInterface, 0xFF01, 0x0010},
-    {VirtualBus::kUpdateInterface, 0xFFEF, 0x0000},
+    {0, 0x0001, 0x0006, 0},  // keyboard
+    {1, 0x0001, 0x0002, 0},  // mouse
+    {VirtualBus::kConfigInterface, 0xFF01, 0x0010, 65},
+    {VirtualBus::kUpdateInterface, 0xFFEF, 0x0000, 64},
 }};
 
 constexpr std::size_t kMaxQueuedReports = 64;
@@ -82,9 +83,11 @@ class VirtualBus::Handle final : public HidHandle {
   int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
     return bus_.ReadReport(*queue_, buffer, timeout_ms);
   }
-  bool ReadsInterruptible() const override { return true; }
   void InterruptRead() override { bus_.Interrupt(*queue_); }
   std::string ProductString() override { return bus_.Product(id_); }
+  std::size_t OutputReportLength() const override {
+    return kInterfaces[static_cast<std::size_t>(queue_->interface_number)].output_report_length;
+  }
 
  private:
   VirtualBus& bus_;
@@ -364,47 +367,34 @@ bool VirtualBus::Unplug(DeviceId id) {
 }
 
 bool VirtualBus::Link(DeviceId id) {
-  std::unique_lock lock(mutex_);
-  Device* d = Find(id);
-  if (!d || !d->device.state.identity.receiver || d->device.state.linked) return false;
-  d->device.state.linked = true;
-  if (d->device.state.plugged) Deliver(*d, LinkReport(d->device.state), Clock::now());
-  Publish(lock, id);
-  return true;
+  return RunEvent(id, [](MouseState& state) { return LinkMouse(state); });
 }
 
 bool VirtualBus::Unlink(DeviceId id) {
-  std::unique_lock lock(mutex_);
-  Device* d = Find(id);
-  if (!d || !d->device.state.identity.receiver || !d->device.state.linked) return false;
-  d->device.state.linked = false;
-  d->device.state.macro = {};
-  if (d->device.state.plugged) Deliver(*d, LinkReport(d->device.state), Clock::now());
-  Publish(lock, id);
-  return true;
+  return RunEvent(id, [](MouseState& state) { return UnlinkMouse(state); });
 }
 
 bool VirtualBus::SetBattery(DeviceId id, std::uint8_t a, std::uint8_t b) {
   std::unique_lock lock(mutex_);
   Device* d = Find(id);
   if (!d) return false;
-  MouseState& state = d->device.state;
-  state.battery_a = a;
-  state.battery_b = b;
-  if (state.identity.receiver && state.plugged) Deliver(*d, LinkReport(state), Clock::now());
+  const std::optional<InputReport> report = ChangeBattery(d->device.state, a, b);
+  if (report && d->device.state.plugged) Deliver(*d, *report, Clock::now());
   Publish(lock, id);
   return true;
 }
 
 bool VirtualBus::PressDpiButton(DeviceId id, int count, int index) {
+  return RunEvent(id, [&](MouseState& state) { return sim::PressDpiButton(state, count, index); });
+}
+
+bool VirtualBus::RunEvent(DeviceId id, const std::function<std::optional<InputReport>(MouseState&)>& event) {
   std::unique_lock lock(mutex_);
   Device* d = Find(id);
-  if (!d || count < 1 || count > kDpiLevels || index < 0 || index >= count) return false;
-  MouseState& state = d->device.state;
-  if (!state.linked) return false;
-  state.settings.dpi_count = static_cast<std::uint8_t>(count);
-  state.settings.dpi_index = static_cast<std::uint8_t>(index);
-  if (state.plugged) Deliver(*d, DpiReport(state), Clock::now());
+  if (!d) return false;
+  const std::optional<InputReport> report = event(d->device.state);
+  if (!report) return false;
+  if (d->device.state.plugged) Deliver(*d, *report, Clock::now());
   Publish(lock, id);
   return true;
 }

@@ -13,6 +13,7 @@
 
 #include "device/hid_transport.hpp"
 #include "platform/hotplug_source.hpp"
+#include "sim/firmware.hpp"
 #include "sim/virtual_device.hpp"
 
 namespace korvane::sim {
@@ -115,6 +116,9 @@ class VirtualBus final : public HidTransport, public HotplugSource {
   void Interrupt(Queue& queue);
   std::string Product(DeviceId id) const;
   void Close(DeviceId id, const std::shared_ptr<Queue>& queue);
+  // Runs one of the device's own events (see firmware.hpp) and sends its
+  // report to a plugged device's handles; false when it does not apply.
+  bool RunEvent(DeviceId id, const std::function<std::optional<InputReport>(MouseState&)>& event);
 
   mutable std::mutex mutex_;
   std::condition_variable input_arrived_;

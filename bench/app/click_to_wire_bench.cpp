@@ -56,9 +56,9 @@ class WireTap final : public HidTransport {
       return written;
     }
     int Read(std::span<std::uint8_t> buffer, int timeout_ms) override { return inner_->Read(buffer, timeout_ms); }
-    bool ReadsInterruptible() const override { return inner_->ReadsInterruptible(); }
     void InterruptRead() override { inner_->InterruptRead(); }
     std::string ProductString() override { return inner_->ProductString(); }
+    std::size_t OutputReportLength() const override { return inner_->OutputReportLength(); }
 
    private:
     std::unique_ptr<HidHandle> inner_;

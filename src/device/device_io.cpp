@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "device/accepted_interface.hpp"
 #include "device/device_manager.hpp"
@@ -21,12 +22,12 @@ constexpr auto kUpdateReadPause = std::chrono::milliseconds(5);
 
 std::span<std::uint8_t> ShortReport(ReportBytes& bytes) { return std::span(bytes).first(report::kShortPacketSize); }
 
-// Writes the first length bytes of a command as the interface's full output
-// report: the rest is zero. hidraw sends exactly what it is given, and the
-// mouse expects the full report whatever the command's own length.
-int WriteFullReport(HidHandle& handle, const ReportBytes& bytes, std::size_t length) {
-  ReportBytes padded{};
-  std::copy_n(bytes.begin(), std::min(length, padded.size()), padded.begin());
+// Writes a report as the interface's full output report: zero after the
+// report's own bytes. hidraw sends exactly what it is given, and the device
+// expects the full report whatever the command's own length.
+int WriteFullReport(HidHandle& handle, std::span<const std::uint8_t> report) {
+  std::vector<std::uint8_t> padded(std::max(report.size(), handle.OutputReportLength()), 0);
+  std::copy(report.begin(), report.end(), padded.begin());
   return handle.Write(padded);
 }
 
@@ -77,7 +78,7 @@ void DeviceManager::Keep(const DeviceNotification& report) {
 bool DeviceManager::QueryDeviceInfo(HidHandle& handle, ReportBytes& answer) {
   ReportPacket request = ReadRequest(report::kDeviceInfo);
   request.StoreChecksum();
-  if (WriteFullReport(handle, request.bytes, report::kShortPacketSize) <= 0) return false;
+  if (WriteFullReport(handle, std::span(request.bytes).first(report::kShortPacketSize)) <= 0) return false;
   ReportBytes reply{};
   if (!AwaitAnswer(handle, report::kDeviceInfo, ShortReport(reply))) return false;
   answer = reply;
@@ -90,7 +91,7 @@ bool DeviceManager::Exchange(ReportPacket& packet, std::size_t length) {
   if (handle == nullptr) return false;
   packet.StoreChecksum();
   ReportBytes buffer = packet.bytes;
-  if (WriteFullReport(*handle, buffer, length) <= 0) return false;
+  if (WriteFullReport(*handle, std::span(buffer).first(length)) <= 0) return false;
   const bool acknowledged = AwaitAnswer(*handle, packet[report::kCommandByte], std::span(buffer).first(length));
   packet.bytes = buffer;
   return acknowledged;
@@ -167,9 +168,9 @@ HidHandle* DeviceManager::OpenUpdateInterface(std::uint16_t vendor_id, std::uint
 
 bool DeviceManager::UpdateExchange(std::span<std::uint8_t, 64> report) {
   if (!update_handle_) return false;
-  if (update_handle_->Write(report) > 0) return true;
+  if (WriteFullReport(*update_handle_, report) > 0) return true;
   sleeper_.SleepFor(kUpdateRewritePause);
-  update_handle_->Write(report);
+  WriteFullReport(*update_handle_, report);
   sleeper_.SleepFor(kUpdateReadPause);
   return update_handle_->Read(report, kUpdateReadTimeoutMs) > 0;
 }

@@ -83,9 +83,9 @@ class DeviceManager final : public SupportedModeRegistry {
   int LookupDeviceType(std::uint16_t vendor_id, std::uint16_t product_id, const std::string& device_id) const;
 
   // Writes the first length bytes (33 or 65) of the packet to the current
-  // interface, zero-padded to the full 65-byte output report, checksum
-  // stored first, and waits for the acknowledgement: an
-  // answer that echoes the command with status 0. On success the answer
+  // interface, zero-padded to the interface's full output report (65 bytes
+  // on the shipped models), checksum stored first, and waits for the
+  // acknowledgement: an answer that echoes the command with status 0. On success the answer
   // replaces the packet's bytes. Unsolicited reports read while waiting are
   // kept for ReadNotification.
   bool Exchange(ReportPacket& packet, std::size_t length);

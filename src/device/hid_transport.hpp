@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -24,26 +25,31 @@ struct HidInterfaceInfo {
 // implementation:
 //  - Write: byte 0 of the buffer is the report id (0 when the device does not
 //    number its reports). Returns the number of bytes written, -1 on error.
+//    The bytes go out as given: a caller pads a report to
+//    OutputReportLength itself.
 //  - Read: fills the buffer with one input report; for report id 0 the id
 //    byte is not included, so byte 0 is the first data byte. Returns the
-//    number of bytes read, 0 on timeout, -1 on error (for example the device
-//    is gone). timeout_ms < 0 waits without limit.
-// Calls on one handle come from one thread at a time, except InterruptRead.
+//    number of bytes read, 0 on timeout or interrupt, -1 on error (for
+//    example the device is gone). timeout_ms < 0 waits without limit.
+// Calls on one handle come from one thread at a time, except that a Read
+// and InterruptRead may run on one thread while another thread writes.
 class HidHandle {
  public:
   virtual ~HidHandle() = default;
   virtual int Write(std::span<const std::uint8_t> report) = 0;
   virtual int Read(std::span<std::uint8_t> buffer, int timeout_ms) = 0;
-  // Whether InterruptRead can end a blocked Read. Only such a handle may be
-  // read without a timeout by a thread that must also stop on request.
-  virtual bool ReadsInterruptible() const { return false; }
   // Makes the Read blocked on another thread return 0 at once, or, when none
-  // is blocked, the next Read; one interrupt ends one Read. Safe to call
-  // while another thread reads. Does nothing where reads cannot be
-  // interrupted: such a Read ends only with its timeout.
-  virtual void InterruptRead() {}
+  // is blocked, the next Read; one interrupt ends one Read. Every backend
+  // implements it, so a reader may wait without a timeout and still stop on
+  // request (the pumps of the worker's transport rely on it); a handle that
+  // wraps another forwards it.
+  virtual void InterruptRead() = 0;
   // The interface's product string; empty when it cannot be read.
   virtual std::string ProductString() = 0;
+  // The length of the interface's output report as written, report id byte
+  // included (65 for the mouse's configuration interface); 0 when the
+  // interface has no output report.
+  virtual std::size_t OutputReportLength() const = 0;
 };
 
 // The seam between the program and the HID stack: hidapi on a real system,

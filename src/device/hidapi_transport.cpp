@@ -1,18 +1,20 @@
 #include "device/hidapi_transport.hpp"
 
+#include <fcntl.h>
 #include <hidapi.h>
-
-#include <cwchar>
+#include <linux/hidraw.h>
+#include <sys/ioctl.h>
 
 #include "common/text.hpp"
 #include "device/accepted_interface.hpp"
+#include "device/hidraw_handle.hpp"
 
 namespace korvane {
 
 namespace {
 
-// Product strings are read into a buffer of this many wide characters.
-constexpr std::size_t kProductChars = 512;
+// Product strings are held up to this many characters.
+constexpr std::size_t kProductChars = 511;
 
 // hidapi hands out wide (UTF-32) strings; the program keeps UTF-8. The text
 // is passed through UTF-16 so the one UTF-8 encoder in common/ is used.
@@ -22,7 +24,7 @@ std::string WideToUtf8(const wchar_t* text) {
     utf16.push_back(static_cast<char>(unit & 0xFF));
     utf16.push_back(static_cast<char>(unit >> 8));
   };
-  for (; *text != L'\0'; ++text) {
+  for (std::size_t n = 0; n < kProductChars && *text != L'\0'; ++n, ++text) {
     auto cp = static_cast<std::uint32_t>(*text);
     if (cp > 0x10FFFF) cp = 0xFFFD;
     if (cp >= 0x10000) {
@@ -48,29 +50,23 @@ HidInterfaceInfo ToInfo(const hid_device_info& device) {
   return info;
 }
 
-class HidapiHandle final : public HidHandle {
- public:
-  explicit HidapiHandle(hid_device* device) : device_(device) {}
-  ~HidapiHandle() override { hid_close(device_); }
-  HidapiHandle(const HidapiHandle&) = delete;
-  HidapiHandle& operator=(const HidapiHandle&) = delete;
-
-  int Write(std::span<const std::uint8_t> report) override { return hid_write(device_, report.data(), report.size()); }
-
-  int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
-    return hid_read_timeout(device_, buffer.data(), buffer.size(), timeout_ms);
+// The product string hidapi enumerates for the node open on fd; empty when
+// the node is not a hidraw node or is not listed.
+std::string ProductStringOf(int fd, const std::string& path) {
+  hidraw_devinfo ids{};
+  if (::ioctl(fd, HIDIOCGRAWINFO, &ids) < 0) return {};
+  std::string product;
+  hid_device_info* list =
+      hid_enumerate(static_cast<std::uint16_t>(ids.vendor), static_cast<std::uint16_t>(ids.product));
+  for (const hid_device_info* device = list; device != nullptr; device = device->next) {
+    if (device->path && path == device->path && device->product_string) {
+      product = WideToUtf8(device->product_string);
+      break;
+    }
   }
-
-  std::string ProductString() override {
-    wchar_t text[kProductChars] = {};
-    if (hid_get_product_string(device_, text, kProductChars) != 0) return {};
-    text[kProductChars - 1] = L'\0';
-    return WideToUtf8(text);
-  }
-
- private:
-  hid_device* device_;
-};
+  hid_free_enumeration(list);
+  return product;
+}
 
 }  // namespace
 
@@ -79,6 +75,7 @@ HidapiTransport::HidapiTransport() { hid_init(); }
 HidapiTransport::~HidapiTransport() { hid_exit(); }
 
 std::vector<HidInterfaceInfo> HidapiTransport::Enumerate() {
+  std::lock_guard lock(mutex_);
   std::vector<HidInterfaceInfo> interfaces;
   hid_device_info* list = hid_enumerate(0, 0);
   for (const hid_device_info* device = list; device != nullptr; device = device->next) {
@@ -88,10 +85,18 @@ std::vector<HidInterfaceInfo> HidapiTransport::Enumerate() {
   return interfaces;
 }
 
+// The node is read and written through a descriptor of the program's own
+// rather than a hidapi handle: a hidapi handle must not be used by two
+// threads at once, while the worker writes as its pump reads.
 std::unique_ptr<HidHandle> HidapiTransport::Open(const std::string& path) {
-  hid_device* device = hid_open_path(path.c_str());
-  if (device == nullptr) return nullptr;
-  return std::make_unique<HidapiHandle>(device);
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  std::string product;
+  {
+    std::lock_guard lock(mutex_);
+    product = ProductStringOf(fd, path);
+  }
+  return HidrawHandle::Adopt(fd, std::move(product));
 }
 
 std::optional<HidInterfaceInfo> HidapiTransport::Probe(const std::string& path) {

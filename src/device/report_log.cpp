@@ -37,10 +37,9 @@ class LoggedHandle final : public HidHandle {
     return read;
   }
 
-  bool ReadsInterruptible() const override { return inner_->ReadsInterruptible(); }
   void InterruptRead() override { inner_->InterruptRead(); }
-
   std::string ProductString() override { return inner_->ProductString(); }
+  std::size_t OutputReportLength() const override { return inner_->OutputReportLength(); }
 
  private:
   std::unique_ptr<HidHandle> inner_;

@@ -25,7 +25,6 @@ using Clock = std::chrono::steady_clock;
 // member below the mutex is guarded by it.
 struct Pump {
   std::unique_ptr<HidHandle> inner;
-  bool interruptible = false;
   WakeSignal* wake = nullptr;
   std::mutex mutex;
   // Reports arrived, the device is gone, the pump stood aside or may read
@@ -37,22 +36,22 @@ struct Pump {
   // The handle's user reads the real handle itself; the pump stands aside
   // until the user waits for input again (see InputReady).
   bool reads_taken = false;
+  // The user is in a read of the real handle, and interrupts of the user's
+  // reads not used yet.
+  bool user_reading = false;
+  int user_interrupts = 0;
   bool closing = false;
   std::atomic<bool> ready{false};
 
   void Run() {
     std::vector<std::uint8_t> buffer(kMaxReport);
-    // An interruptible read waits for input without a timeout, so a silent
-    // device costs nothing; the others wake once per timeout to see whether
-    // the handle was closed.
-    const int timeout_ms = interruptible ? -1 : PumpedTransport::kPumpReadTimeoutMs;
     std::unique_lock lock(mutex);
     for (;;) {
       changed.wait(lock, [&] { return closing || !reads_taken; });
       if (closing) return;
       pump_reading = true;
       lock.unlock();
-      const int n = inner->Read(buffer, timeout_ms);
+      const int n = inner->Read(buffer, -1);
       lock.lock();
       pump_reading = false;
       if (n != 0) Keep(std::span(buffer).first(static_cast<std::size_t>(std::max(n, 0))), n < 0);
@@ -98,22 +97,14 @@ struct Pump {
     reads_taken = true;
     if (pump_reading) inner->InterruptRead();
   }
-};
 
-// The real read on the caller's thread, until a report, the device's end or
-// the deadline: a stray interrupt meant for the pump only costs a retry.
-int ReadUntil(HidHandle& inner, std::span<std::uint8_t> buffer, int timeout_ms) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
-  for (;;) {
-    int wait_ms = -1;
-    if (timeout_ms >= 0) {
-      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-      wait_ms = static_cast<int>(std::max<long long>(left, 0));
-    }
-    const int n = inner.Read(buffer, wait_ms);
-    if (n != 0 || (timeout_ms >= 0 && Clock::now() >= deadline)) return n;
+  // Uses up one interrupt of the user's reads, if one is there. Locked.
+  bool TakeUserInterrupt() {
+    if (user_interrupts == 0) return false;
+    --user_interrupts;
+    return true;
   }
-}
+};
 
 class PumpedHandle final : public HidHandle {
  public:
@@ -135,18 +126,47 @@ class PumpedHandle final : public HidHandle {
   // before the report goes out, so the pump stands aside while the device
   // works on it rather than when the answer is due.
   int Write(std::span<const std::uint8_t> report) override {
-    if (pump_->interruptible) {
+    {
       std::lock_guard lock(pump_->mutex);
       pump_->TakeReadingOver();
     }
     return pump_->inner->Write(report);
   }
 
+  // Buffered reports first; else the caller takes the reading over: the
+  // pump's read is interrupted and, once the pump stands aside, the caller
+  // reads the real handle itself, now and in every later Read until it
+  // waits for input again. An answer then wakes the thread waiting for it
+  // directly, with no hand-over from the pump, and a task's exchanges do not
+  // stir the pump at all.
   int Read(std::span<std::uint8_t> buffer, int timeout_ms) override {
-    return pump_->interruptible ? ReadInPlaceOfPump(buffer, timeout_ms) : ReadFromPump(buffer, timeout_ms);
+    Pump& pump = *pump_;
+    std::unique_lock lock(pump.mutex);
+    if (pump.TakeUserInterrupt()) return 0;
+    if (!pump.reads_taken && pump.HasInput()) return pump.Take(buffer);
+    pump.TakeReadingOver();
+    pump.changed.wait(lock, [&] { return !pump.pump_reading; });
+    if (pump.TakeUserInterrupt()) return 0;
+    // Reports the pump read before it stood aside are older than any the
+    // real handle still holds.
+    if (pump.HasInput()) return pump.Take(buffer);
+    pump.user_reading = true;
+    lock.unlock();
+    const int n = ReadUntil(buffer, timeout_ms);
+    lock.lock();
+    pump.user_reading = false;
+    if (n < 0) pump.Keep({}, true);
+    return n;
+  }
+
+  void InterruptRead() override {
+    std::lock_guard lock(pump_->mutex);
+    ++pump_->user_interrupts;
+    if (pump_->user_reading) pump_->inner->InterruptRead();
   }
 
   std::string ProductString() override { return pump_->inner->ProductString(); }
+  std::size_t OutputReportLength() const override { return pump_->inner->OutputReportLength(); }
 
   // The caller is about to wait for input: the pump reads again.
   bool HandBackAndCheck() const {
@@ -161,41 +181,22 @@ class PumpedHandle final : public HidHandle {
   }
 
  private:
-  // Waits for the pump to buffer a report.
-  int ReadFromPump(std::span<std::uint8_t> buffer, int timeout_ms) {
-    Pump& pump = *pump_;
-    std::unique_lock lock(pump.mutex);
-    auto has_input = [&] { return pump.HasInput(); };
-    if (timeout_ms < 0) {
-      pump.changed.wait(lock, has_input);
-    } else if (!pump.changed.wait_for(lock, std::chrono::milliseconds(timeout_ms), has_input)) {
-      return 0;
+  // The real read on the caller's thread, until a report, the device's end,
+  // the deadline or an interrupt of the caller's own: a stray interrupt meant
+  // for the pump only costs a retry.
+  int ReadUntil(std::span<std::uint8_t> buffer, int timeout_ms) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
+    for (;;) {
+      int wait_ms = -1;
+      if (timeout_ms >= 0) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        wait_ms = static_cast<int>(std::max<long long>(left, 0));
+      }
+      const int n = pump_->inner->Read(buffer, wait_ms);
+      if (n != 0 || (timeout_ms >= 0 && Clock::now() >= deadline)) return n;
+      std::lock_guard lock(pump_->mutex);
+      if (pump_->TakeUserInterrupt()) return 0;
     }
-    return pump.Take(buffer);
-  }
-
-  // Buffered reports first; else the caller takes the reading over: the
-  // pump's read is interrupted and, once the pump stands aside, the caller
-  // reads the real handle itself, now and in every later Read until it
-  // waits for input again. An answer then wakes the thread waiting for it
-  // directly, with no hand-over from the pump, and a task's exchanges do not
-  // stir the pump at all.
-  int ReadInPlaceOfPump(std::span<std::uint8_t> buffer, int timeout_ms) {
-    Pump& pump = *pump_;
-    std::unique_lock lock(pump.mutex);
-    if (!pump.reads_taken && pump.HasInput()) return pump.Take(buffer);
-    pump.TakeReadingOver();
-    pump.changed.wait(lock, [&] { return !pump.pump_reading; });
-    // Reports the pump read before it stood aside are older than any the
-    // real handle still holds.
-    if (pump.HasInput()) return pump.Take(buffer);
-    lock.unlock();
-    const int n = ReadUntil(*pump.inner, buffer, timeout_ms);
-    if (n < 0) {
-      lock.lock();
-      pump.Keep({}, true);
-    }
-    return n;
   }
 
   std::shared_ptr<Pump> pump_;
@@ -218,7 +219,6 @@ std::unique_ptr<HidHandle> PumpedTransport::Open(const std::string& path) {
   auto inner = inner_.Open(path);
   if (!inner) return nullptr;
   auto pump = std::make_shared<Pump>();
-  pump->interruptible = inner->ReadsInterruptible();
   pump->inner = std::move(inner);
   pump->wake = &wake_;
   {

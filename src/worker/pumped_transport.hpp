@@ -14,26 +14,21 @@ class WakeSignal;
 // A transport whose open handles are each read by a pump thread while the
 // handle's user waits for input. The pump buffers the reports in arrival
 // order and wakes the worker, so the worker can sleep on one condition for
-// "a task or a report" instead of polling the device. A Read on the handle
-// takes the oldest buffered report; with none buffered it waits for one (or
-// its timeout), in one of two ways:
-//  - When the real handle's reads can be interrupted, the pump blocks in the
-//    real read with no timeout: a silent device costs no wake-up. A Read
-//    with nothing buffered takes the reading over: it interrupts the pump
-//    and reads the real handle on the caller's thread, it and every later
-//    Read, until InputReady hands the handle back to the pump. The answers
-//    of a task's exchanges then wake the worker directly, with no hand-over
-//    between threads.
-//  - Otherwise the pump blocks in the real read with a one-second timeout
-//    (one wake-up a second per open handle) and the Read waits for it to
-//    buffer a report.
-// Closing a handle returns at once; its pump ends with its current read (at
-// once when interruptible, else within a second) and only then closes the
-// real handle. The transport waits for every pump when destroyed.
+// "a task or a report" instead of polling the device. The pump blocks in the
+// real read with no timeout (every backend's read can be interrupted), so a
+// connected, silent device costs no wake-up at all.
+//
+// A Read on the handle takes the oldest buffered report; with none buffered
+// it takes the reading over: it interrupts the pump and reads the real handle
+// on the caller's thread, it and every later Read, until InputReady hands the
+// handle back to the pump. The answers of a task's exchanges then wake the
+// worker directly, with no hand-over between threads.
+//
+// Closing a handle returns at once; its pump ends with its interrupted read
+// and only then closes the real handle. The transport waits for every pump
+// when destroyed.
 class PumpedTransport final : public HidTransport {
  public:
-  static constexpr int kPumpReadTimeoutMs = 1000;
-
   PumpedTransport(HidTransport& inner, WakeSignal& wake);
   ~PumpedTransport() override;
 

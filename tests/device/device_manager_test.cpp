@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -427,6 +428,73 @@ TEST_F(DeviceManagerTest, LongPathsAreHeldWhole) {
   EXPECT_EQ((*devices)[0].path, long_paths.Prefix() + bus.InterfacePath(wired, sim::VirtualBus::kConfigInterface));
   ReportPacket packet = ReadRequest(report::kReadReportRate);
   EXPECT_TRUE(local.Exchange(packet, report::kShortPacketSize));
+}
+
+// The virtual bus with every interface claiming an output report of the
+// given length; the bytes of every report written are kept.
+class SizedReportTransport final : public HidTransport {
+ public:
+  SizedReportTransport(HidTransport& inner, std::size_t length) : inner_(inner), length_(length) {}
+
+  std::vector<HidInterfaceInfo> Enumerate() override { return inner_.Enumerate(); }
+  std::optional<HidInterfaceInfo> Probe(const std::string& path) override { return inner_.Probe(path); }
+  std::unique_ptr<HidHandle> Open(const std::string& path) override {
+    auto handle = inner_.Open(path);
+    return handle ? std::make_unique<Handle>(*this, std::move(handle)) : nullptr;
+  }
+
+  std::vector<std::vector<std::uint8_t>> written;
+
+ private:
+  class Handle final : public HidHandle {
+   public:
+    Handle(SizedReportTransport& owner, std::unique_ptr<HidHandle> inner) : owner_(owner), inner_(std::move(inner)) {}
+    int Write(std::span<const std::uint8_t> report) override {
+      owner_.written.emplace_back(report.begin(), report.end());
+      return inner_->Write(report);
+    }
+    int Read(std::span<std::uint8_t> buffer, int timeout_ms) override { return inner_->Read(buffer, timeout_ms); }
+    void InterruptRead() override { inner_->InterruptRead(); }
+    std::string ProductString() override { return inner_->ProductString(); }
+    std::size_t OutputReportLength() const override { return owner_.length_; }
+
+   private:
+    SizedReportTransport& owner_;
+    std::unique_ptr<HidHandle> inner_;
+  };
+
+  HidTransport& inner_;
+  const std::size_t length_;
+};
+
+// Every command, 33 or 65 bytes of its own, goes out as the interface's full
+// output report with zeros after the command's bytes: 65 bytes on the
+// shipped models, as long as the interface says elsewhere.
+TEST_F(DeviceManagerTest, CommandsArePaddedToTheInterfacesOutputReport) {
+  const auto wired = bus.Add(WiredMouse());
+  for (const std::size_t length : {std::size_t{65}, std::size_t{96}}) {
+    SCOPED_TRACE(length);
+    SizedReportTransport sized(bus, length);
+    DeviceManager local(sized, sleeper);
+    RegisterArcModes(local);
+    local.EnumerateDevice();
+    local.SetReady();
+    local.SelectDeviceType(kArc);
+    ReportPacket read = ReadRequest(report::kReadReportRate);
+    ASSERT_TRUE(local.Exchange(read, report::kShortPacketSize));
+    ReportPacket write = *WritePacket(report::kReportRate, std::vector<std::uint8_t>{8});
+    ASSERT_TRUE(local.Exchange(write, report::kPacketSize));
+    EXPECT_EQ(bus.State(wired).settings.report_rate, 8);
+
+    ASSERT_EQ(sized.written.size(), 3u) << "device information, read, write";
+    for (const std::vector<std::uint8_t>& report : sized.written) {
+      ASSERT_EQ(report.size(), length);
+      EXPECT_TRUE(std::all_of(report.begin() + 33, report.end(), [](std::uint8_t b) { return b == 0; }));
+    }
+    EXPECT_EQ(sized.written[2][1], 0x02);
+    EXPECT_EQ(sized.written[2][5], 0x08);
+    EXPECT_EQ(sized.written[2][32], 0x08) << "checksum";
+  }
 }
 
 TEST(AcceptedInterfaceTest, OnlyTheTwoConfigurationCollectionsPass) {

@@ -26,7 +26,7 @@ Bytes Packet(const Bytes& stream, int index, int count) {
   const std::size_t length = std::min<std::size_t>(27, stream.size() - from);
   Bytes body{0x08, 0x00, static_cast<std::uint8_t>((index << 4) | count), static_cast<std::uint8_t>(length)};
   body.insert(body.end(), stream.begin() + from, stream.begin() + from + length);
-  return Frame(body);
+  return Frame(body, test::PayloadSum(body));
 }
 
 int PacketCount(const Bytes& stream) { return static_cast<int>((stream.size() + 26) / 27); }
@@ -92,13 +92,13 @@ TEST(MacroStream, OutOfOrderPacketsAreRefusedAndDropThePartialStream) {
 
 TEST(MacroStream, MalformedSequenceAndLengthBytesAreRefused) {
   MouseState state = test::FactoryWiredMouse();
-  EXPECT_EQ(Status(state, Frame("08 00 00 05 03 30 28 00 04")), kRejected) << "count 0";
-  EXPECT_EQ(Status(state, Frame("08 00 22 05 03 30 28 00 04")), kRejected) << "index not below count";
-  EXPECT_EQ(Status(state, Frame("08 00 01 00")), kRejected) << "empty";
-  EXPECT_EQ(Status(state, Frame("08 00 01 1C 03")), kRejected) << "longer than the payload area";
-  EXPECT_EQ(Status(state, Frame("08 00 02 05 03 30 28 00 04")), kRejected) << "short packet before the last";
+  EXPECT_EQ(Status(state, Frame("08 00 00 05 03 30 28 00 04", 0x5F)), kRejected) << "count 0";
+  EXPECT_EQ(Status(state, Frame("08 00 22 05 03 30 28 00 04", 0x5F)), kRejected) << "index not below count";
+  EXPECT_EQ(Status(state, Frame("08 00 01 00", 0x00)), kRejected) << "empty";
+  EXPECT_EQ(Status(state, Frame("08 00 01 1C 03", 0x03)), kRejected) << "longer than the payload area";
+  EXPECT_EQ(Status(state, Frame("08 00 02 05 03 30 28 00 04", 0x5F)), kRejected) << "short packet before the last";
   EXPECT_TRUE(state.settings.macros.empty());
-  EXPECT_EQ(Status(state, Frame("08 00 01 05 03 30 28 00 04")), kAccepted);
+  EXPECT_EQ(Status(state, Frame("08 00 01 05 03 30 28 00 04", 0x5F)), kAccepted);
   EXPECT_EQ(state.settings.macros.at(3), test::Hex("03 30 28 00 04"));
 }
 

@@ -86,9 +86,9 @@ TEST_F(SocketFixture, ClientSeesTheBusAsTheBusItself) {
   auto handle = client.Open(ConfigPath(wired));
   ASSERT_NE(handle, nullptr);
   EXPECT_EQ(handle->ProductString(), "Korvane Arc 8K");
-  EXPECT_EQ(handle->Write(Frame("02 00 01 01 04", 65)), 65);
+  EXPECT_EQ(handle->Write(Frame("02 00 01 01 04", 0x04, 65)), 65);
   EXPECT_EQ(ReadHex(*handle, 200), "02 00 01 00");
-  handle->Write(Frame("10"));
+  handle->Write(Frame("10", 0x00));
   EXPECT_EQ(ReadHex(*handle, 200, 8), "10 00 00 0B 41 38 30 31");
   const auto before = Clock::now();
   EXPECT_EQ(ReadHex(*handle, 50), "");
@@ -115,7 +115,7 @@ TEST_F(SocketFixture, ForwardsHotplugEventsAndEndsHandlesOnUnplug) {
   EXPECT_EQ(events[2].path, ConfigPath(receiver));
   lock.unlock();
   EXPECT_EQ(ReadHex(*handle, 100), "gone");
-  EXPECT_EQ(handle->Write(Frame("11")), -1);
+  EXPECT_EQ(handle->Write(Frame("11", 0x00)), -1);
 }
 
 TEST_F(SocketFixture, ControlCommandsReachTheDevices) {
@@ -147,7 +147,7 @@ TEST_F(SocketFixture, SeveralClientsAtOnceEachHandleGetsEveryInputReport) {
   SocketTransport second(socket);
   auto a = first.Open(ConfigPath(wired));
   auto b = second.Open(ConfigPath(wired));
-  std::thread writer([&] { a->Write(Frame("11")); });
+  std::thread writer([&] { a->Write(Frame("11", 0x00)); });
   writer.join();
   EXPECT_EQ(ReadHex(*b, 200), "11 00 00 00");
   EXPECT_EQ(ReadHex(*a, 200), "11 00 00 00");
@@ -175,7 +175,7 @@ TEST_F(SocketFixture, SurvivesClientsThatLeaveMidRequestOrSendGarbage) {
   SocketTransport client(socket);
   auto handle = client.Open(ConfigPath(wired));
   ASSERT_NE(handle, nullptr);
-  handle->Write(Frame("11"));
+  handle->Write(Frame("11", 0x00));
   EXPECT_EQ(ReadHex(*handle, 200), "11 00 00 00");
 }
 

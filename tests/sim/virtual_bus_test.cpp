@@ -103,11 +103,11 @@ TEST_F(BusFixture, AnswersCommandsOnTheConfigurationInterface) {
   const auto id = bus.Add(Wired());
   auto handle = OpenConfig(id);
   ASSERT_NE(handle, nullptr);
-  EXPECT_EQ(handle->Write(Frame("02 00 01 01 08", 65)), 65);
+  EXPECT_EQ(handle->Write(Frame("02 00 01 01 08", 0x08, 65)), 65);
   EXPECT_EQ(ReadHex(*handle, 100), "02 00 01 00");
-  EXPECT_EQ(handle->Write(Frame("10")), 65);
+  EXPECT_EQ(handle->Write(Frame("10", 0x00)), 65);
   EXPECT_EQ(ReadHex(*handle, 100, 8), "10 00 00 0B 41 38 30 31");
-  EXPECT_EQ(handle->Write(Frame("02 00 01 01 02", report::kShortPacketSize)), 33);
+  EXPECT_EQ(handle->Write(Frame("02 00 01 01 02", 0x02, report::kShortPacketSize)), 33);
   EXPECT_EQ(ReadHex(*handle, 100), "02 04 00 00") << "a report shorter than the full output report is refused";
   EXPECT_EQ(bus.State(id).settings.report_rate, 8);
   const auto before = Clock::now();
@@ -118,7 +118,7 @@ TEST_F(BusFixture, AnswersCommandsOnTheConfigurationInterface) {
   EXPECT_EQ(handle->Write(test::Hex("01 02")), -1) << "no output report with id 1";
   EXPECT_EQ(handle->Write(Bytes{}), -1);
   auto keyboard = bus.Open(bus.InterfacePath(id, 0));
-  EXPECT_EQ(keyboard->Write(Frame("10")), -1);
+  EXPECT_EQ(keyboard->Write(Frame("10", 0x00)), -1);
   EXPECT_EQ(ReadHex(*keyboard, 10), "");
 }
 
@@ -126,18 +126,18 @@ TEST_F(BusFixture, InputReportsReachEveryOpenHandleOfTheInterface) {
   const auto id = bus.Add(Wired());
   auto worker = OpenConfig(id);
   auto probe = OpenConfig(id);
-  worker->Write(Frame("11"));
+  worker->Write(Frame("11", 0x00));
   EXPECT_EQ(ReadHex(*worker, 100), "11 00 00 00");
   EXPECT_EQ(ReadHex(*probe, 100), "11 00 00 00");
   probe.reset();
-  worker->Write(Frame("11"));
+  worker->Write(Frame("11", 0x00));
   EXPECT_EQ(ReadHex(*worker, 100), "11 00 00 00");
 }
 
 TEST_F(BusFixture, UnplugEndsOpenHandlesAndKeepsTheSettings) {
   const auto id = bus.Add(Wired());
   auto handle = OpenConfig(id);
-  handle->Write(Frame("02 00 01 01 04"));
+  handle->Write(Frame("02 00 01 01 04", 0x04));
   std::thread unplug([&] {
     std::this_thread::sleep_for(30ms);
     bus.Unplug(id);
@@ -147,12 +147,12 @@ TEST_F(BusFixture, UnplugEndsOpenHandlesAndKeepsTheSettings) {
   EXPECT_EQ(ReadHex(*handle, 2000), "gone") << "a blocked read ends when the device goes";
   EXPECT_LT(Clock::now() - before, 1000ms);
   unplug.join();
-  EXPECT_EQ(handle->Write(Frame("12")), -1);
+  EXPECT_EQ(handle->Write(Frame("12", 0x00)), -1);
   EXPECT_EQ(handle->ProductString(), "");
   bus.Plug(id);
-  EXPECT_EQ(handle->Write(Frame("12")), -1) << "a handle from before the unplug stays dead";
+  EXPECT_EQ(handle->Write(Frame("12", 0x00)), -1) << "a handle from before the unplug stays dead";
   auto again = OpenConfig(id);
-  again->Write(Frame("12"));
+  again->Write(Frame("12", 0x00));
   EXPECT_EQ(ReadHex(*again, 100, 5), "12 00 00 01 04");
 }
 
@@ -162,9 +162,9 @@ TEST_F(BusFixture, ReceiverLinkReportsAndBattery) {
   EXPECT_FALSE(bus.Link(id)) << "already linked";
   ASSERT_TRUE(bus.Unlink(id));
   EXPECT_EQ(ReadHex(*handle, 100), "C0 00 5A 01");
-  handle->Write(Frame("12"));
+  handle->Write(Frame("12", 0x00));
   EXPECT_EQ(ReadHex(*handle, 50), "") << "no mouse to answer";
-  handle->Write(Frame("10"));
+  handle->Write(Frame("10", 0x00));
   EXPECT_EQ(ReadHex(*handle, 100, 15), "10 00 00 0B 41 38 30 31 00 00 96 40 01 5A 00");
   EXPECT_FALSE(bus.PressDpiButton(id, 3, 1)) << "the mouse is away";
   ASSERT_TRUE(bus.Link(id));
@@ -193,13 +193,13 @@ TEST_F(BusFixture, BusyFaultAnswersStatusOneThenZeroAfterTheDelay) {
   bus.AnswerBusy(id, 2, 80ms);
   for (int i = 0; i < 2; ++i) {
     const auto before = Clock::now();
-    handle->Write(Frame("02 00 01 01 02"));
+    handle->Write(Frame("02 00 01 01 02", 0x02));
     EXPECT_EQ(ReadHex(*handle, 50), "02 01 00 00");
     EXPECT_EQ(ReadHex(*handle, 10), "");
     EXPECT_EQ(ReadHex(*handle, 500), "02 00 01 00");
     EXPECT_GE(Clock::now() - before, 80ms);
   }
-  handle->Write(Frame("12"));
+  handle->Write(Frame("12", 0x00));
   EXPECT_EQ(ReadHex(*handle, 30, 5), "12 00 00 01 02");
 }
 
@@ -207,13 +207,13 @@ TEST_F(BusFixture, DropFaultLogsButNeitherAppliesNorAnswers) {
   const auto id = bus.Add(Wired());
   auto handle = OpenConfig(id);
   bus.DropCommands(id, 1);
-  EXPECT_EQ(handle->Write(Frame("02 00 01 01 08")), 65);
+  EXPECT_EQ(handle->Write(Frame("02 00 01 01 08", 0x08)), 65);
   EXPECT_EQ(ReadHex(*handle, 60), "");
   const MouseState state = bus.State(id);
   EXPECT_EQ(state.settings.report_rate, 1);
   ASSERT_EQ(state.log.size(), 1u);
   EXPECT_EQ(state.log[0].command, 0x02);
-  handle->Write(Frame("02 00 01 01 08"));
+  handle->Write(Frame("02 00 01 01 08", 0x08));
   EXPECT_EQ(ReadHex(*handle, 100), "02 00 01 00");
 }
 
@@ -222,12 +222,12 @@ TEST_F(BusFixture, DelayFaultHoldsEveryAnswerBack) {
   auto handle = OpenConfig(id);
   bus.DelayAnswers(id, 120ms);
   for (int i = 0; i < 2; ++i) {
-    handle->Write(Frame("11"));
+    handle->Write(Frame("11", 0x00));
     EXPECT_EQ(ReadHex(*handle, 40), "");
     EXPECT_EQ(ReadHex(*handle, 500), "11 00 00 00");
   }
   bus.DelayAnswers(id, 0ms);
-  handle->Write(Frame("11"));
+  handle->Write(Frame("11", 0x00));
   EXPECT_EQ(ReadHex(*handle, 20), "11 00 00 00");
 }
 
@@ -235,13 +235,13 @@ TEST_F(BusFixture, UnplugInTheMiddleOfAMultiPacketWrite) {
   const auto id = bus.Add(Wired());
   auto handle = OpenConfig(id);
   bus.UnplugDuringMultiPacketWrite(id);
-  handle->Write(Frame("08 00 01 05 03 30 28 00 04"));
+  handle->Write(Frame("08 00 01 05 03 30 28 00 04", 0x5F));
   EXPECT_EQ(ReadHex(*handle, 100), "08 00 01 00") << "a single packet is not a multi-packet write";
   Bytes first = test::Hex("08 00 02 1B 03");
   first.resize(4 + 27, 0x11);
-  handle->Write(Frame(first));
+  handle->Write(Frame(first, 0xBD));
   EXPECT_EQ(ReadHex(*handle, 100), "08 00 02 00");
-  EXPECT_EQ(handle->Write(Frame("08 00 12 02 11 11")), -1);
+  EXPECT_EQ(handle->Write(Frame("08 00 12 02 11 11", 0x22)), -1);
   const MouseState state = bus.State(id);
   EXPECT_FALSE(state.plugged);
   EXPECT_FALSE(state.macro.active);
@@ -249,8 +249,8 @@ TEST_F(BusFixture, UnplugInTheMiddleOfAMultiPacketWrite) {
   EXPECT_FALSE(events.back().arrival);
   bus.Plug(id);
   auto again = OpenConfig(id);
-  again->Write(Frame(first));
-  again->Write(Frame("08 00 12 02 11 11"));
+  again->Write(Frame(first, 0xBD));
+  again->Write(Frame("08 00 12 02 11 11", 0x22));
   EXPECT_EQ(ReadHex(*again, 100), "08 00 02 00");
   EXPECT_EQ(ReadHex(*again, 100), "08 00 12 00") << "the fault fires once";
 }
@@ -261,10 +261,10 @@ TEST_F(BusFixture, InterjectFaultSendsAnUnsolicitedReportBeforeTheAnswer) {
   for (const auto& [id, unsolicited] : {std::pair{wired, "C2 16"}, std::pair{receiver, "C0 01"}}) {
     auto handle = OpenConfig(id);
     bus.InterjectBeforeAnswers(id, 1);
-    handle->Write(Frame("11"));
+    handle->Write(Frame("11", 0x00));
     EXPECT_EQ(ReadHex(*handle, 100, 2), unsolicited);
     EXPECT_EQ(ReadHex(*handle, 100), "11 00 00 00");
-    handle->Write(Frame("11"));
+    handle->Write(Frame("11", 0x00));
     EXPECT_EQ(ReadHex(*handle, 100), "11 00 00 00");
   }
 }
@@ -285,8 +285,8 @@ TEST_F(BusFixture, ObserverSeesTheStateAfterEveryCommand) {
   std::vector<std::size_t> log_sizes;
   bus.SetStateObserver([&](VirtualBus::DeviceId, const MouseState& s) { log_sizes.push_back(s.log.size()); });
   auto handle = OpenConfig(id);
-  handle->Write(Frame("11"));
-  handle->Write(Frame("12"));
+  handle->Write(Frame("11", 0x00));
+  handle->Write(Frame("12", 0x00));
   bus.Unplug(id);
   EXPECT_EQ(log_sizes, (std::vector<std::size_t>{1, 2, 2}));
 }

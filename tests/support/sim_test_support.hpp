@@ -36,16 +36,25 @@ inline std::string ToHex(const Bytes& bytes) {
 // A request frame as the host writes it: report id 0, then the given bytes
 // from byte 1 on (command, 00, sequence, length, payload), zero-filled to
 // `size` bytes (the full output report unless a test says otherwise), with
-// the payload checksum in byte 32.
-inline Bytes Frame(const Bytes& from_command, std::size_t size = report::kPacketSize) {
+// the checksum the test writes out in byte 32 (the low byte of the sum of
+// bytes 5..31), never one the code under test computes.
+inline Bytes Frame(const Bytes& from_command, std::uint8_t checksum, std::size_t size = report::kPacketSize) {
   Bytes frame(size, 0);
   std::copy(from_command.begin(), from_command.end(), frame.begin() + 1);
-  frame[report::kChecksumByte] = report::Checksum(frame);
+  if (frame.size() > report::kChecksumByte) frame[report::kChecksumByte] = checksum;
   return frame;
 }
 
-inline Bytes Frame(const std::string& from_command, std::size_t size = report::kPacketSize) {
-  return Frame(Hex(from_command), size);
+inline Bytes Frame(const std::string& from_command, std::uint8_t checksum, std::size_t size = report::kPacketSize) {
+  return Frame(Hex(from_command), checksum, size);
+}
+
+// For frames a test builds in a loop: the payload bytes (from byte 5 of the
+// frame, byte 4 of from_command) added up by the test itself.
+inline std::uint8_t PayloadSum(const Bytes& from_command) {
+  unsigned sum = 0;
+  for (std::size_t i = 4; i < from_command.size() && i < 31; ++i) sum += from_command[i];
+  return static_cast<std::uint8_t>(sum);
 }
 
 // A wired Arc 8K as it leaves the factory, written out by hand so the

@@ -5,9 +5,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <future>
 #include <memory>
 #include <mutex>
-#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,19 +30,19 @@ using Bytes = std::vector<std::uint8_t>;
 // needs it means the awaited thing did not happen.
 constexpr auto kPatience = 5s;
 
-// A device-info request (command 0x10) as the host writes it.
+// A device-info request (command 0x10) as the host writes it; its checksum,
+// over an empty payload, is 0.
 Bytes DeviceInfoRequest() {
   Bytes frame(report::kPacketSize, 0);
   frame[report::kCommandByte] = report::kDeviceInfo;
-  frame[report::kChecksumByte] = report::Checksum(frame);
   return frame;
 }
 
 // The bus's handles, watched: the timeout of every read and how many real
-// handles are open. Interruptible or not as asked, whatever the bus can do.
+// handles are open.
 class WatchedTransport final : public HidTransport {
  public:
-  WatchedTransport(HidTransport& inner, bool interruptible) : inner_(inner), interruptible_(interruptible) {}
+  explicit WatchedTransport(HidTransport& inner) : inner_(inner) {}
 
   std::vector<HidInterfaceInfo> Enumerate() override { return inner_.Enumerate(); }
   std::optional<HidInterfaceInfo> Probe(const std::string& path) override { return inner_.Probe(path); }
@@ -79,11 +79,9 @@ class WatchedTransport final : public HidTransport {
       owner_.Change([&] { owner_.timeouts_.push_back(timeout_ms); });
       return inner_->Read(buffer, timeout_ms);
     }
-    bool ReadsInterruptible() const override { return owner_.interruptible_; }
-    void InterruptRead() override {
-      if (owner_.interruptible_) inner_->InterruptRead();
-    }
+    void InterruptRead() override { inner_->InterruptRead(); }
     std::string ProductString() override { return inner_->ProductString(); }
+    std::size_t OutputReportLength() const override { return inner_->OutputReportLength(); }
 
    private:
     WatchedTransport& owner_;
@@ -100,46 +98,30 @@ class WatchedTransport final : public HidTransport {
   }
 
   HidTransport& inner_;
-  const bool interruptible_;
   std::mutex mutex_;
   std::condition_variable changed_;
   int open_ = 0;
   std::vector<int> timeouts_;
 };
 
-struct PumpCase {
-  const char* name;
-  bool interruptible;
-  int pump_timeout_ms;
-};
-
-void PrintTo(const PumpCase& pump_case, std::ostream* out) { *out << pump_case.name; }
-
-class PumpClosing : public ::testing::TestWithParam<PumpCase> {};
-
-// An interruptible handle is pumped with no timeout, so only the interrupt
-// can end its pump; the other kind is pumped in one-second slices. Either
-// way closing the handle ends the pump, which closes the real handle, and
-// the transport's destructor then has no pump to wait for.
-TEST_P(PumpClosing, ClosingAHandleEndsItsPumpAndClosesTheRealHandle) {
+// A handle is pumped with no timeout, so a silent device costs no wake-up
+// and only the interrupt can end its pump: closing the handle ends the pump,
+// which closes the real handle, and the transport's destructor then has no
+// pump to wait for.
+TEST(PumpClosing, ClosingAHandleEndsItsPumpAndClosesTheRealHandle) {
   sim::VirtualBus bus;
   const auto mouse = bus.Add(WiredMouse());
-  WatchedTransport watched(bus, GetParam().interruptible);
+  WatchedTransport watched(bus);
   WakeSignal wake;
   PumpedTransport pumps(watched, wake);
   auto handle = pumps.Open(bus.InterfacePath(mouse, sim::VirtualBus::kConfigInterface));
   ASSERT_NE(handle, nullptr);
-  EXPECT_EQ(watched.FirstReadTimeout(), GetParam().pump_timeout_ms);
+  EXPECT_EQ(watched.FirstReadTimeout(), -1);
   handle.reset();
   const bool closed = watched.AllClosed();
   EXPECT_TRUE(closed);
   if (!closed) bus.Unplug(mouse);  // ends a stuck pump, so the test fails instead of hanging
 }
-
-INSTANTIATE_TEST_SUITE_P(Handles, PumpClosing,
-                         ::testing::Values(PumpCase{"Interruptible", true, -1},
-                                           PumpCase{"Uninterruptible", false, PumpedTransport::kPumpReadTimeoutMs}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // The in-process bus, or the same bus served on a socket as the application
 // reaches a served virtual mouse.
@@ -222,6 +204,22 @@ TEST_P(PumpedReads, ReportsKeepTheirOrderWhileTheReadingChangesHands) {
   EXPECT_EQ(ReadHex(5000), "gone");
   EXPECT_TRUE(PumpedTransport::InputReady(handle.get()));
   EXPECT_EQ(ReadHex(0), "gone");
+}
+
+// The caller's own endless Read ends on an interrupt, whether it already
+// reads the real handle in the pump's place or is yet to start; one
+// interrupt ends one Read.
+TEST_P(PumpedReads, AnInterruptEndsTheCallersEndlessRead) {
+  ASSERT_NE(handle, nullptr);
+  auto blocked = std::async(std::launch::async, [&] { return ReadHex(-1); });
+  std::this_thread::sleep_for(50ms);
+  handle->InterruptRead();
+  if (blocked.wait_for(kPatience) != std::future_status::ready) served.bus.Unplug(served.mouse);
+  EXPECT_EQ(blocked.get(), "") << "ended by the interrupt, not by the device";
+  handle->InterruptRead();
+  EXPECT_EQ(ReadHex(-1), "") << "the next read after an interrupt";
+  ASSERT_TRUE(served.bus.PressDpiButton(served.mouse, 4, 2));
+  EXPECT_EQ(ReadHex(-1), "C2 24") << "the interrupt was used up";
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, PumpedReads, ::testing::Bool(),
