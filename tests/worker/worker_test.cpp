@@ -28,6 +28,19 @@ DeviceWorker::Handler RateWriter(DeviceWorker& worker, ConfigStore& store, Conne
   };
 }
 
+// A receiver whose mouse is of no model the catalog knows is not a mouse
+// of the current type: the status says no mouse, nothing counts as linked,
+// and its reports are still listened to.
+TEST_F(WorkerFixture, OnlyADeviceOfAnotherTypeShowsNoMouse) {
+  Plug(Preset::kReceiver, [](sim::VirtualDevice& d) { d.state.identity.dev_id = {'Z', 'Z', 'Z', 'Z'}; });
+  queue.Push(kTaskStartupScan);
+  worker.Start();
+  ASSERT_TRUE(WaitForTask(kTaskStartupScan));
+  EXPECT_EQ(state.StatusText(), 50);
+  EXPECT_FALSE(state.mouse_linked);
+  EXPECT_TRUE(state.notify_polling);
+}
+
 TEST_F(WorkerFixture, StartupScanReadsTheMouseBackBeforeTheSoftwareCheck) {
   const auto ids = Plug(Preset::kWired, [](sim::VirtualDevice& d) {
     d.state.settings.report_rate = 4;
