@@ -39,8 +39,8 @@ void BM_SetAndGetConfigValue(benchmark::State& state) {
   std::string value;
   int i = 0;
   for (auto _ : state) {
-    SetConfigValue(bench.store(), 2, "dpi_group3_value", std::to_string(i++ % 26000));
-    benchmark::DoNotOptimize(GetConfigValue(bench.store(), 2, "dpi_group3_value", value));
+    SetConfigValue(bench.store(), 2, ConfigKey::kDpiGroup3Value, std::to_string(i++ % 26000));
+    benchmark::DoNotOptimize(GetConfigValue(bench.store(), 2, ConfigKey::kDpiGroup3Value, value));
   }
   state.counters["writes/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }

@@ -108,8 +108,8 @@ void PerformancePage::FillFixedLists() {
     toolkit.AddItem(kSleepTime, ui::TextItem(std::to_string(choice.minutes) + " " + unit, choice.stored));
   }
   const int profile = Profile();
-  toolkit.SelectData(kDpiCount, ConfigInt(ctx_.store, profile, "dpi_count"));
-  if (!toolkit.SelectData(kSleepTime, ConfigInt(ctx_.store, profile, "sleep_light"))) {
+  toolkit.SelectData(kDpiCount, ConfigInt(ctx_.store, profile, ConfigKey::kDpiCount));
+  if (!toolkit.SelectData(kSleepTime, ConfigInt(ctx_.store, profile, ConfigKey::kSleepLight))) {
     toolkit.SetSelection(kSleepTime, -1);
   }
 }
@@ -123,7 +123,7 @@ void PerformancePage::Load() {
   toolkit.SetVisible(kLiftOffSection, model.lod_shown);
   toolkit.SetVisible(kSensorSection, model.sensor_shown);
 
-  toolkit.SetText(kResponseTime, std::to_string(ConfigInt(store, profile, "button_respondtime")));
+  toolkit.SetText(kResponseTime, std::to_string(ConfigInt(store, profile, ConfigKey::kButtonRespondTime)));
 
   const int capability = ctx_.state.Info().rate_capability;
   toolkit.ClearItems(kReportRate);
@@ -134,13 +134,13 @@ void PerformancePage::Load() {
     item.colour = rate.colour;
     toolkit.AddItem(kReportRate, item);
   }
-  const auto rate_index = OfferedRateIndex(capability, ConfigInt(store, profile, "report_rate"));
+  const auto rate_index = OfferedRateIndex(capability, ConfigInt(store, profile, ConfigKey::kReportRate));
   toolkit.SetSelection(kReportRate, rate_index ? static_cast<int>(*rate_index) : -1);
 
   FillFixedLists();
   LoadDpi();
 
-  const int sensor_flag = ConfigInt(store, profile, "sensor_flag");
+  const int sensor_flag = ConfigInt(store, profile, ConfigKey::kSensorFlag);
   for (std::size_t i = 0; i < kSensorBoxes.size(); ++i) {
     toolkit.SetChecked(kSensorBoxes[i], (sensor_flag & kSensorOptionBits[i]) != 0);
   }
@@ -149,8 +149,8 @@ void PerformancePage::Load() {
   toolkit.SetChecked(kLiftOff2mm, two_millimetres);
   // A box is checked exactly when its setting is on (1), the value a click
   // on a checked box stores.
-  toolkit.SetChecked(kMoveWakeup, ConfigInt(store, profile, "move_wakeup") == 1);
-  toolkit.SetChecked(kMoveLightOff, ConfigInt(store, profile, "move_closelight") == 1);
+  toolkit.SetChecked(kMoveWakeup, ConfigInt(store, profile, ConfigKey::kMoveWakeup) == 1);
+  toolkit.SetChecked(kMoveLightOff, ConfigInt(store, profile, ConfigKey::kMoveCloseLight) == 1);
 }
 
 // The slider's range and captions follow the connected mouse's sensor; the
@@ -311,7 +311,7 @@ void PerformancePage::ChangeRate(int index) {
 
 void PerformancePage::ResetRate() {
   ResetReportRate(Target(), ctx_.sources);
-  if (!ctx_.toolkit.SelectData(ui::ctl::kReportRate, ConfigInt(ctx_.store, Profile(), "report_rate"))) {
+  if (!ctx_.toolkit.SelectData(ui::ctl::kReportRate, ConfigInt(ctx_.store, Profile(), ConfigKey::kReportRate))) {
     ctx_.toolkit.SetSelection(ui::ctl::kReportRate, -1);
   }
   Changed();

@@ -16,20 +16,17 @@ constexpr int kMaxColour = 0xFFFFFF;
 bool SentLevel(int level) { return level >= 0 && level < kMaxDpiLevels; }
 
 void StoreCount(ConfigStore& store, int profile, int count) {
-  SetConfigInt(store, profile, "dpi_count", count);
-  SetConfigInt(store, profile, "dpi_flag", count);
+  SetConfigInt(store, profile, ConfigKey::kDpiCount, count);
+  SetConfigInt(store, profile, ConfigKey::kDpiFlag, count);
 }
 
 }  // namespace
 
-std::string DpiValueKey(int level) { return "dpi_group" + std::to_string(level) + "_value"; }
-std::string DpiColourKey(int level) { return "dpi_group" + std::to_string(level) + "_rgb"; }
-
 DpiLevels LoadDpiLevels(ConfigStore& store, int profile) {
   const ConfigStore::Lock lock = store.Hold();
   DpiLevels levels;
-  levels.count = ConfigInt(store, profile, "dpi_count");
-  levels.index = ConfigInt(store, profile, "dpi_index");
+  levels.count = ConfigInt(store, profile, ConfigKey::kDpiCount);
+  levels.index = ConfigInt(store, profile, ConfigKey::kDpiIndex);
   for (int k = 0; k < kStoredDpiLevels; ++k) {
     levels.values[k] = ConfigInt(store, profile, DpiValueKey(k));
     levels.colours[k] = ConfigInt(store, profile, DpiColourKey(k));
@@ -41,9 +38,9 @@ const SensorDpiRow& CurrentSensorRow(const ConnectionState& state) { return Sens
 
 std::optional<bool> SelectDpiLevel(const SettingsTarget& target, DpiCache& cache, int index) {
   const int profile = target.state.current_profile;
-  const int count = ConfigInt(target.store, profile, "dpi_count");
+  const int count = ConfigInt(target.store, profile, ConfigKey::kDpiCount);
   if (index < 0 || index >= std::min(count, kMaxDpiLevels)) return std::nullopt;
-  SetConfigInt(target.store, profile, "dpi_index", index);
+  SetConfigInt(target.store, profile, ConfigKey::kDpiIndex, index);
   if (cache.index.exchange(index) == index) return false;
   target.queue.Push(kTaskDpiLevels);
   return true;
@@ -55,11 +52,11 @@ bool ChangeDpiCount(const SettingsTarget& target, DpiCache& cache, int count) {
   int index = 0;
   {
     const ConfigStore::Lock lock = target.store.Hold();
-    SetConfigInt(target.store, profile, "dpi_count", count);
-    index = ConfigInt(target.store, profile, "dpi_index");
+    SetConfigInt(target.store, profile, ConfigKey::kDpiCount, count);
+    index = ConfigInt(target.store, profile, ConfigKey::kDpiIndex);
     if (index > count - 1) {
       index = count - 1;
-      SetConfigInt(target.store, profile, "dpi_index", index);
+      SetConfigInt(target.store, profile, ConfigKey::kDpiIndex, index);
     }
   }
   cache.count = count;
@@ -96,8 +93,8 @@ bool SetDpiColour(const SettingsTarget& target, int level, int colour) {
 void ApplyDpiDefaults(const ModelSources& sources, ConfigStore& store, int profile) {
   const ConfigStore::Lock lock = store.Hold();
   ReadModelDpiDefaults(sources, store, profile);
-  if (ConfigInt(store, profile, "dpi_index") >= ConfigInt(store, profile, "dpi_count")) {
-    SetConfigInt(store, profile, "dpi_index", 0);
+  if (ConfigInt(store, profile, ConfigKey::kDpiIndex) >= ConfigInt(store, profile, ConfigKey::kDpiCount)) {
+    SetConfigInt(store, profile, ConfigKey::kDpiIndex, 0);
   }
 }
 
@@ -110,7 +107,7 @@ bool HandleDpiNotification(ConfigStore& store, const ConnectionState& state, Dpi
     changed = true;
   }
   if (cache.index.exchange(index) != index) {
-    SetConfigInt(store, profile, "dpi_index", index);
+    SetConfigInt(store, profile, ConfigKey::kDpiIndex, index);
     changed = true;
   }
   return changed;

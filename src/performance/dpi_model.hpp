@@ -13,9 +13,7 @@ namespace korvane {
 
 // Levels 0..5 are sent to the mouse; level 6 is kept and shown only.
 inline constexpr int kStoredDpiLevels = 7;
-
-std::string DpiValueKey(int level);
-std::string DpiColourKey(int level);
+static_assert(kStoredDpiLevels <= kDpiValueKeys && kStoredDpiLevels <= kDpiColourKeys);
 
 // The DPI levels of a profile as stored (level 6 included).
 struct DpiLevels {

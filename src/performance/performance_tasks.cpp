@@ -50,16 +50,16 @@ class PerformanceTasks final {
 
   // A stored code that is no report rate is not sent.
   bool WriteReportRate() {
-    const auto rate = RateOfCode(ConfigInt(context_.store, Profile(), "report_rate"));
+    const auto rate = RateOfCode(ConfigInt(context_.store, Profile(), ConfigKey::kReportRate));
     return rate && Write(BuildReportRateCommand(rate->code), report::kPacketSize);
   }
 
   bool WriteSensorSettings() {
     ConfigStore& store = context_.store;
     const ConfigStore::Lock lock = store.Hold();
-    return Write(
-        BuildSensorCommand(ConfigInt(store, Profile(), "liftoff_height"), ConfigInt(store, Profile(), "sensor_flag")),
-        report::kPacketSize);
+    return Write(BuildSensorCommand(ConfigInt(store, Profile(), ConfigKey::kLiftOffHeight),
+                                    ConfigInt(store, Profile(), ConfigKey::kSensorFlag)),
+                 report::kPacketSize);
   }
 
   bool WritePowerSettings() {

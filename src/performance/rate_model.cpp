@@ -38,8 +38,8 @@ bool Offered(const ConnectionState& state, int code) {
 
 void StoreRate(const SettingsTarget& target, int code) {
   const int profile = target.state.current_profile;
-  SetConfigInt(target.store, profile, "report_rate", code);
-  SetConfigInt(target.store, profile, "report_rate_wireless", code);
+  SetConfigInt(target.store, profile, ConfigKey::kReportRate, code);
+  SetConfigInt(target.store, profile, ConfigKey::kReportRateWireless, code);
 }
 
 }  // namespace

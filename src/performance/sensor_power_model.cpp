@@ -11,7 +11,7 @@ namespace korvane {
 
 namespace {
 
-void Store(const SettingsTarget& target, const char* key, int value, TaskCode task) {
+void Store(const SettingsTarget& target, ConfigKey key, int value, TaskCode task) {
   SetConfigInt(target.store, target.state.current_profile, key, value);
   target.queue.Push(task);
 }
@@ -24,47 +24,50 @@ int ClampResponseTime(const std::string& text) {
 
 bool LiftOffIsTwoMillimetres(ConfigStore& store, int profile) {
   std::string text;
-  GetConfigValue(store, profile, "liftoff_height", text);
+  GetConfigValue(store, profile, ConfigKey::kLiftOffHeight, text);
   return text == "2";
 }
 
 int EditResponseTime(const SettingsTarget& target, const std::string& text) {
   const int value = ClampResponseTime(text);
-  SetConfigInt(target.store, target.state.current_profile, "button_respondtime", value);
+  SetConfigInt(target.store, target.state.current_profile, ConfigKey::kButtonRespondTime, value);
   return value;
 }
 
 void ChangeResponseTime(const SettingsTarget& target, int milliseconds) {
-  Store(target, "button_respondtime", std::clamp(milliseconds, 0, kMaxResponseTime), kTaskResponseTime);
+  Store(target, ConfigKey::kButtonRespondTime, std::clamp(milliseconds, 0, kMaxResponseTime), kTaskResponseTime);
 }
 
 void ChangeLiftOff(const SettingsTarget& target, bool two_millimetres) {
-  Store(target, "liftoff_height", two_millimetres ? 2 : 1, kTaskSensor);
+  Store(target, ConfigKey::kLiftOffHeight, two_millimetres ? 2 : 1, kTaskSensor);
 }
 
 void ChangeSensorOptions(const SettingsTarget& target, const std::array<bool, 3>& checked) {
   int flag = 0;
   for (std::size_t i = 0; i < checked.size(); ++i) flag += checked[i] ? kSensorOptionBits[i] : 0;
-  Store(target, "sensor_flag", flag, kTaskSensor);
+  Store(target, ConfigKey::kSensorFlag, flag, kTaskSensor);
 }
 
 bool ChangeSleepTime(const SettingsTarget& target, int stored) {
   const bool offered = std::any_of(kSleepChoices.begin(), kSleepChoices.end(),
                                    [stored](const SleepChoice& c) { return c.stored == stored; });
-  if (offered) Store(target, "sleep_light", stored, kTaskPower);
+  if (offered) Store(target, ConfigKey::kSleepLight, stored, kTaskPower);
   return offered;
 }
 
-void ChangeMoveWakeup(const SettingsTarget& target, bool on) { Store(target, "move_wakeup", on ? 1 : 0, kTaskPower); }
+void ChangeMoveWakeup(const SettingsTarget& target, bool on) {
+  Store(target, ConfigKey::kMoveWakeup, on ? 1 : 0, kTaskPower);
+}
 
 void ChangeMoveLightOff(const SettingsTarget& target, bool on) {
-  Store(target, "move_closelight", on ? 1 : 0, kTaskPower);
+  Store(target, ConfigKey::kMoveCloseLight, on ? 1 : 0, kTaskPower);
 }
 
 PowerValues StoredPowerValues(ConfigStore& store, int profile) {
   const ConfigStore::Lock lock = store.Hold();
-  return {ConfigInt(store, profile, "sleep_light"), ConfigInt(store, profile, "move_wakeup"),
-          ConfigInt(store, profile, "move_closelight"), ConfigInt(store, profile, "button_respondtime")};
+  return {ConfigInt(store, profile, ConfigKey::kSleepLight), ConfigInt(store, profile, ConfigKey::kMoveWakeup),
+          ConfigInt(store, profile, ConfigKey::kMoveCloseLight),
+          ConfigInt(store, profile, ConfigKey::kButtonRespondTime)};
 }
 
 }  // namespace korvane

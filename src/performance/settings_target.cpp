@@ -21,13 +21,13 @@ long long TypedNumber(const std::string& text) {
   return std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
 }
 
-int ConfigInt(ConfigStore& store, int profile, const std::string& key) {
+int ConfigInt(ConfigStore& store, int profile, ConfigKey key) {
   std::string text;
   GetConfigValue(store, profile, key, text);
   return static_cast<int>(TypedNumber(text));
 }
 
-void SetConfigInt(ConfigStore& store, int profile, const std::string& key, int value) {
+void SetConfigInt(ConfigStore& store, int profile, ConfigKey key, int value) {
   SetConfigValue(store, profile, key, std::to_string(value));
 }
 

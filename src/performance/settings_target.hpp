@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "store/config_keys.hpp"
 
 namespace korvane {
 
@@ -19,8 +19,8 @@ struct SettingsTarget {
 
 // The stored key as an integer: plain text-to-integer conversion, 0 for a
 // missing key or text that is not a number.
-int ConfigInt(ConfigStore& store, int profile, const std::string& key);
-void SetConfigInt(ConfigStore& store, int profile, const std::string& key, int value);
+int ConfigInt(ConfigStore& store, int profile, ConfigKey key);
+void SetConfigInt(ConfigStore& store, int profile, ConfigKey key, int value);
 
 // A number typed by the user, 0 when the text does not start with one;
 // values past the int range are held at its ends.

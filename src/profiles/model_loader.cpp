@@ -19,7 +19,7 @@ CatalogEntry CurrentModelEntry(const ModelSources& sources) {
   return entry ? *entry : CatalogEntry{};
 }
 
-void WriteDefault(ConfigStore& store, int profile, const std::string& key, const std::optional<int>& value) {
+void WriteDefault(ConfigStore& store, int profile, ConfigKey key, const std::optional<int>& value) {
   if (value) SetConfigValue(store, profile, key, std::to_string(*value));
 }
 
@@ -40,13 +40,13 @@ bool LoadDeviceModel(const ModelSources& sources, ConfigStore& store, DeviceMode
 namespace {
 
 void WriteDpiDefaults(ConfigStore& store, int profile, const ModelDefaults& defaults) {
-  WriteDefault(store, profile, "dpi_index", defaults.default_dpi);
-  WriteDefault(store, profile, "dpi_count", defaults.dpi_count);
-  WriteDefault(store, profile, "dpi_flag", defaults.dpi_count);
-  for (std::size_t k = 0; k < defaults.dpi_value.size(); ++k) {
-    const std::string group = "dpi_group" + std::to_string(k);
-    WriteDefault(store, profile, group + "_value", defaults.dpi_value[k]);
-    WriteDefault(store, profile, group + "_rgb", defaults.dpi_colour[k]);
+  WriteDefault(store, profile, ConfigKey::kDpiIndex, defaults.default_dpi);
+  WriteDefault(store, profile, ConfigKey::kDpiCount, defaults.dpi_count);
+  WriteDefault(store, profile, ConfigKey::kDpiFlag, defaults.dpi_count);
+  static_assert(kMaxDpiLevels <= kDpiValueKeys && kMaxDpiLevels <= kDpiColourKeys);
+  for (int k = 0; k < kMaxDpiLevels; ++k) {
+    WriteDefault(store, profile, DpiValueKey(k), defaults.dpi_value[k]);
+    WriteDefault(store, profile, DpiColourKey(k), defaults.dpi_colour[k]);
   }
 }
 
@@ -60,10 +60,10 @@ void ReadModelDefaults(const ModelSources& sources, ConfigStore& store, int prof
   const ModelDefaults defaults = CurrentDefaults(sources);
   const ConfigStore::Lock lock = store.Hold();
   WriteDpiDefaults(store, profile, defaults);
-  WriteDefault(store, profile, "report_rate", defaults.report_rate);
-  WriteDefault(store, profile, "sleep_light", defaults.sleep_light);
-  WriteDefault(store, profile, "move_wakeup", defaults.move_wakeup);
-  WriteDefault(store, profile, "move_closelight", defaults.move_closelight);
+  WriteDefault(store, profile, ConfigKey::kReportRate, defaults.report_rate);
+  WriteDefault(store, profile, ConfigKey::kSleepLight, defaults.sleep_light);
+  WriteDefault(store, profile, ConfigKey::kMoveWakeup, defaults.move_wakeup);
+  WriteDefault(store, profile, ConfigKey::kMoveCloseLight, defaults.move_closelight);
 }
 
 void ReadModelDpiDefaults(const ModelSources& sources, ConfigStore& store, int profile) {

@@ -9,9 +9,9 @@ int AddProfile(ConfigStore& store, const ProfileRecord& record) {
   const ConfigStore::Lock lock = store.Hold();
   const int profile = RunInsert(store, "INSERT INTO t_profile_data(name, status, app, type) VALUES (?, ?, ?, ?);",
                                 {record.name, 0, record.app, 0});
-  for (const ConfigDefault& entry : DefaultConfiguration()) {
+  for (const ConfigKey key : kConfigKeys) {
     RunInsert(store, "INSERT INTO t_configdata(profile, key, value) VALUES (?, ?, ?);",
-              {profile, entry.key, entry.value});
+              {profile, ConfigKeyName(key), ConfigKeyDefault(key)});
   }
   return profile;
 }

@@ -69,49 +69,51 @@ bool DeviceWorker::ReadBackSettings(bool link_variant) {
 
   ConfigStore& db = context_.store;
   const int profile = state.current_profile;
-  auto set = [&](const char* key, int value) { SetConfigValue(db, profile, key, std::to_string(value)); };
+  static_assert(std::tuple_size_v<decltype(DpiLevelsAnswer::codes)> <= kDpiValueKeys);
+  static_assert(std::tuple_size_v<decltype(DpiColoursAnswer::colours)> <= kDpiColourKeys);
+  auto set = [&](ConfigKey key, int value) { SetConfigValue(db, profile, key, std::to_string(value)); };
 
   ReadAndStore(report::kReadBackStart, [](std::span<const std::uint8_t>) {});
   ReadAndStore(report::kReadReportRate, [&](std::span<const std::uint8_t> answer) {
     if (const auto rate = DecodeReportRate(answer)) {
-      set("report_rate", rate->rate_code);
-      set("report_rate_wireless", rate->rate_code);
+      set(ConfigKey::kReportRate, rate->rate_code);
+      set(ConfigKey::kReportRateWireless, rate->rate_code);
     }
   });
   ReadAndStore(report::kReadDpiLevels, [&](std::span<const std::uint8_t> answer) {
     const auto levels = DecodeDpiLevels(answer);
     if (!levels) return;
     if (DpiSelectionInRange(levels->count, levels->index)) {
-      set("dpi_count", levels->count);
-      set("dpi_flag", levels->count);
-      set("dpi_index", levels->index);
+      set(ConfigKey::kDpiCount, levels->count);
+      set(ConfigKey::kDpiFlag, levels->count);
+      set(ConfigKey::kDpiIndex, levels->index);
     }
     const SensorDpiRow& row = SensorRowFor(state.Info().sensor_id);
     for (std::size_t k = 0; k < levels->codes.size(); ++k) {
       const auto dpi = DecodeDpi(row, levels->codes[k]);
-      if (dpi && *dpi >= kMinReadDpi) set(("dpi_group" + std::to_string(k) + "_value").c_str(), *dpi);
+      if (dpi && *dpi >= kMinReadDpi) set(DpiValueKey(static_cast<int>(k)), *dpi);
     }
   });
   ReadAndStore(report::kReadDpiColours, [&](std::span<const std::uint8_t> answer) {
     const auto colours = DecodeDpiColours(answer);
     if (!colours) return;
     for (std::size_t k = 0; k < colours->colours.size(); ++k) {
-      set(("dpi_group" + std::to_string(k) + "_rgb").c_str(), colours->colours[k]);
+      set(DpiColourKey(static_cast<int>(k)), colours->colours[k]);
     }
   });
   ReadLightingBack();
   ReadAndStore(report::kReadLiftOffSensor, [&](std::span<const std::uint8_t> answer) {
     if (const auto sensor = DecodeLiftOffSensor(answer)) {
-      set("liftoff_height", sensor->liftoff_height);
-      set("sensor_flag", sensor->sensor_flag);
+      set(ConfigKey::kLiftOffHeight, sensor->liftoff_height);
+      set(ConfigKey::kSensorFlag, sensor->sensor_flag);
     }
   });
   ReadAndStore(report::kReadPower, [&](std::span<const std::uint8_t> answer) {
     if (const auto power = DecodePower(answer)) {
-      set("sleep_light", power->sleep_light);
-      set("move_wakeup", power->move_wakeup);
-      set("move_closelight", power->move_closelight);
-      set("button_respondtime", power->button_respondtime);
+      set(ConfigKey::kSleepLight, power->sleep_light);
+      set(ConfigKey::kMoveWakeup, power->move_wakeup);
+      set(ConfigKey::kMoveCloseLight, power->move_closelight);
+      set(ConfigKey::kButtonRespondTime, power->button_respondtime);
     }
   });
   if (!link_variant && manager.GetConnectionMode() == kReceiver) {

@@ -51,7 +51,7 @@ class FeaturePagesTest : public ControllerTest {
   }
 
   int Profile() const { return controller->State().current_profile; }
-  int Key(const std::string& key) { return ConfigInt(controller->Store(), Profile(), key); }
+  int Key(ConfigKey key) { return ConfigInt(controller->Store(), Profile(), key); }
 
   // The commands the mouse received since `from` entries of its log.
   std::vector<int> CommandsSince(std::size_t from) const {
@@ -112,9 +112,9 @@ TEST_F(FeaturePagesTest, PagesFollowTheModelSensorAndRateCapability) {
     EXPECT_TRUE(toolkit.IsVisible(kSensorSection));
     // The level list shows the mouse's levels, read back at the connection.
     const auto levels = toolkit.Items(kDpiLevels);
-    EXPECT_EQ(static_cast<int>(levels.size()), Key("dpi_count"));
+    EXPECT_EQ(static_cast<int>(levels.size()), Key(ConfigKey::kDpiCount));
     ASSERT_GE(toolkit.Selection(kDpiLevels), 0);
-    EXPECT_EQ(levels[toolkit.Selection(kDpiLevels)].data, Key(DpiValueKey(Key("dpi_index"))));
+    EXPECT_EQ(levels[toolkit.Selection(kDpiLevels)].data, Key(DpiValueKey(Key(ConfigKey::kDpiIndex))));
     // A model without lighting hides the tab and never fills the page.
     const auto tabs = toolkit.Items(kTabStrip);
     const auto lighting_tab =
@@ -151,8 +151,8 @@ TEST_F(FeaturePagesTest, ReportRateClickReachesTheMouse) {
   const std::size_t before = LogSize();
   ASSERT_TRUE(toolkit.Choose(kReportRate, 6));
   Drain();
-  EXPECT_EQ(Key("report_rate"), 64);
-  EXPECT_EQ(Key("report_rate_wireless"), 64);
+  EXPECT_EQ(Key(ConfigKey::kReportRate), 64);
+  EXPECT_EQ(Key(ConfigKey::kReportRateWireless), 64);
   EXPECT_EQ(CommandsSince(before), std::vector<int>{report::kReportRate});
   EXPECT_EQ(bus.State(mouse).settings.report_rate, 64);
   EXPECT_TRUE(SaveTipShown());
@@ -191,14 +191,14 @@ TEST_F(FeaturePagesTest, DpiLevelsFromTheListSliderCountAndPalette) {
   ASSERT_TRUE(toolkit.Choose(kDpiCount, 5));
   ASSERT_TRUE(toolkit.Deliver(kDpiLevels, ui::event::kLevelSelected, 5));
   Drain();
-  ASSERT_EQ(Key("dpi_index"), 5);
+  ASSERT_EQ(Key(ConfigKey::kDpiIndex), 5);
   HideTips();
 
   // Fewer levels than the active one: the last level becomes active.
   ASSERT_TRUE(toolkit.Choose(kDpiCount, 2));
   Drain();
-  EXPECT_EQ(Key("dpi_count"), 3);
-  EXPECT_EQ(Key("dpi_index"), 2);
+  EXPECT_EQ(Key(ConfigKey::kDpiCount), 3);
+  EXPECT_EQ(Key(ConfigKey::kDpiIndex), 2);
   EXPECT_EQ(toolkit.Items(kDpiLevels).size(), 3u);
   EXPECT_EQ(toolkit.Selection(kDpiLevels), 2);
   EXPECT_EQ(bus.State(mouse).settings.dpi_count, 3);
@@ -206,7 +206,7 @@ TEST_F(FeaturePagesTest, DpiLevelsFromTheListSliderCountAndPalette) {
 
   // Selecting another level moves the slider and shows both tips.
   ASSERT_TRUE(toolkit.Deliver(kDpiLevels, ui::event::kLevelSelected, 0));
-  EXPECT_EQ(toolkit.Value(kDpiSlider), Key("dpi_group0_value") / 50);
+  EXPECT_EQ(toolkit.Value(kDpiSlider), Key(ConfigKey::kDpiGroup0Value) / 50);
   EXPECT_TRUE(DpiTipShown());
   EXPECT_TRUE(SaveTipShown());
 
@@ -217,11 +217,11 @@ TEST_F(FeaturePagesTest, DpiLevelsFromTheListSliderCountAndPalette) {
   toolkit.SetItem(kDpiLevels, 0, items[0]);
   ASSERT_TRUE(toolkit.Deliver(kDpiLevels, ui::event::kValueTyped, 0));
   EXPECT_EQ(toolkit.Items(kDpiLevels)[0].text, "1200");
-  EXPECT_EQ(Key("dpi_group0_value"), 1200);
+  EXPECT_EQ(Key(ConfigKey::kDpiGroup0Value), 1200);
   Drain();
   const std::size_t before = LogSize();
   ASSERT_TRUE(toolkit.Deliver(kDpiSlider, ui::event::kSliderMoving, 64));
-  EXPECT_EQ(Key("dpi_group0_value"), 3200);
+  EXPECT_EQ(Key(ConfigKey::kDpiGroup0Value), 3200);
   Drain();
   EXPECT_TRUE(CommandsSince(before).empty());
   ASSERT_TRUE(toolkit.Deliver(kDpiSlider, ui::event::kClick, 64));
@@ -230,20 +230,20 @@ TEST_F(FeaturePagesTest, DpiLevelsFromTheListSliderCountAndPalette) {
   EXPECT_EQ(bus.State(mouse).settings.dpi_codes[0], 3200 / 50 - 1);
 
   // The palette: black is its cancel, so the colour stays; a colour is sent.
-  const int colour = Key("dpi_group1_rgb");
+  const int colour = Key(ConfigKey::kDpiGroup1Rgb);
   toolkit.ScriptModal(ui::WindowId::kPalette, [&] {
     toolkit.Deliver({ui::WindowId::kPalette, palette::kPalette}, ui::event::kClick, 0);
     toolkit.Click({ui::WindowId::kPalette, palette::kConfirm});
   });
   ASSERT_TRUE(toolkit.Deliver(kDpiLevels, ui::event::kColourSwatch, 1));
-  EXPECT_EQ(Key("dpi_group1_rgb"), colour);
+  EXPECT_EQ(Key(ConfigKey::kDpiGroup1Rgb), colour);
   toolkit.ScriptModal(ui::WindowId::kPalette, [&] {
     toolkit.Deliver({ui::WindowId::kPalette, palette::kPalette}, ui::event::kClick, 0x00FF80);
     toolkit.Click({ui::WindowId::kPalette, palette::kConfirm});
   });
   ASSERT_TRUE(toolkit.Deliver(kDpiLevels, ui::event::kColourSwatch, 1));
   Drain();
-  EXPECT_EQ(Key("dpi_group1_rgb"), 0x00FF80);
+  EXPECT_EQ(Key(ConfigKey::kDpiGroup1Rgb), 0x00FF80);
   EXPECT_EQ(toolkit.Items(kDpiLevels)[1].colour, 0x00FF80);
   EXPECT_EQ((bus.State(mouse).settings.dpi_colours[1]), (sim::Colour{0x80, 0xFF, 0x00}));
 }
@@ -254,8 +254,8 @@ TEST_F(FeaturePagesTest, MouseDpiButtonUpdatesThePageOnlyWhenItChangesSomething)
   // queued before it, so the test waits for the page to have seen it.
   int reports = 0;
   controller->Hooks().OnDpiButton([&](int, int) { ++reports; });
-  const int count = Key("dpi_count");
-  const int index = Key("dpi_index");
+  const int count = Key(ConfigKey::kDpiCount);
+  const int index = Key(ConfigKey::kDpiIndex);
   ASSERT_GE(count, 3);
   HideTips();
   // Repeating what is shown changes nothing and shows no tip.
@@ -271,8 +271,8 @@ TEST_F(FeaturePagesTest, MouseDpiButtonUpdatesThePageOnlyWhenItChangesSomething)
   ASSERT_TRUE(PumpUntil([&] { return reports == 2; }));
   EXPECT_EQ(toolkit.Items(kDpiLevels).size(), 2u);
   EXPECT_EQ(toolkit.Selection(kDpiLevels), new_index);
-  EXPECT_EQ(Key("dpi_count"), 2);
-  EXPECT_EQ(Key("dpi_index"), new_index);
+  EXPECT_EQ(Key(ConfigKey::kDpiCount), 2);
+  EXPECT_EQ(Key(ConfigKey::kDpiIndex), new_index);
   EXPECT_TRUE(DpiTipShown());
 }
 
@@ -282,7 +282,7 @@ TEST_F(FeaturePagesTest, SensorPowerAndResponseTime) {
   std::size_t before = LogSize();
   ASSERT_TRUE(toolkit.Type(kResponseTime, "25"));
   EXPECT_EQ(toolkit.GetText(kResponseTime), "20");
-  EXPECT_EQ(Key("button_respondtime"), 20);
+  EXPECT_EQ(Key(ConfigKey::kButtonRespondTime), 20);
   ASSERT_TRUE(toolkit.Type(kResponseTime, "-3"));
   EXPECT_EQ(toolkit.GetText(kResponseTime), "0");
   ASSERT_TRUE(toolkit.Type(kResponseTime, "12"));
@@ -294,12 +294,12 @@ TEST_F(FeaturePagesTest, SensorPowerAndResponseTime) {
   EXPECT_EQ(bus.State(mouse).settings.response, 12);
 
   // Sensor boxes rebuild the whole flag from the three boxes.
-  SetConfigInt(controller->Store(), Profile(), "sensor_flag", 53);
+  SetConfigInt(controller->Store(), Profile(), ConfigKey::kSensorFlag, 53);
   toolkit.SetChecked(kSensorOption1, true);
   toolkit.SetChecked(kSensorOption2, false);
   toolkit.SetChecked(kSensorOption3, false);
   ASSERT_TRUE(toolkit.Click(kSensorOption3));
-  EXPECT_EQ(Key("sensor_flag"), 20);
+  EXPECT_EQ(Key(ConfigKey::kSensorFlag), 20);
   Drain();
 
   before = LogSize();
@@ -307,9 +307,9 @@ TEST_F(FeaturePagesTest, SensorPowerAndResponseTime) {
   ASSERT_TRUE(toolkit.Choose(kSleepTime, 3));
   ASSERT_TRUE(toolkit.Click(kMoveWakeup));
   Drain();
-  EXPECT_EQ(Key("liftoff_height"), 2);
-  EXPECT_EQ(Key("sleep_light"), 60);
-  EXPECT_EQ(Key("move_wakeup"), toolkit.IsChecked(kMoveWakeup) ? 1 : 0);
+  EXPECT_EQ(Key(ConfigKey::kLiftOffHeight), 2);
+  EXPECT_EQ(Key(ConfigKey::kSleepLight), 60);
+  EXPECT_EQ(Key(ConfigKey::kMoveWakeup), toolkit.IsChecked(kMoveWakeup) ? 1 : 0);
   EXPECT_EQ(CommandsSince(before), (std::vector<int>{report::kLiftOffSensor, report::kPower, report::kPower}));
   EXPECT_EQ(bus.State(mouse).settings.liftoff, 2);
   EXPECT_EQ(bus.State(mouse).settings.sleep, 60);
@@ -318,7 +318,7 @@ TEST_F(FeaturePagesTest, SensorPowerAndResponseTime) {
   controller->Hooks().Refresh(korvane::kPerformancePage);
   EXPECT_TRUE(toolkit.IsChecked(kLiftOff2mm));
   EXPECT_FALSE(toolkit.IsChecked(kLiftOff1mm));
-  EXPECT_EQ(toolkit.IsChecked(kMoveWakeup), Key("move_wakeup") == 1);
+  EXPECT_EQ(toolkit.IsChecked(kMoveWakeup), Key(ConfigKey::kMoveWakeup) == 1);
   EXPECT_EQ(toolkit.Items(kSleepTime)[toolkit.Selection(kSleepTime)].data, 60);
 }
 
@@ -418,7 +418,7 @@ TEST_F(FeaturePagesTest, ProfileSwitchWritesEveryCommandInOrder) {
             (std::vector<int>{report::kButtons, report::kLighting, report::kDpiLevels, report::kDpiColours,
                               report::kReportRate, report::kLiftOffSensor, report::kPower}));
   // The pages show the new profile.
-  EXPECT_EQ(toolkit.Items(kDpiLevels).size(), static_cast<std::size_t>(Key("dpi_count")));
+  EXPECT_EQ(toolkit.Items(kDpiLevels).size(), static_cast<std::size_t>(Key(ConfigKey::kDpiCount)));
   EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + "  3");
 }
 

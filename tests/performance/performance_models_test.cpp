@@ -29,12 +29,12 @@ class PerformanceModelTest : public StoreTest {
     state_.current_profile = profile_;
   }
 
-  std::string Key(const std::string& key) {
+  std::string Key(ConfigKey key) {
     std::string value;
     GetConfigValue(store_, profile_, key, value);
     return value;
   }
-  void Set(const std::string& key, const std::string& value) { SetConfigValue(store_, profile_, key, value); }
+  void Set(ConfigKey key, const std::string& value) { SetConfigValue(store_, profile_, key, value); }
 
   std::vector<int> Queued() {
     std::vector<int> codes;
@@ -58,69 +58,69 @@ class PerformanceModelTest : public StoreTest {
 };
 
 TEST_F(PerformanceModelTest, DpiCountChangeClampsTheActiveLevel) {
-  Set("dpi_count", "3");
-  Set("dpi_index", "5");
+  Set(ConfigKey::kDpiCount, "3");
+  Set(ConfigKey::kDpiIndex, "5");
   EXPECT_TRUE(ChangeDpiCount(target_, cache_, 3));
-  EXPECT_EQ(Key("dpi_index"), "2");
-  EXPECT_EQ(Key("dpi_count"), "3");
+  EXPECT_EQ(Key(ConfigKey::kDpiIndex), "2");
+  EXPECT_EQ(Key(ConfigKey::kDpiCount), "3");
   EXPECT_EQ(Queued(), std::vector<int>{kTaskDpiLevels});
 
   EXPECT_FALSE(ChangeDpiCount(target_, cache_, 7));
   EXPECT_FALSE(ChangeDpiCount(target_, cache_, 0));
-  EXPECT_EQ(Key("dpi_count"), "3");
+  EXPECT_EQ(Key(ConfigKey::kDpiCount), "3");
   EXPECT_TRUE(Queued().empty());
 }
 
 TEST_F(PerformanceModelTest, SelectingALevelQueuesOnlyWhenItChangesAndNeverPastTheCount) {
-  Set("dpi_count", "4");
+  Set(ConfigKey::kDpiCount, "4");
   EXPECT_EQ(SelectDpiLevel(target_, cache_, 3), true);
   EXPECT_EQ(SelectDpiLevel(target_, cache_, 3), false);
   EXPECT_EQ(SelectDpiLevel(target_, cache_, 4), std::nullopt);
   EXPECT_EQ(SelectDpiLevel(target_, cache_, -1), std::nullopt);
-  EXPECT_EQ(Key("dpi_index"), "3");
+  EXPECT_EQ(Key(ConfigKey::kDpiIndex), "3");
   EXPECT_EQ(Queued(), std::vector<int>{kTaskDpiLevels});
 }
 
 TEST_F(PerformanceModelTest, TypedAndSlidDpiValuesAreStoredSnappedForTheSensor) {
   UseSensor(37);
   EXPECT_EQ(TypeDpiValue(target_, 1, "7700"), 7000);
-  EXPECT_EQ(Key("dpi_group1_value"), "7000");
+  EXPECT_EQ(Key(ConfigKey::kDpiGroup1Value), "7000");
   EXPECT_EQ(TypeDpiValue(target_, 0, "dpi"), 100) << "text that is not a number is the minimum";
   EXPECT_EQ(TypeDpiValue(target_, 6, "800"), std::nullopt) << "level 6 is never sent";
   EXPECT_EQ(SlideDpiValue(target_, 2, 55, false), 7500);
   EXPECT_EQ(SlideDpiValue(target_, 2, 999, true), 10000) << "past the slider's end";
-  EXPECT_EQ(Key("dpi_group2_value"), "10000");
+  EXPECT_EQ(Key(ConfigKey::kDpiGroup2Value), "10000");
   EXPECT_EQ(Queued(), (std::vector<int>{kTaskDpiLevels, kTaskDpiLevels, kTaskDpiLevels}));
 }
 
 TEST_F(PerformanceModelTest, BlackOrOutOfRangeDpiColoursAreRefused) {
-  Set("dpi_group1_rgb", "255");
+  Set(ConfigKey::kDpiGroup1Rgb, "255");
   EXPECT_FALSE(SetDpiColour(target_, 1, 0));
   EXPECT_FALSE(SetDpiColour(target_, 1, 0x1000000));
   EXPECT_FALSE(SetDpiColour(target_, 6, 0x00FF00));
-  EXPECT_EQ(Key("dpi_group1_rgb"), "255");
+  EXPECT_EQ(Key(ConfigKey::kDpiGroup1Rgb), "255");
   EXPECT_TRUE(Queued().empty());
   EXPECT_TRUE(SetDpiColour(target_, 1, 0x00FF00));
-  EXPECT_EQ(Key("dpi_group1_rgb"), "65280");
+  EXPECT_EQ(Key(ConfigKey::kDpiGroup1Rgb), "65280");
   EXPECT_EQ(Queued(), std::vector<int>{kTaskDpiColours});
 }
 
 TEST_F(PerformanceModelTest, DpiNotificationStoresOnlyWhatChangedAndIgnoresImpossibleReports) {
   EXPECT_TRUE(HandleDpiNotification(store_, state_, cache_, 4, 2));
-  EXPECT_EQ(Key("dpi_count"), "4");
-  EXPECT_EQ(Key("dpi_flag"), "4");
-  EXPECT_EQ(Key("dpi_index"), "2");
-  Set("dpi_count", "6");
-  Set("dpi_index", "5");
+  EXPECT_EQ(Key(ConfigKey::kDpiCount), "4");
+  EXPECT_EQ(Key(ConfigKey::kDpiFlag), "4");
+  EXPECT_EQ(Key(ConfigKey::kDpiIndex), "2");
+  Set(ConfigKey::kDpiCount, "6");
+  Set(ConfigKey::kDpiIndex, "5");
   EXPECT_FALSE(HandleDpiNotification(store_, state_, cache_, 4, 2)) << "the cached values repeated";
   EXPECT_FALSE(HandleDpiNotification(store_, state_, cache_, 0, 0));
   EXPECT_FALSE(HandleDpiNotification(store_, state_, cache_, 3, 3));
   EXPECT_FALSE(HandleDpiNotification(store_, state_, cache_, 7, 1));
-  EXPECT_EQ(Key("dpi_count"), "6");
-  EXPECT_EQ(Key("dpi_index"), "5");
+  EXPECT_EQ(Key(ConfigKey::kDpiCount), "6");
+  EXPECT_EQ(Key(ConfigKey::kDpiIndex), "5");
   EXPECT_TRUE(HandleDpiNotification(store_, state_, cache_, 4, 1));
-  EXPECT_EQ(Key("dpi_count"), "6") << "only the level changed";
-  EXPECT_EQ(Key("dpi_index"), "1");
+  EXPECT_EQ(Key(ConfigKey::kDpiCount), "6") << "only the level changed";
+  EXPECT_EQ(Key(ConfigKey::kDpiIndex), "1");
   EXPECT_TRUE(Queued().empty()) << "nothing is written back to the mouse";
 }
 
@@ -138,8 +138,8 @@ TEST_F(PerformanceModelTest, RatesOfferedFollowTheCapability) {
   EXPECT_FALSE(ChangeReportRate(target_, 16)) << "2000 Hz is not offered below capability 7";
   EXPECT_FALSE(ChangeReportRate(target_, 3));
   EXPECT_TRUE(ChangeReportRate(target_, 8));
-  EXPECT_EQ(Key("report_rate"), "8");
-  EXPECT_EQ(Key("report_rate_wireless"), "8");
+  EXPECT_EQ(Key(ConfigKey::kReportRate), "8");
+  EXPECT_EQ(Key(ConfigKey::kReportRateWireless), "8");
   UseSensor(0, 7);
   EXPECT_TRUE(ChangeReportRate(target_, 64));
   EXPECT_EQ(Queued(), (std::vector<int>{kTaskReportRate, kTaskReportRate}));
@@ -152,27 +152,27 @@ TEST_F(PerformanceModelTest, SensorAndPowerChangesStoreTheirKeysAndQueueTheirTas
   EXPECT_EQ(ClampResponseTime("99999999999999999999"), 20);
 
   EXPECT_EQ(EditResponseTime(target_, "25"), 20);
-  EXPECT_EQ(Key("button_respondtime"), "20");
+  EXPECT_EQ(Key(ConfigKey::kButtonRespondTime), "20");
   EXPECT_TRUE(Queued().empty()) << "typing sends nothing until confirmed";
   for (const auto& [stored, two] : {std::pair{"2", true}, {"02", false}, {"3", false}}) {
-    Set("liftoff_height", stored);
+    Set(ConfigKey::kLiftOffHeight, stored);
     EXPECT_EQ(LiftOffIsTwoMillimetres(store_, profile_), two) << stored;
   }
 
-  ASSERT_EQ(Key("sensor_flag"), "53");
+  ASSERT_EQ(Key(ConfigKey::kSensorFlag), "53");
   ChangeSensorOptions(target_, {true, false, true});
-  EXPECT_EQ(Key("sensor_flag"), "20") << "bits 0 and 5 of the old value are gone";
+  EXPECT_EQ(Key(ConfigKey::kSensorFlag), "20") << "bits 0 and 5 of the old value are gone";
   ChangeLiftOff(target_, true);
-  EXPECT_EQ(Key("liftoff_height"), "2");
+  EXPECT_EQ(Key(ConfigKey::kLiftOffHeight), "2");
   ChangeResponseTime(target_, 40);
-  EXPECT_EQ(Key("button_respondtime"), "20");
+  EXPECT_EQ(Key(ConfigKey::kButtonRespondTime), "20");
   EXPECT_FALSE(ChangeSleepTime(target_, 7));
   EXPECT_TRUE(ChangeSleepTime(target_, 120));
-  EXPECT_EQ(Key("sleep_light"), "120");
+  EXPECT_EQ(Key(ConfigKey::kSleepLight), "120");
   ChangeMoveWakeup(target_, false);
   ChangeMoveLightOff(target_, true);
-  EXPECT_EQ(Key("move_wakeup"), "0");
-  EXPECT_EQ(Key("move_closelight"), "1");
+  EXPECT_EQ(Key(ConfigKey::kMoveWakeup), "0");
+  EXPECT_EQ(Key(ConfigKey::kMoveCloseLight), "1");
   EXPECT_EQ(Queued(),
             (std::vector<int>{kTaskSensor, kTaskSensor, kTaskResponseTime, kTaskPower, kTaskPower, kTaskPower}));
 }

@@ -55,8 +55,8 @@ std::vector<std::uint8_t> CommandsOf(const std::vector<sim::LoggedCommand>& log)
 TEST_F(PerformanceTasksTest, ProfileSwitchWritesButtonsLightingDpiColoursRateSensorAndPowerInOrder) {
   Connect();
   EnsureDefaultLightRows(store, 2, model.Get().light_modes);
-  SetConfigValue(store, 2, "report_rate", "2");
-  SetConfigValue(store, 2, "dpi_group0_value", "1200");
+  SetConfigValue(store, 2, ConfigKey::kReportRate, "2");
+  SetConfigValue(store, 2, ConfigKey::kDpiGroup0Value, "1200");
   MarkActiveLight(store, 2, 3);
   const std::size_t from = LogSize();
   ASSERT_TRUE(SwitchProfile(store, state, queue, 2));
@@ -118,8 +118,8 @@ INSTANTIATE_TEST_SUITE_P(Damages, BrokenStoreTest,
 // were: they still describe what the mouse holds.
 TEST_F(PerformanceTasksTest, UnacknowledgedResetsLeaveTheStoredSettings) {
   Connect();
-  SetConfigValue(store, state.current_profile, "report_rate", "2");
-  SetConfigValue(store, 3, "sleep_light", "42");
+  SetConfigValue(store, state.current_profile, ConfigKey::kReportRate, "2");
+  SetConfigValue(store, 3, ConfigKey::kSleepLight, "42");
   LightSetting row;
   ASSERT_TRUE(LoadLightRow(store, state.current_profile, 1, row));
   row.brightness = 1;
@@ -127,9 +127,9 @@ TEST_F(PerformanceTasksTest, UnacknowledgedResetsLeaveTheStoredSettings) {
   for (const TaskCode code : {kTaskFactoryReset, kTaskLightingRestore}) {
     bus.DropCommands(mouse(), 1);
     EXPECT_FALSE(Run(code)) << code;
-    EXPECT_EQ(Config("report_rate"), "2") << code;
+    EXPECT_EQ(Config(ConfigKey::kReportRate), "2") << code;
     std::string sleep;
-    GetConfigValue(store, 3, "sleep_light", sleep);
+    GetConfigValue(store, 3, ConfigKey::kSleepLight, sleep);
     EXPECT_EQ(sleep, "42") << code;
     LightSetting now;
     ASSERT_TRUE(LoadLightRow(store, state.current_profile, 1, now));
@@ -154,7 +154,7 @@ TEST_F(PerformanceTasksTest, EachQueuedDpiWriteSendsTheValueStoredWhenItRuns) {
   // The mouse's sensor counts in steps of 50 from 50 DPI (code 0).
   const std::vector<int> expected{15, 31, 63};
   for (const int dpi : {800, 1600, 3200}) {
-    SetConfigValue(store, state.current_profile, "dpi_group0_value", std::to_string(dpi));
+    SetConfigValue(store, state.current_profile, ConfigKey::kDpiGroup0Value, std::to_string(dpi));
     EXPECT_TRUE(Run(kTaskDpiLevels));
   }
   std::vector<int> sent;
@@ -168,10 +168,10 @@ TEST_F(PerformanceTasksTest, EachQueuedDpiWriteSendsTheValueStoredWhenItRuns) {
 
 TEST_F(PerformanceTasksTest, Codes13And14SendTheSamePowerCommand) {
   Connect();
-  for (const auto& [key, value] : {std::pair{"sleep_light", "120"},
-                                   {"move_wakeup", "0"},
-                                   {"move_closelight", "1"},
-                                   {"button_respondtime", "12"}}) {
+  for (const auto& [key, value] : {std::pair{ConfigKey::kSleepLight, "120"},
+                                   {ConfigKey::kMoveWakeup, "0"},
+                                   {ConfigKey::kMoveCloseLight, "1"},
+                                   {ConfigKey::kButtonRespondTime, "12"}}) {
     SetConfigValue(store, state.current_profile, key, value);
   }
   const std::size_t from = LogSize();
@@ -186,9 +186,9 @@ TEST_F(PerformanceTasksTest, Codes13And14SendTheSamePowerCommand) {
 
 TEST_F(PerformanceTasksTest, StoredValuesOutOfRangeAreHeldOrNotSent) {
   Connect();
-  SetConfigValue(store, state.current_profile, "report_rate", "7");
-  SetConfigValue(store, state.current_profile, "liftoff_height", "5");
-  SetConfigValue(store, state.current_profile, "sensor_flag", "8");
+  SetConfigValue(store, state.current_profile, ConfigKey::kReportRate, "7");
+  SetConfigValue(store, state.current_profile, ConfigKey::kLiftOffHeight, "5");
+  SetConfigValue(store, state.current_profile, ConfigKey::kSensorFlag, "8");
   const std::size_t from = LogSize();
   EXPECT_FALSE(Run(kTaskReportRate)) << "a code that is no rate is not sent";
   EXPECT_TRUE(Run(kTaskSensor));
@@ -209,8 +209,8 @@ TEST_F(PerformanceTasksTest, ReadBackStoresTheSensorOptionsTheMouseHas) {
   queue.Push(kTaskStartupScan);
   worker.Start();
   ASSERT_TRUE(WaitForTask(kTaskStartupScan));
-  EXPECT_EQ(Config("sensor_flag"), "8");
-  EXPECT_EQ(Config("liftoff_height"), "2");
+  EXPECT_EQ(Config(ConfigKey::kSensorFlag), "8");
+  EXPECT_EQ(Config(ConfigKey::kLiftOffHeight), "2");
 }
 
 TEST_F(PerformanceTasksTest, DpiButtonStoresChangesOnceAndWritesNothingBack) {
@@ -218,12 +218,12 @@ TEST_F(PerformanceTasksTest, DpiButtonStoresChangesOnceAndWritesNothingBack) {
   const std::size_t from = LogSize();
   ASSERT_TRUE(bus.PressDpiButton(mouse(), 4, 2));
   ASSERT_TRUE(WaitFor([&] { return events.Has("dpi 4 2"); }));
-  EXPECT_EQ(Config("dpi_count"), "4");
-  EXPECT_EQ(Config("dpi_index"), "2");
-  SetConfigValue(store, state.current_profile, "dpi_index", "0");
+  EXPECT_EQ(Config(ConfigKey::kDpiCount), "4");
+  EXPECT_EQ(Config(ConfigKey::kDpiIndex), "2");
+  SetConfigValue(store, state.current_profile, ConfigKey::kDpiIndex, "0");
   ASSERT_TRUE(bus.PressDpiButton(mouse(), 4, 2));
   ASSERT_TRUE(WaitFor([&] { return events.Count("dpi 4 2") == 2; }));
-  EXPECT_EQ(Config("dpi_index"), "0") << "a report repeating the cached values changes nothing";
+  EXPECT_EQ(Config(ConfigKey::kDpiIndex), "0") << "a report repeating the cached values changes nothing";
   EXPECT_TRUE(LogFrom(from).empty());
 }
 
@@ -242,12 +242,12 @@ TEST_F(PerformanceTasksTest, LightingRestoreReadsTheMousesEffectBack) {
 
 TEST_F(PerformanceTasksTest, DpiResetStoresTheModelDefaultsAndSendsThem) {
   Connect();
-  SetConfigValue(store, state.current_profile, "dpi_group0_value", "12345");
-  SetConfigValue(store, state.current_profile, "dpi_group0_rgb", "1");
+  SetConfigValue(store, state.current_profile, ConfigKey::kDpiGroup0Value, "12345");
+  SetConfigValue(store, state.current_profile, ConfigKey::kDpiGroup0Rgb, "1");
   const std::size_t from = LogSize();
   EXPECT_TRUE(Run(kTaskDpiReset));
-  EXPECT_EQ(Config("dpi_group0_value"), "400");
-  EXPECT_EQ(Config("dpi_group0_rgb"), "255");
+  EXPECT_EQ(Config(ConfigKey::kDpiGroup0Value), "400");
+  EXPECT_EQ(Config(ConfigKey::kDpiGroup0Rgb), "255");
   EXPECT_EQ(CommandsOf(LogFrom(from)), (std::vector<std::uint8_t>{0x03, 0x04}));
   EXPECT_EQ(bus.State(mouse()).settings.dpi_colours[0], (sim::Colour{255, 0, 0}));
 }

@@ -60,7 +60,7 @@ class ModelLoader : public ::testing::Test {
     return LoadDeviceModel(Sources(), store_, model_, report);
   }
 
-  std::string Value(int profile, const std::string& key) {
+  std::string Value(int profile, ConfigKey key) {
     std::string value;
     GetConfigValue(store_, profile, key, value);
     return value;
@@ -104,19 +104,19 @@ TEST_F(ModelLoader, ReadModelDefaultsWritesTheModelsValuesToOneProfile) {
   AddProfile(store_, {.name = "P2"});
   ReadModelDefaults(Sources(), store_, 2);
 
-  EXPECT_EQ(Value(2, "dpi_index"), "0");
-  EXPECT_EQ(Value(2, "dpi_count"), "4");
-  EXPECT_EQ(Value(2, "dpi_flag"), "4");
-  EXPECT_EQ(Value(2, "dpi_group0_value"), "400");
-  EXPECT_EQ(Value(2, "dpi_group0_rgb"), "33023");
-  EXPECT_EQ(Value(2, "dpi_group1_rgb"), "16711680");
-  EXPECT_EQ(Value(2, "dpi_group2_value"), "2400") << "a level the file lacks keeps its value";
-  EXPECT_EQ(Value(2, "report_rate"), "8");
-  EXPECT_EQ(Value(2, "report_rate_wireless"), "1") << "left to the report-rate reset";
-  EXPECT_EQ(Value(2, "sleep_light"), "60");
-  EXPECT_EQ(Value(2, "move_wakeup"), "0");
-  EXPECT_EQ(Value(2, "move_closelight"), "0");
-  EXPECT_EQ(Value(1, "dpi_group0_value"), "800") << "another profile is untouched";
+  EXPECT_EQ(Value(2, ConfigKey::kDpiIndex), "0");
+  EXPECT_EQ(Value(2, ConfigKey::kDpiCount), "4");
+  EXPECT_EQ(Value(2, ConfigKey::kDpiFlag), "4");
+  EXPECT_EQ(Value(2, ConfigKey::kDpiGroup0Value), "400");
+  EXPECT_EQ(Value(2, ConfigKey::kDpiGroup0Rgb), "33023");
+  EXPECT_EQ(Value(2, ConfigKey::kDpiGroup1Rgb), "16711680");
+  EXPECT_EQ(Value(2, ConfigKey::kDpiGroup2Value), "2400") << "a level the file lacks keeps its value";
+  EXPECT_EQ(Value(2, ConfigKey::kReportRate), "8");
+  EXPECT_EQ(Value(2, ConfigKey::kReportRateWireless), "1") << "left to the report-rate reset";
+  EXPECT_EQ(Value(2, ConfigKey::kSleepLight), "60");
+  EXPECT_EQ(Value(2, ConfigKey::kMoveWakeup), "0");
+  EXPECT_EQ(Value(2, ConfigKey::kMoveCloseLight), "0");
+  EXPECT_EQ(Value(1, ConfigKey::kDpiGroup0Value), "800") << "another profile is untouched";
 }
 
 // Another thread's table operations run while the model is loaded again and
@@ -132,7 +132,7 @@ TEST_F(ModelLoader, AReloadNeverShowsAnotherThreadAClosedStore) {
   std::thread reader([&] {
     std::string value;
     while (loading) {
-      if (!GetConfigValue(store_, 1, "report_rate", value)) ++failures;
+      if (!GetConfigValue(store_, 1, ConfigKey::kReportRate, value)) ++failures;
       ++reads;
     }
   });

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/config_table.hpp"
@@ -17,7 +19,7 @@ class ConfigAndProfiles : public test::StoreTest {
   void AddFourProfiles() {
     for (int i = 1; i <= 4; ++i) ASSERT_EQ(AddProfile(store_, {.name = "Profile " + std::to_string(i)}), i);
   }
-  std::string Value(int profile, const std::string& key) {
+  std::string Value(int profile, ConfigKey key) {
     std::string value;
     GetConfigValue(store_, profile, key, value);
     return value;
@@ -27,26 +29,39 @@ class ConfigAndProfiles : public test::StoreTest {
 TEST_F(ConfigAndProfiles, ANewProfileGetsTheWholeDefaultConfiguration) {
   ASSERT_EQ(AddProfile(store_, {.name = "Profile 1"}), 1);
   EXPECT_EQ(QueryInt("SELECT count(*) FROM t_configdata WHERE profile = 1"), 39);
-  EXPECT_EQ(Value(1, "dpi_group5_value"), "26000");
-  EXPECT_EQ(Value(1, "version"), "1.0.1");
-  EXPECT_EQ(Value(1, "e-sports_flag"), "0");
-  EXPECT_EQ(Value(1, "dpi_group8_rgb"), "2139135");
+  EXPECT_EQ(Value(1, ConfigKey::kDpiGroup5Value), "26000");
+  EXPECT_EQ(Value(1, ConfigKey::kVersion), "1.0.1");
+  EXPECT_EQ(Value(1, ConfigKey::kESportsFlag), "0");
+  EXPECT_EQ(Value(1, ConfigKey::kDpiGroup8Rgb), "2139135");
   std::string value = "stale";
-  EXPECT_FALSE(GetConfigValue(store_, 1, "lightmode", value));
+  EXPECT_FALSE(GetConfigValue(store_, 2, ConfigKey::kReportRate, value)) << "no profile 2 yet";
   EXPECT_EQ(value, "") << "emptied when not found";
-  EXPECT_FALSE(GetConfigValue(store_, 2, "report_rate", value)) << "no profile 2 yet";
+}
+
+TEST(ConfigKeys, LevelKeysNameTheirLevelAndEveryNameIsStoredOnce) {
+  for (int level = 0; level < kDpiColourKeys; ++level) {
+    const std::string group = "dpi_group" + std::to_string(level);
+    if (level < kDpiValueKeys) {
+      EXPECT_EQ(ConfigKeyName(DpiValueKey(level)), group + "_value");
+    }
+    EXPECT_EQ(ConfigKeyName(DpiColourKey(level)), group + "_rgb");
+  }
+  std::set<std::string_view> names;
+  for (const ConfigKey key : kConfigKeys) EXPECT_TRUE(names.insert(ConfigKeyName(key)).second) << ConfigKeyName(key);
 }
 
 TEST_F(ConfigAndProfiles, SetConfigValueUpdatesOneProfileAndNeverAddsAKey) {
   AddFourProfiles();
-  EXPECT_TRUE(SetConfigValue(store_, 2, "report_rate", "8"));
-  EXPECT_EQ(Value(2, "report_rate"), "8");
-  EXPECT_EQ(Value(1, "report_rate"), "2");
+  EXPECT_TRUE(SetConfigValue(store_, 2, ConfigKey::kReportRate, "8"));
+  EXPECT_EQ(Value(2, ConfigKey::kReportRate), "8");
+  EXPECT_EQ(Value(1, ConfigKey::kReportRate), "2");
 
-  EXPECT_TRUE(SetConfigValue(store_, 2, "lightmode", "3")) << "a key that is not stored still reports success";
+  ASSERT_TRUE(RunWrite(store_, "DELETE FROM t_configdata WHERE profile = 2 AND key = 'mouse_speed'", {}));
+  EXPECT_TRUE(SetConfigValue(store_, 2, ConfigKey::kMouseSpeed, "3"))
+      << "a key that is not stored still reports success";
   std::string value;
-  EXPECT_FALSE(GetConfigValue(store_, 2, "lightmode", value));
-  EXPECT_EQ(QueryInt("SELECT count(*) FROM t_configdata"), 4 * 39);
+  EXPECT_FALSE(GetConfigValue(store_, 2, ConfigKey::kMouseSpeed, value));
+  EXPECT_EQ(QueryInt("SELECT count(*) FROM t_configdata"), 4 * 39 - 1);
 }
 
 TEST_F(ConfigAndProfiles, SetActiveProfileLeavesExactlyOneActiveRow) {
@@ -97,8 +112,8 @@ TEST_F(ConfigAndProfiles, AnyTextRoundTripsUnchanged) {
     ASSERT_TRUE(GetProfileName(store_, 1, out));
     EXPECT_EQ(out, text);
 
-    ASSERT_TRUE(SetConfigValue(store_, 1, "version", text));
-    EXPECT_EQ(Value(1, "version"), text);
+    ASSERT_TRUE(SetConfigValue(store_, 1, ConfigKey::kVersion, text));
+    EXPECT_EQ(Value(1, ConfigKey::kVersion), text);
 
     const int macro = InsertMacroRow(store_, text);
     MacroHeader header;

@@ -61,9 +61,9 @@ TEST(DeviceDatabaseFile, WithoutTheDbFolderTheStoreIsClosedAndEveryOperationFail
   EXPECT_FALSE(store.IsOpen());
   EXPECT_EQ(store.Path(), (dir / "db/M3_data1.db").string());
   std::string value = "stale";
-  EXPECT_FALSE(GetConfigValue(store, 1, "report_rate", value));
+  EXPECT_FALSE(GetConfigValue(store, 1, ConfigKey::kReportRate, value));
   EXPECT_EQ(value, "");
-  EXPECT_FALSE(SetConfigValue(store, 1, "report_rate", "4"));
+  EXPECT_FALSE(SetConfigValue(store, 1, ConfigKey::kReportRate, "4"));
   EXPECT_EQ(AddProfile(store, {.name = "P"}), 0);
   EXPECT_EQ(GetActiveProfile(store), 0);
   EXPECT_EQ(InsertMacroRow(store, "m"), 0);
@@ -100,7 +100,7 @@ TEST_P(DamagedDatabase, FailsQuietlyLogsOneLineAndKeepsTheFile) {
   testing::internal::CaptureStderr();
   OpenDeviceDatabase(store, dir.path(), "bad");
   std::string value;
-  EXPECT_FALSE(GetConfigValue(store, 2, "report_rate", value));
+  EXPECT_FALSE(GetConfigValue(store, 2, ConfigKey::kReportRate, value));
   EXPECT_EQ(GetActiveProfile(store), 0);
   EXPECT_EQ(AddProfile(store, {.name = "P"}), 0);
   std::vector<ProfileRecord> profiles;

@@ -26,7 +26,7 @@ TEST_F(StoreThreads, TwoThreadsHammerOneDatabaseWithoutErrorsOrLostWrites) {
   constexpr int kEvents = 20;
   std::atomic<int> failures = 0;
 
-  auto writer = [&](int profile, const char* key) {
+  auto writer = [&](int profile, ConfigKey key) {
     std::string value;
     for (int i = 0; i < kRounds; ++i) {
       if (!SetConfigValue(store_, profile, key, std::to_string(i))) ++failures;
@@ -34,7 +34,7 @@ TEST_F(StoreThreads, TwoThreadsHammerOneDatabaseWithoutErrorsOrLostWrites) {
     }
   };
   std::thread ui([&] {
-    writer(1, "dpi_group0_value");
+    writer(1, ConfigKey::kDpiGroup0Value);
     for (int i = 0; i < kRounds / 4; ++i) {
       std::vector<MacroEvent> events(kEvents, MacroEvent{.macro_id = macro, .value = i});
       const ConfigStore::Lock lock = store_.Hold();
@@ -43,7 +43,7 @@ TEST_F(StoreThreads, TwoThreadsHammerOneDatabaseWithoutErrorsOrLostWrites) {
     }
   });
   std::thread worker([&] {
-    writer(2, "report_rate");
+    writer(2, ConfigKey::kReportRate);
     std::vector<MacroEvent> events;
     for (int i = 0; i < kRounds / 4; ++i) {
       const int count = LoadEventRows(store_, macro, events);
@@ -55,9 +55,9 @@ TEST_F(StoreThreads, TwoThreadsHammerOneDatabaseWithoutErrorsOrLostWrites) {
 
   EXPECT_EQ(failures, 0);
   std::string value;
-  ASSERT_TRUE(GetConfigValue(store_, 1, "dpi_group0_value", value));
+  ASSERT_TRUE(GetConfigValue(store_, 1, ConfigKey::kDpiGroup0Value, value));
   EXPECT_EQ(value, std::to_string(kRounds - 1));
-  ASSERT_TRUE(GetConfigValue(store_, 2, "report_rate", value));
+  ASSERT_TRUE(GetConfigValue(store_, 2, ConfigKey::kReportRate, value));
   EXPECT_EQ(value, std::to_string(kRounds - 1));
   std::vector<MacroEvent> events;
   ASSERT_EQ(LoadEventRows(store_, macro, events), kEvents);

@@ -89,7 +89,7 @@ class WorkerFixture : public ::testing::Test, protected RecordedEvents, protecte
     return out;
   }
 
-  std::string Config(const std::string& key) {
+  std::string Config(ConfigKey key) {
     std::string value;
     GetConfigValue(store, state.current_profile, key, value);
     return value;

@@ -21,7 +21,7 @@ int CountOf(const std::vector<std::uint8_t>& commands, std::uint8_t command) {
 DeviceWorker::Handler RateWriter(DeviceWorker& worker, ConfigStore& store, ConnectionState& state) {
   return [&worker, &store, &state] {
     std::string rate;
-    GetConfigValue(store, state.current_profile, "report_rate", rate);
+    GetConfigValue(store, state.current_profile, ConfigKey::kReportRate, rate);
     ReportPacket packet =
         *WritePacket(report::kReportRate, std::array<std::uint8_t, 1>{static_cast<std::uint8_t>(std::stoi(rate))});
     return worker.WriteCommand(packet, report::kPacketSize);
@@ -64,9 +64,9 @@ TEST_F(WorkerFixture, StartupScanReadsTheMouseBackBeforeTheSoftwareCheck) {
   EXPECT_TRUE(state.mouse_linked);
   EXPECT_TRUE(state.notify_polling);
   EXPECT_EQ(state.StatusText(), 51);
-  EXPECT_EQ(Config("report_rate"), "4");
-  EXPECT_EQ(Config("report_rate_wireless"), "4");
-  EXPECT_EQ(Config("sleep_light"), "60");
+  EXPECT_EQ(Config(ConfigKey::kReportRate), "4");
+  EXPECT_EQ(Config(ConfigKey::kReportRateWireless), "4");
+  EXPECT_EQ(Config(ConfigKey::kSleepLight), "60");
   EXPECT_EQ(state.current_profile, 1) << "four profiles exist and the first is active";
 }
 
@@ -80,8 +80,8 @@ TEST_F(WorkerFixture, AReadBackDpiSelectionOutOfRangeIsNotStored) {
   queue.Push(kTaskStartupScan);
   worker.Start();
   ASSERT_TRUE(WaitForTask(kTaskStartupScan));
-  EXPECT_NE(Config("dpi_count"), "0");
-  EXPECT_NE(Config("dpi_count"), "");
+  EXPECT_NE(Config(ConfigKey::kDpiCount), "0");
+  EXPECT_NE(Config(ConfigKey::kDpiCount), "");
 }
 
 // A level the sensor decodes below 50 DPI is not a value the pages can
@@ -96,9 +96,9 @@ TEST_F(WorkerFixture, AReadBackDpiBelowFiftyKeepsTheStoredValue) {
   queue.Push(kTaskStartupScan);
   worker.Start();
   ASSERT_TRUE(WaitForTask(kTaskStartupScan));
-  EXPECT_EQ(Config("dpi_group0_value"), "800");
-  EXPECT_NE(Config("dpi_group1_value"), "0");
-  EXPECT_NE(Config("dpi_group1_value"), "");
+  EXPECT_EQ(Config(ConfigKey::kDpiGroup0Value), "800");
+  EXPECT_NE(Config(ConfigKey::kDpiGroup1Value), "0");
+  EXPECT_NE(Config(ConfigKey::kDpiGroup1Value), "");
 }
 
 // A receiver whose mouse is off is not the mouse: nothing is shown online or
@@ -126,7 +126,7 @@ TEST_F(WorkerFixture, AReceiverWithoutItsMouseWaitsAndTheLinkReadsTheMouseBack) 
   const std::vector<std::uint8_t> read_back{0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
   EXPECT_TRUE(std::search(commands.begin(), commands.end(), read_back.begin(), read_back.end()) != commands.end())
       << "the device information is asked again, then the settings are read";
-  ASSERT_TRUE(WaitFor([&] { return Config("report_rate") == "2"; }));
+  ASSERT_TRUE(WaitFor([&] { return Config(ConfigKey::kReportRate) == "2"; }));
   EXPECT_EQ(state.StatusText(), 52);
   EXPECT_TRUE(state.mouse_linked);
   EXPECT_TRUE(state.device_list.RowOf(201)->online);
@@ -143,19 +143,19 @@ TEST_F(WorkerFixture, AChangeTheMouseDidNotTakeIsSentWhenItLinks) {
   worker.Start();
   ASSERT_TRUE(WaitForTask(kTaskStartupScan));
 
-  SetConfigValue(store, state.current_profile, "report_rate", "4");
+  SetConfigValue(store, state.current_profile, ConfigKey::kReportRate, "4");
   queue.Push(kTaskReportRate);
   ASSERT_TRUE(WaitForTask(kTaskReportRate));
   EXPECT_TRUE(events.Has("done 11 0"));
   EXPECT_TRUE(events.Has("status 711")) << "the user is told";
-  EXPECT_EQ(Config("report_rate"), "4") << "the change stays stored";
+  EXPECT_EQ(Config(ConfigKey::kReportRate), "4") << "the change stays stored";
   EXPECT_EQ(settings.ReadAppSetting(PendingChangeKey(201)), 1);
   EXPECT_EQ(bus.State(ids[0]).settings.report_rate, 1);
 
   bus.Link(ids[0]);
   ASSERT_TRUE(WaitFor([&] { return bus.State(ids[0]).settings.report_rate == 4; }));
   ASSERT_TRUE(WaitFor([&] { return settings.ReadAppSetting(PendingChangeKey(201)) == 0; }));
-  EXPECT_EQ(Config("report_rate"), "4");
+  EXPECT_EQ(Config(ConfigKey::kReportRate), "4");
   EXPECT_EQ(CountOf(Commands(ids[0]), 0x12), 0) << "the stored profile wins over the mouse's values";
 }
 
@@ -206,7 +206,7 @@ TEST_F(WorkerFixture, QueuedTasksRunInOrderWithTheValueCurrentAtEachRun) {
   ASSERT_TRUE(WaitForTask(kTaskStartupScan));
   int runs = 0;
   for (const char* rate : {"1", "2", "8"}) {
-    SetConfigValue(store, state.current_profile, "report_rate", rate);
+    SetConfigValue(store, state.current_profile, ConfigKey::kReportRate, rate);
     queue.Push(kTaskReportRate);
     ++runs;
     ASSERT_TRUE(WaitFor([&] { return events.Count("done 11 1") == runs; }));
@@ -318,14 +318,14 @@ TEST_F(WorkerFixture, FactoryResetRestoresTheMouseAndTheModelDefaults) {
   queue.Push(kTaskStartupScan);
   worker.Start();
   ASSERT_TRUE(WaitForTask(kTaskStartupScan));
-  SetConfigValue(store, 2, "dpi_count", "1");
-  SetConfigValue(store, 1, "sleep_light", "180");
+  SetConfigValue(store, 2, ConfigKey::kDpiCount, "1");
+  SetConfigValue(store, 1, ConfigKey::kSleepLight, "180");
   queue.Push(kTaskFactoryReset);
   ASSERT_TRUE(WaitForTask(kTaskFactoryReset));
   EXPECT_EQ(CountOf(Commands(ids[0]), report::kFactoryReset), 1);
   std::string count, sleep;
-  GetConfigValue(store, 2, "dpi_count", count);
-  GetConfigValue(store, 1, "sleep_light", sleep);
+  GetConfigValue(store, 2, ConfigKey::kDpiCount, count);
+  GetConfigValue(store, 1, ConfigKey::kSleepLight, sleep);
   EXPECT_EQ(count, "6");
   EXPECT_EQ(sleep, "30");
   EXPECT_EQ(state.current_profile, 1);

@@ -10,8 +10,8 @@ namespace korvane::cli {
 nlohmann::ordered_json ConfigJson(ConfigStore& store, int profile) {
   nlohmann::ordered_json config = nlohmann::ordered_json::object();
   std::string value;
-  for (const ConfigDefault& entry : DefaultConfiguration()) {
-    if (GetConfigValue(store, profile, entry.key, value)) config[entry.key] = value;
+  for (const ConfigKey key : kConfigKeys) {
+    if (GetConfigValue(store, profile, key, value)) config[std::string(ConfigKeyName(key))] = value;
   }
   return config;
 }
