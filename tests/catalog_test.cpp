@@ -19,6 +19,9 @@ constexpr char kConfig[] = R"(<?xml version="1.0" encoding="UTF-8"?>
     <mouse name="Bad Ids" device_type="202" device_attr="bad">
       <mode value="0" vid="XYZ" pid="1100" dev_id="A8"/>
     </mouse>
+    <mouse name="Escape" device_type="203" device_attr="../up" image="e.png">
+      <mode value="0" vid="3A7C" pid="1002" dev_id="A802" hid_interface="MI_02"/>
+    </mouse>
   </device>
   <language.info default_lan="1033"><lan value="1033"/></language.info>
   <software caption="Cap" version="1.2.3">
@@ -53,7 +56,8 @@ TEST(CatalogFile, OneModelPerMouseAndOneInterfacePerMode) {
   EXPECT_EQ(catalog.interfaces[2].vid, 0) << "a vid that is not hex matches nothing";
   EXPECT_EQ(catalog.version, "1.2.3");
   EXPECT_EQ(catalog.upgrade_url, "u");
-  EXPECT_EQ(report.problems.size(), 2u) << "the bad vid and the two-character dev_id";
+  EXPECT_EQ(report.problems.size(), 3u) << "the bad vid, the two-character dev_id and the model left out";
+  EXPECT_FALSE(FindModel(catalog, 203)) << "a device_attr that leaves its folder drops the model";
 
   RecordingRegistry registry;
   RegisterInterfaces(catalog, registry);
@@ -194,6 +198,11 @@ TEST(ModelDefinition, StrictRulesFlagUnknownOutOfOrderAndOutOfRange) {
       <report_rate default_value="3"/></mouse_info>
   </mouse>)"),
                       model, report);
+  EXPECT_EQ(model.defaults.dpi_count, 6);
+  EXPECT_FALSE(model.defaults.default_dpi) << "a default that breaks a rule is never stored or sent";
+  EXPECT_FALSE(model.defaults.dpi_value[0]);
+  EXPECT_FALSE(model.defaults.dpi_colour[0]);
+  EXPECT_FALSE(model.defaults.report_rate);
   ReadModelDefinition(dir.Write("order.xml", "<mouse><custom/><menu light=\"1\"/></mouse>"), model, report);
   const std::vector<std::string> expected_fragments{"show_dpitips", "extra", "menu: element out of order",
                                                     "wheel",        "rect",  "default_dpi",

@@ -27,17 +27,6 @@ constexpr std::array<std::string_view, 1> kLanguageAttribs{"default_lan"};
 constexpr std::array<std::string_view, 2> kSoftwareAttribs{"caption", "version"};
 constexpr std::array<std::string_view, 1> kUrlAttribs{"url"};
 
-// A device_attr names files, so the shipped ones keep to a safe alphabet.
-bool IsSafeStem(const std::string& stem) {
-  if (stem.empty()) return false;
-  for (char c : stem) {
-    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-')) {
-      return false;
-    }
-  }
-  return true;
-}
-
 int UsbId(const XmlMarkup& xml, std::string_view name, const std::string& where, LoadReport& report) {
   const std::string text = xml.GetAttrib(name);
   const auto value = ParseHex(text);
@@ -59,7 +48,12 @@ void ReadModels(XmlMarkup& xml, const fs::path& skin_folder, DeviceCatalog& cata
     model.device_type = NumberAttrib(xml, "device_type", 1, 0x7FFFFFFF, where, report);
     model.device_attr = xml.GetAttrib("device_attr");
     model.image = (skin_folder / "device" / xml.GetAttrib("image")).string();
-    if (!IsSafeStem(model.device_attr)) report.Problem(where + ": device_attr must be letters, digits, '_' or '-'");
+    // device_attr names the model's files: a model whose name could reach
+    // outside its folders is reported and left out.
+    if (!IsSafeFileStem(model.device_attr)) {
+      report.Problem(where + ": device_attr must be letters, digits, '_' or '-'; the model is left out");
+      continue;
+    }
     if (!types.insert(model.device_type).second) {
       report.Problem(where + ": device_type " + std::to_string(model.device_type) + " is used twice");
     }

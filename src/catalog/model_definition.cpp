@@ -107,12 +107,26 @@ void ReadLightModes(XmlMarkup& xml, DeviceModel& model, LoadReport& report) {
   xml.OutOfElem();
 }
 
+// A default is stored in every new profile and sent to the mouse, so one that
+// breaks a rule is reported and left unset instead of being used.
+template <typename Read>
+std::optional<int> CleanValue(LoadReport& report, Read read) {
+  const std::size_t problems = report.problems.size();
+  const int value = read();
+  return report.problems.size() == problems ? std::optional<int>(value) : std::nullopt;
+}
+
 void ReadDpiDefaults(XmlMarkup& xml, ModelDefaults& defaults, LoadReport& report) {
   const std::string info = "mouse/mouse_info/dpi_info";
   CheckAttributes(xml, kDpiInfoAttribs, info, report);
-  defaults.dpi_count = NumberAttrib(xml, "dpi_count", 1, kMaxDpiLevels, info, report);
-  defaults.default_dpi = NumberAttrib(xml, "default_dpi", 0, kMaxDpiLevels - 1, info, report);
-  if (*defaults.default_dpi >= *defaults.dpi_count) report.Problem(info + ": default_dpi is not below dpi_count");
+  defaults.dpi_count =
+      CleanValue(report, [&] { return NumberAttrib(xml, "dpi_count", 1, kMaxDpiLevels, info, report); });
+  defaults.default_dpi =
+      CleanValue(report, [&] { return NumberAttrib(xml, "default_dpi", 0, kMaxDpiLevels - 1, info, report); });
+  if (defaults.default_dpi && defaults.dpi_count && *defaults.default_dpi >= *defaults.dpi_count) {
+    report.Problem(info + ": default_dpi is not below dpi_count");
+    defaults.default_dpi.reset();
+  }
   xml.IntoElem();
   CheckChildren(xml, kDpiChildren, info, report);
   for (int level = 1; level <= kMaxDpiLevels; ++level) {
@@ -121,10 +135,11 @@ void ReadDpiDefaults(XmlMarkup& xml, ModelDefaults& defaults, LoadReport& report
     const std::string where = info + "/" + name;
     CheckAttributes(xml, kDpiAttribs, where, report);
     const auto k = static_cast<std::size_t>(level - 1);
-    defaults.dpi_value[k] = NumberAttrib(xml, "value", kMinDpi, kMaxDpi, where, report);
+    defaults.dpi_value[k] =
+        CleanValue(report, [&] { return NumberAttrib(xml, "value", kMinDpi, kMaxDpi, where, report); });
     const std::string colour = xml.GetAttrib("color");
-    if (!StrictColourFromText(colour)) report.Problem(where + " color=\"" + colour + "\": not #RRGGBB");
-    defaults.dpi_colour[k] = ColourFromText(colour);
+    defaults.dpi_colour[k] = StrictColourFromText(colour);
+    if (!defaults.dpi_colour[k]) report.Problem(where + " color=\"" + colour + "\": not #RRGGBB");
   }
   xml.OutOfElem();
 }
@@ -134,19 +149,23 @@ void ReadDefaults(XmlMarkup& xml, ModelDefaults& defaults, LoadReport& report) {
   if (xml.FindElem("dpi_info")) ReadDpiDefaults(xml, defaults, report);
   if (xml.FindElem("report_rate")) {
     CheckAttributes(xml, kDefaultValueAttribs, info + "/report_rate", report);
-    defaults.report_rate = OneOf(xml, "default_value", kReportRateCodes, info + "/report_rate", report);
+    defaults.report_rate = CleanValue(
+        report, [&] { return OneOf(xml, "default_value", kReportRateCodes, info + "/report_rate", report); });
   }
   if (xml.FindElem("sleep_light")) {
     CheckAttributes(xml, kValueAttribs, info + "/sleep_light", report);
-    defaults.sleep_light = OneOf(xml, "value", kSleepValues, info + "/sleep_light", report);
+    defaults.sleep_light =
+        CleanValue(report, [&] { return OneOf(xml, "value", kSleepValues, info + "/sleep_light", report); });
   }
   if (xml.FindElem("move_wakeup")) {
     CheckAttributes(xml, kValueAttribs, info + "/move_wakeup", report);
-    defaults.move_wakeup = NumberAttrib(xml, "value", 0, 1, info + "/move_wakeup", report);
+    defaults.move_wakeup =
+        CleanValue(report, [&] { return NumberAttrib(xml, "value", 0, 1, info + "/move_wakeup", report); });
   }
   if (xml.FindElem("move_closelight")) {
     CheckAttributes(xml, kValueAttribs, info + "/move_closelight", report);
-    defaults.move_closelight = NumberAttrib(xml, "value", 0, 1, info + "/move_closelight", report);
+    defaults.move_closelight =
+        CleanValue(report, [&] { return NumberAttrib(xml, "value", 0, 1, info + "/move_closelight", report); });
   }
 }
 

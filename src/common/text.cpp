@@ -1,5 +1,6 @@
 #include "common/text.hpp"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 
@@ -176,6 +177,12 @@ bool IsValidUtf8(std::string_view text) {
     i += extra + 1;
   }
   return true;
+}
+
+bool IsSafeFileStem(std::string_view stem) {
+  return !stem.empty() && std::all_of(stem.begin(), stem.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+  });
 }
 
 }  // namespace korvane

@@ -40,4 +40,8 @@ std::string_view Trim(std::string_view text);
 // Four uppercase hex digits, as USB ids are shown everywhere.
 std::string Hex4(unsigned value);
 
+// A name that can stand in a file name without leaving its folder: not
+// empty, only ASCII letters, digits, '_' and '-'.
+bool IsSafeFileStem(std::string_view stem);
+
 }  // namespace korvane

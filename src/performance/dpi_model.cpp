@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/text.hpp"
 #include "device/report_decoders.hpp"
 #include "store/config_store.hpp"
 #include "worker/connection_state.hpp"
@@ -67,7 +68,7 @@ bool ChangeDpiCount(const SettingsTarget& target, DpiCache& cache, int count) {
 
 std::optional<int> TypeDpiValue(const SettingsTarget& target, int level, const std::string& text) {
   if (!SentLevel(level)) return std::nullopt;
-  const int value = SnapTypedDpi(CurrentSensorRow(target.state), TypedNumber(text));
+  const int value = SnapTypedDpi(CurrentSensorRow(target.state), LeadingNumber(text));
   SetConfigInt(target.store, target.state.current_profile, DpiValueKey(level), value);
   target.queue.Push(kTaskDpiLevels);
   return value;
@@ -88,14 +89,6 @@ bool SetDpiColour(const SettingsTarget& target, int level, int colour) {
   SetConfigInt(target.store, target.state.current_profile, DpiColourKey(level), colour);
   target.queue.Push(kTaskDpiColours);
   return true;
-}
-
-void ApplyDpiDefaults(const ModelSources& sources, ConfigStore& store, int profile) {
-  const ConfigStore::Lock lock = store.Hold();
-  ReadModelDpiDefaults(sources, store, profile);
-  if (ConfigInt(store, profile, ConfigKey::kDpiIndex) >= ConfigInt(store, profile, ConfigKey::kDpiCount)) {
-    SetConfigInt(store, profile, ConfigKey::kDpiIndex, 0);
-  }
 }
 
 bool HandleDpiNotification(ConfigStore& store, const ConnectionState& state, DpiCache& cache, int count, int index) {

@@ -60,10 +60,6 @@ std::optional<int> SlideDpiValue(const SettingsTarget& target, int level, int sl
 // 0..5 or a value that is not a colour.
 bool SetDpiColour(const SettingsTarget& target, int level, int colour);
 
-// The levels, count and colours of a profile back to the model's defaults;
-// a default active level past the default count becomes level 0.
-void ApplyDpiDefaults(const ModelSources& sources, ConfigStore& store, int profile);
-
 // The mouse's DPI button changed count or level: each that differs from the
 // cache is cached and stored. A report outside 1..6 levels, or with the
 // level past the count, is ignored. Returns whether anything changed.

@@ -79,7 +79,7 @@ class PerformanceTasks final {
   }
 
   bool ResetDpiToModel() {
-    ApplyDpiDefaults(context_.sources, context_.store, Profile());
+    ReadModelDpiDefaults(context_.sources, context_.store, Profile());
     context_.events.RefreshPages(kPerformancePage);
     const bool levels = WriteDpiLevels();
     return WriteDpiColours() && levels;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/text.hpp"
 #include "store/config_store.hpp"
 #include "store/config_table.hpp"
 #include "worker/connection_state.hpp"
@@ -18,9 +19,7 @@ void Store(const SettingsTarget& target, ConfigKey key, int value, TaskCode task
 
 }  // namespace
 
-int ClampResponseTime(const std::string& text) {
-  return static_cast<int>(std::clamp<long long>(TypedNumber(text), 0, kMaxResponseTime));
-}
+int ClampResponseTime(const std::string& text) { return std::clamp(LeadingNumber(text), 0, kMaxResponseTime); }
 
 bool LiftOffIsTwoMillimetres(ConfigStore& store, int profile) {
   std::string text;

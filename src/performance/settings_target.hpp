@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/config_keys.hpp"
+#include "store/config_table.hpp"
 
 namespace korvane {
 
@@ -16,14 +16,5 @@ struct SettingsTarget {
   ConnectionState& state;
   TaskQueue& queue;
 };
-
-// The stored key as an integer: plain text-to-integer conversion, 0 for a
-// missing key or text that is not a number.
-int ConfigInt(ConfigStore& store, int profile, ConfigKey key);
-void SetConfigInt(ConfigStore& store, int profile, ConfigKey key, int value);
-
-// A number typed by the user, 0 when the text does not start with one;
-// values past the int range are held at its ends.
-long long TypedNumber(const std::string& text);
 
 }  // namespace korvane

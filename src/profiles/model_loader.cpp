@@ -43,6 +43,10 @@ void WriteDpiDefaults(ConfigStore& store, int profile, const ModelDefaults& defa
   WriteDefault(store, profile, ConfigKey::kDpiIndex, defaults.default_dpi);
   WriteDefault(store, profile, ConfigKey::kDpiCount, defaults.dpi_count);
   WriteDefault(store, profile, ConfigKey::kDpiFlag, defaults.dpi_count);
+  // A new count may leave the stored active level past the last one.
+  if (ConfigInt(store, profile, ConfigKey::kDpiIndex) >= ConfigInt(store, profile, ConfigKey::kDpiCount)) {
+    SetConfigInt(store, profile, ConfigKey::kDpiIndex, 0);
+  }
   static_assert(kMaxDpiLevels <= kDpiValueKeys && kMaxDpiLevels <= kDpiColourKeys);
   for (int k = 0; k < kMaxDpiLevels; ++k) {
     WriteDefault(store, profile, DpiValueKey(k), defaults.dpi_value[k]);

@@ -38,7 +38,7 @@ bool LoadDeviceModel(const ModelSources& sources, ConfigStore& store, DeviceMode
 void ReadModelDefaults(const ModelSources& sources, ConfigStore& store, int profile);
 
 // Only the DPI part of the defaults: index, count and flag, each level's
-// value and colour.
+// value and colour. A stored active level past the new count becomes level 0.
 void ReadModelDpiDefaults(const ModelSources& sources, ConfigStore& store, int profile);
 
 }  // namespace korvane

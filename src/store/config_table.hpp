@@ -16,4 +16,9 @@ bool GetConfigValue(ConfigStore& store, int profile, ConfigKey key, std::string&
 // added; the call still succeeds whenever SQLite completes the update.
 bool SetConfigValue(ConfigStore& store, int profile, ConfigKey key, const std::string& value);
 
+// The stored value as an integer by the leading-digits rule: 0 for a missing
+// key or text that is not a number.
+int ConfigInt(ConfigStore& store, int profile, ConfigKey key);
+bool SetConfigInt(ConfigStore& store, int profile, ConfigKey key, int value);
+
 }  // namespace korvane

@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "common/text.hpp"
 #include "store/config_store.hpp"
+#include "store/sqlite_transaction.hpp"
 
 namespace korvane {
 
@@ -43,15 +45,12 @@ constexpr std::array<const char*, 15> kSchema{
     "CREATE INDEX IF NOT EXISTS keylightindex ON t_key_light_data (keylight_id)",
 };
 
-bool OpenExisting(SQLiteDB& db, const std::string& path) {
-  if (db.IsOpen()) return true;
-  return db.Open(path, kOpenExisting);
-}
-
-// Every statement runs even after one has failed.
-bool CreateNew(SQLiteDB& db, const std::string& path) {
-  if (db.IsOpen()) return true;
-  if (!db.Open(path, kOpenOrCreate)) return false;
+// Creates what the schema lacks in one transaction, so a start killed half-way
+// leaves all of it or none, and the next open completes a file an older start
+// left without some tables. On a complete schema nothing is written. Every
+// statement runs even after one has failed.
+bool CompleteSchema(SQLiteDB& db) {
+  SQLiteAutoTransaction transaction(&db);
   bool all_ok = true;
   for (const char* statement : kSchema) all_ok = (db.Execute(statement) == kSqliteOk) && all_ok;
   return all_ok;
@@ -64,11 +63,16 @@ fs::path DeviceDatabasePath(const fs::path& data_folder, const std::string& devi
 }
 
 bool OpenDeviceDatabase(ConfigStore& store, const fs::path& data_folder, const std::string& device_attr) {
-  const std::string path = DeviceDatabasePath(data_folder, device_attr).string();
   const ConfigStore::Lock lock = store.Hold();
+  if (!IsSafeFileStem(device_attr)) {
+    store.SetOpenResult("", false);
+    return false;
+  }
+  const std::string path = DeviceDatabasePath(data_folder, device_attr).string();
+  SQLiteDB& db = store.Db();
   std::error_code error;
-  const bool exists = fs::exists(path, error);
-  const bool open = exists ? OpenExisting(store.Db(), path) : CreateNew(store.Db(), path);
+  const int flags = fs::exists(path, error) ? kOpenExisting : kOpenOrCreate;
+  const bool open = db.IsOpen() || (db.Open(path, flags) && CompleteSchema(db));
   store.SetOpenResult(path, open);
   return open;
 }

@@ -1,5 +1,9 @@
 #include "store/profile_table.hpp"
 
+#include <cstdint>
+#include <functional>
+#include <set>
+
 #include "store/config_table.hpp"
 #include "store/store_query.hpp"
 
@@ -7,13 +11,30 @@ namespace korvane {
 
 int AddProfile(ConfigStore& store, const ProfileRecord& record) {
   const ConfigStore::Lock lock = store.Hold();
-  const int profile = RunInsert(store, "INSERT INTO t_profile_data(name, status, app, type) VALUES (?, ?, ?, ?);",
-                                {record.name, 0, record.app, 0});
+  const int profile =
+      record.profile > 0
+          ? RunInsert(store, "INSERT INTO t_profile_data(profile, name, status, app, type) VALUES (?, ?, ?, ?, ?);",
+                      {record.profile, record.name, 0, record.app, 0})
+          : RunInsert(store, "INSERT INTO t_profile_data(name, status, app, type) VALUES (?, ?, ?, ?);",
+                      {record.name, 0, record.app, 0});
+  if (profile <= 0) return 0;
+  CompleteProfileConfiguration(store, profile);
+  return profile;
+}
+
+bool CompleteProfileConfiguration(ConfigStore& store, int profile) {
+  const ConfigStore::Lock lock = store.Hold();
+  const std::uint64_t failures = store.Failures();
+  std::set<std::string, std::less<>> stored;
+  ReadAllRows(store, "SELECT key FROM t_configdata WHERE profile = ?", {profile},
+              [&](const SQLiteStatement& row) { stored.emplace(row.ColumnText(0)); });
+  if (store.Failures() != failures) return false;
   for (const ConfigKey key : kConfigKeys) {
+    if (stored.contains(ConfigKeyName(key))) continue;
     RunInsert(store, "INSERT INTO t_configdata(profile, key, value) VALUES (?, ?, ?);",
               {profile, ConfigKeyName(key), ConfigKeyDefault(key)});
   }
-  return profile;
+  return store.Failures() == failures;
 }
 
 bool StoreProfileName(ConfigStore& store, int profile, const std::string& name) {
