@@ -71,7 +71,12 @@ bool DeviceWorker::ReadBackSettings(bool link_variant) {
   const int profile = state.current_profile;
   static_assert(std::tuple_size_v<decltype(DpiLevelsAnswer::codes)> <= kDpiValueKeys);
   static_assert(std::tuple_size_v<decltype(DpiColoursAnswer::colours)> <= kDpiColourKeys);
-  auto set = [&](ConfigKey key, int value) { SetConfigValue(db, profile, key, std::to_string(value)); };
+  // Once the store has failed in this task the rest is not stored: with the
+  // file locked by another program each write would wait out the busy
+  // timeout for nothing.
+  auto set = [&](ConfigKey key, int value) {
+    if (!StoreFailedDuringTask()) SetConfigValue(db, profile, key, std::to_string(value));
+  };
 
   ReadAndStore(report::kReadBackStart, [](std::span<const std::uint8_t>) {});
   ReadAndStore(report::kReadReportRate, [&](std::span<const std::uint8_t> answer) {
@@ -129,7 +134,7 @@ bool DeviceWorker::ReadBackSettings(bool link_variant) {
 // does not offer) changes nothing, not even which row is active.
 void DeviceWorker::StoreLighting(std::span<const std::uint8_t> answer) {
   const auto lighting = DecodeLighting(answer);
-  if (!lighting) return;
+  if (!lighting || StoreFailedDuringTask()) return;
   const int profile = context_.state.current_profile;
   LightSetting row;
   if (!LoadLightRow(context_.store, profile, lighting->mode, row)) return;

@@ -105,6 +105,9 @@ CliSession::~CliSession() {
 
 void CliSession::Finish(std::unique_ptr<CliSession> session) {
   session->Worker().Stop();
+  // The settings database is closed all the same, so that its journal is
+  // folded back into the file rather than left beside it.
+  session->Store().Close();
   left_open = session.release();
 }
 

@@ -57,9 +57,10 @@ class CliSession final {
   static std::unique_ptr<CliSession> Open(const CliOptions& options, WorkerEvents* listener, std::string& error);
   ~CliSession();
 
-  // Ends a command: stops the worker and leaves the open device handles to
-  // the system, which closes them when the process exits. Closing them here
-  // would wait up to a second for each reader thread's blocking read.
+  // Ends a command: stops the worker, closes the settings database and leaves
+  // the open device handles to the system, which closes them when the process
+  // exits. Closing them here would wait up to a second for each reader
+  // thread's blocking read.
   static void Finish(std::unique_ptr<CliSession> session);
 
   // Runs the start-up scan (task 1) and waits for it and the read-back.

@@ -21,11 +21,16 @@ namespace {
 using Change = std::optional<std::string>;
 
 // Adds a subcommand whose callback runs a setting change.
+// A setting command; `done`, when given, is what the change leaves to be
+// printed once the mouse has taken it (and only then).
 CLI::App* AddSetting(CLI::App& parent, const char* name, const char* help, CliOptions& options, int& exit_code,
-                     std::function<Change(CliSession&, const SettingsTarget&)> change) {
+                     std::function<Change(CliSession&, const SettingsTarget&)> change,
+                     std::shared_ptr<const std::string> done = nullptr) {
   CLI::App* command = parent.add_subcommand(name, help);
-  command->callback(
-      [&options, &exit_code, change = std::move(change)] { exit_code = RunSettingCommand(options, change); });
+  command->callback([&options, &exit_code, change = std::move(change), done] {
+    exit_code = RunSettingCommand(options, change);
+    if (exit_code == 0 && done) std::cout << *done;
+  });
   return command;
 }
 
@@ -85,13 +90,16 @@ void AddDpiCommand(CLI::App& app, CliOptions& options, int& exit_code) {
       ->required();
   auto set_level = std::make_shared<int>(0);
   auto value = std::make_shared<std::string>();
-  auto* set = AddSetting(*dpi, "set", "Set a level's DPI value (rounded to the sensor's steps)", options, exit_code,
-                         [set_level, value](CliSession&, const SettingsTarget& target) -> Change {
-                           const auto stored = TypeDpiValue(target, Level(*set_level), *value);
-                           if (!stored) return "the level must be 1 to 6";
-                           std::cout << "level " << *set_level << ": " << *stored << " DPI\n";
-                           return std::nullopt;
-                         });
+  auto set_done = std::make_shared<std::string>();
+  auto* set = AddSetting(
+      *dpi, "set", "Set a level's DPI value (rounded to the sensor's steps)", options, exit_code,
+      [set_level, value, set_done](CliSession&, const SettingsTarget& target) -> Change {
+        const auto stored = TypeDpiValue(target, Level(*set_level), *value);
+        if (!stored) return "the level must be 1 to 6";
+        *set_done = "level " + std::to_string(*set_level) + ": " + std::to_string(*stored) + " DPI\n";
+        return std::nullopt;
+      },
+      set_done);
   set->add_option("K", *set_level, "1 to 6")->required();
   set->add_option("VALUE", *value, "DPI value")->required();
   auto colour_level = std::make_shared<int>(0);
