@@ -1,5 +1,7 @@
 #include "app/device_main_dlg.hpp"
 
+#include <iostream>
+
 #include "app/lighting_page.hpp"
 #include "app/performance_page.hpp"
 #include "catalog/catalog_file.hpp"
@@ -65,6 +67,7 @@ void DeviceMainDlg::OnInitDialog() {
   ApplyTexts();
   choices_.Load();
   navigation_.SelectTab(0);
+  TellUnreadableCatalog();
   Queue().Push(kTaskStartupScan);
   Queue().Push(kTaskCheckSoftware);
   if (hotplug_) {
@@ -136,6 +139,17 @@ void DeviceMainDlg::ShowSaveTip() {
 
 void DeviceMainDlg::ShowDpiTip(int dpi) {
   if (dpi_tip_ && Model().Get().dpi_tip_shown) dpi_tip_->ShowDpiTip(dpi);
+}
+
+// Without the device list no mouse can be recognised: that, not "no device
+// connected", is what the user is told, with the file and the reason.
+void DeviceMainDlg::TellUnreadableCatalog() {
+  const LoadReport& report = session_->catalog_report;
+  if (report.loaded) return;
+  const std::string cause = report.file.string() + ": " + report.error;
+  std::cerr << "korvane: cannot read " << cause << '\n';
+  ui::ShowMessageBox(toolkit_, text_, text_(text_id::kCatalogUnreadableTitle),
+                     text_(text_id::kCatalogUnreadable) + "\n\n" + cause, ui::kMessageOk);
 }
 
 int DeviceMainDlg::Message(int title, int message, int kind) {

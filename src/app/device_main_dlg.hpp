@@ -128,6 +128,7 @@ class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
   void SwitchLanguage(int index);
   void ToggleMaximised();
   bool MouseLinkedOrTell();
+  void TellUnreadableCatalog();
   std::int64_t RouteMessage(int message, std::int64_t wparam, std::int64_t lparam);
 
   ui::Toolkit& toolkit_;

@@ -179,6 +179,8 @@
   X(kNotSavedTitle, 703,          "Title of the message that a change was not saved") \
   X(kWaitingForMouse, 710,        "Status line: the receiver is there, its mouse has not answered yet") \
   X(kChangeNotTaken, 711,         "Status line: the mouse did not take a change; it is sent when the mouse is back") \
+  X(kCatalogUnreadable, 712,      "Message: the device list (config.xml) cannot be read") \
+  X(kCatalogUnreadableTitle, 713, "Title of the message that the device list cannot be read") \
   X(kButtonLeft, 900,             "Button name: left button") \
   X(kButtonRight, 901,            "Button name: right button") \
   X(kButtonMiddle, 902,           "Button name: middle button") \

@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "catalog/current_model.hpp"
+#include "common/text_ids.hpp"
 #include "controller_fixture.hpp"
 #include "store/profile_table.hpp"
 #include "ui/event_codes.hpp"
@@ -376,6 +377,33 @@ TEST_F(ControllerTest, LanguageSwitchReappliesEveryText) {
   const std::string russian_version = toolkit.State(kDeviceList).device_version.at(201);
   EXPECT_TRUE(russian_version.starts_with(Text(17) + ": v")) << russian_version;
   EXPECT_NE(russian_version, english_version);
+}
+
+// Without config.xml the user is told the device list cannot be read, and
+// which file it is, rather than only that no device is connected.
+TEST(ControllerCatalogTest, AMissingDeviceListIsToldWithItsFile) {
+  TempDir home;
+  const std::filesystem::path resources = home / "resources";
+  std::filesystem::copy(KORVANE_SOURCE_DATA, resources, std::filesystem::copy_options::recursive);
+  std::filesystem::remove(resources / "config.xml");
+  AppContextOptions options;
+  options.resources = resources;
+  options.data_dir = home / "data";
+  options.config_dir = home / "config";
+  std::filesystem::create_directories(home / "config");
+  AppContext context(options);
+  context.Language().SetCurrentLcid(1033);
+  FakeToolkit toolkit;
+  ui::AddMainTabs(toolkit, context.Language().Lookup());
+  sim::VirtualBus bus;
+  DeviceMainDlg controller(toolkit, context, bus, nullptr, ControllerOptions{home / "autostart", "korvane"});
+  controller.OnInitDialog();
+  EXPECT_EQ(toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kTitle}),
+            context.Language().GetText(text_id::kCatalogUnreadableTitle));
+  const std::string message = toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kMessage});
+  EXPECT_NE(message.find(context.Language().GetText(text_id::kCatalogUnreadable)), std::string::npos) << message;
+  EXPECT_NE(message.find((resources / "config.xml").string()), std::string::npos) << message;
+  controller.Shutdown();
 }
 
 }  // namespace

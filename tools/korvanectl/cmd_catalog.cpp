@@ -19,14 +19,15 @@ using nlohmann::ordered_json;
 
 const char* ModeName(int mode) { return mode == kReceiver ? "receiver" : "wired"; }
 
-// Reports a file that could not be read, or each rule it breaks.
+// Reports a file that could not be read, or each rule it breaks; true when
+// there is nothing to report.
 bool Report(const LoadReport& report) {
   if (!report.loaded) {
     PrintError("cannot read " + report.file.string() + ": " + report.error);
     return false;
   }
   for (const std::string& problem : report.problems) PrintError(report.file.string() + ": " + problem);
-  return true;
+  return report.problems.empty();
 }
 
 ordered_json CatalogJson(const AppContext& context, const DeviceCatalog& catalog) {

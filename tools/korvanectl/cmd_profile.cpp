@@ -54,7 +54,7 @@ int RunRename(const CliOptions& options, int profile, const std::string& name) {
     PrintError("the name is not valid UTF-8 text");
     result = 1;
   } else if (!RenameProfile(session->Store(), profile, name)) {
-    PrintError("the settings database did not take the name");
+    PrintError("the settings database " + session->Store().Path() + " did not take the name");
     result = 1;
   }
   CliSession::Finish(std::move(session));
