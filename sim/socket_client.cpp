@@ -182,7 +182,7 @@ void SocketTransport::SetListener(Listener listener) {
   if (!events || !events->Send(wire::kSubscribe, {})) return;
   // Events flow only after the server's acknowledgement; waiting for it
   // means no plug or unplug after this call is missed.
-  const auto acknowledged = events->Receive();
+  const auto acknowledged = events->Receive(wire::Connection::kReplyTimeoutMs);
   if (!acknowledged || !acknowledged->body.empty()) return;
   events_ = events;
   events_thread_ = std::thread([this, events] {

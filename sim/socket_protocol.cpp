@@ -100,8 +100,17 @@ bool SendAll(int fd, const std::uint8_t* data, std::size_t size) {
   return true;
 }
 
-bool ReceiveAll(int fd, std::uint8_t* data, std::size_t size) {
+// A frame that has begun arrives whole within this time, or the peer is
+// taken to be stuck.
+constexpr auto kFrameTime = std::chrono::seconds(5);
+
+bool ReceiveAll(int fd, std::uint8_t* data, std::size_t size, std::chrono::steady_clock::time_point deadline) {
   while (size > 0) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd watch{fd, POLLIN, 0};
+    const int ready = ::poll(&watch, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
     const ssize_t n = ::recv(fd, data, size, 0);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
@@ -138,20 +147,27 @@ bool Connection::Send(std::uint8_t type, std::span<const std::uint8_t> body) {
   return SendAll(fd_, frame.data(), frame.size());
 }
 
-std::optional<Message> Connection::Receive() {
+std::optional<Message> Connection::Receive(int timeout_ms) {
+  if (WaitReadable(-1, timeout_ms) == Ready::kTimeout) return std::nullopt;
+  const auto deadline = std::chrono::steady_clock::now() + kFrameTime;
   std::uint8_t header[4];
-  if (!ReceiveAll(fd_, header, sizeof header)) return std::nullopt;
+  if (!ReceiveAll(fd_, header, sizeof header, deadline)) return std::nullopt;
   const std::uint32_t length = Reader(header).U32();
   if (length == 0 || length > kMaxFrame) return std::nullopt;
   std::vector<std::uint8_t> frame(length);
-  if (!ReceiveAll(fd_, frame.data(), frame.size())) return std::nullopt;
+  if (!ReceiveAll(fd_, frame.data(), frame.size(), deadline)) return std::nullopt;
   return Message{frame[0], std::vector<std::uint8_t>(frame.begin() + 1, frame.end())};
 }
 
 std::optional<Message> Connection::Call(std::uint8_t type, std::span<const std::uint8_t> body) {
   if (!Send(type, body)) return std::nullopt;
-  std::optional<Message> reply = Receive();
-  if (!reply || reply->type != (type | kReply)) return std::nullopt;
+  std::optional<Message> reply = Receive(kReplyTimeoutMs);
+  if (!reply) {
+    // A reply that comes late would be taken for the next call's.
+    Shutdown();
+    return std::nullopt;
+  }
+  if (reply->type != (type | kReply)) return std::nullopt;
   return reply;
 }
 

@@ -91,11 +91,15 @@ class Connection {
   static std::unique_ptr<Connection> Connect(const std::string& path, std::string* error = nullptr);
 
   bool Send(std::uint8_t type, std::span<const std::uint8_t> body);
-  // nullopt when the peer closed the socket or sent a malformed frame.
-  std::optional<Message> Receive();
-  // Sends a request and waits for its reply; nullopt on any failure or a
-  // reply of the wrong type.
+  // Waits up to timeout_ms (< 0: no limit) for a message to begin; a begun
+  // message must arrive whole within a few seconds. nullopt on timeout, when
+  // the peer closed the socket or sent a malformed frame.
+  std::optional<Message> Receive(int timeout_ms = -1);
+  // Sends a request and waits up to kReplyTimeoutMs for its reply; nullopt
+  // on any failure or a reply of the wrong type. A peer that does not answer
+  // in time (a stopped server) ends the connection.
   std::optional<Message> Call(std::uint8_t type, std::span<const std::uint8_t> body);
+  static constexpr int kReplyTimeoutMs = 5000;
   // Ends the connection for both sides; a blocked Receive returns.
   void Shutdown();
   // Whether the peer has closed its end or the connection was shut down;

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <memory>
+#include <thread>
+
 #include "platform/app_settings.hpp"
+#include "platform/file_lock.hpp"
 #include "platform/paths.hpp"
 #include "platform/single_instance.hpp"
 #include "support/temp_dir.hpp"
@@ -92,6 +97,26 @@ TEST(RuntimeFolder, OnlyAUserOnlyFolderOfOursIsSafe) {
   std::filesystem::create_directory_symlink(dir / "elsewhere", dir / "link");
   std::filesystem::create_directory(dir / "elsewhere");
   EXPECT_TRUE(SingleInstance::UnsafeRuntimeFolder(dir / "link", ::getuid())) << "a link";
+}
+
+TEST(FileLock, AHeldLockIsWaitedForOnlyAsLongAsAsked) {
+  test::TempDir dir;
+  auto holder = std::make_unique<FileLock>(dir / "device.lock");
+  ASSERT_TRUE(holder->TryLock());
+  FileLock waiter(dir / "device.lock");
+  EXPECT_TRUE(waiter.Usable());
+  EXPECT_FALSE(waiter.TryLock());
+  EXPECT_FALSE(waiter.LockWithin(std::chrono::milliseconds(200))) << "still held: gives up";
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    holder.reset();
+  });
+  EXPECT_TRUE(waiter.LockWithin(std::chrono::seconds(30))) << "taken once released";
+  release.join();
+
+  FileLock nowhere(dir / "missing-folder" / "device.lock");
+  EXPECT_FALSE(nowhere.Usable());
+  EXPECT_FALSE(nowhere.LockWithin(std::chrono::seconds(30))) << "a file that cannot be opened is not waited for";
 }
 
 }  // namespace korvane

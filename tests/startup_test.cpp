@@ -1,6 +1,14 @@
 #include "app/startup.hpp"
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "support/temp_dir.hpp"
 
@@ -43,6 +51,13 @@ TEST(StartHidden, PlainCaseSensitiveSubstringOfAnyArgument) {
 
 class StartupTest : public ::testing::Test {
  protected:
+  // Waits (a generous bound: only a lost request reaches it) until the
+  // instance's activation descriptor says a request came in.
+  static bool ActivationArrives(const SingleInstance& instance) {
+    pollfd watch{instance.ActivationFd(), POLLIN, 0};
+    return ::poll(&watch, 1, 10000) == 1;
+  }
+
   test::TempDir dir;
   AppContextOptions options;
 
@@ -74,7 +89,39 @@ TEST_F(StartupTest, SecondStartAsksTheFirstToShowItselfAndExitsWithZero) {
   const StartupOutcome second = RunStartupSteps({"-autorun"}, options, 1033, dir / "run");
   ASSERT_TRUE(second.exit_code);
   EXPECT_EQ(*second.exit_code, 0);
+  ASSERT_TRUE(ActivationArrives(*first.instance));
   EXPECT_TRUE(first.instance->TakeActivationRequests());
+}
+
+// Clients that connect and send nothing hold up neither the taking of
+// requests nor a real request behind them.
+TEST_F(StartupTest, SilentClientsNeverBlockTheFirstInstance) {
+  const StartupOutcome first = RunStartupSteps({}, options, 1033, dir / "run");
+  ASSERT_FALSE(first.exit_code);
+  std::vector<int> silent;
+  for (int i = 0; i < 5; ++i) {
+    silent.push_back(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = (dir / "run" / "Test Caption.sock").string();
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::connect(silent.back(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  }
+  EXPECT_FALSE(first.instance->TakeActivationRequests()) << "returns at once with nothing to take";
+  const StartupOutcome second = RunStartupSteps({}, options, 1033, dir / "run");
+  ASSERT_TRUE(ActivationArrives(*first.instance));
+  EXPECT_TRUE(first.instance->TakeActivationRequests());
+  for (const int fd : silent) ::close(fd);
+}
+
+// A lock that cannot be taken stops the start with the reason, rather than
+// letting a second instance drive the mouse alongside the first.
+TEST_F(StartupTest, ALockThatCannotBeTakenIsAnError) {
+  dir.Write("res/config.xml", "<config><software caption=\"" + std::string(300, 'C') + "\" version=\"1\"/></config>");
+  const StartupOutcome outcome = RunStartupSteps({}, options, 1033, dir / "run");
+  ASSERT_TRUE(outcome.exit_code);
+  EXPECT_EQ(*outcome.exit_code, 1);
+  EXPECT_NE(outcome.problem.find("lock"), std::string::npos) << outcome.problem;
 }
 
 TEST_F(StartupTest, MissingConfigStillStartsWithEmptyCaption) {

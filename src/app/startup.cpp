@@ -32,6 +32,11 @@ StartupOutcome RunStartupSteps(const std::vector<std::string>& arguments, const 
     outcome.exit_code = 0;
     return outcome;
   }
+  if (outcome.instance->role() == SingleInstance::Role::Failed) {
+    outcome.problem = outcome.instance->problem();
+    outcome.exit_code = 1;
+    return outcome;
+  }
   outcome.context->Language().ChooseStartupLanguage(user_ui_lcid);
   EnsureDirectory(outcome.context->DatabaseFolder());
   outcome.start_hidden = StartHidden(arguments);

@@ -26,8 +26,11 @@ bool ShouldBeDpiAware(int width, int height, const std::function<std::optional<i
 bool StartHidden(const std::vector<std::string>& arguments);
 
 struct StartupOutcome {
-  // Another instance runs and was asked to show itself: exit with this code.
+  // Another instance runs and was asked to show itself (0), or the
+  // single-instance lock could not be taken (1, problem says why): exit with
+  // this code.
   std::optional<int> exit_code;
+  std::string problem;
   bool start_hidden = false;
   std::unique_ptr<AppContext> context;
   std::unique_ptr<SingleInstance> instance;

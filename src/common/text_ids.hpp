@@ -181,6 +181,8 @@
   X(kChangeNotTaken, 711,         "Status line: the mouse did not take a change; it is sent when the mouse is back") \
   X(kCatalogUnreadable, 712,      "Message: the device list (config.xml) cannot be read") \
   X(kCatalogUnreadableTitle, 713, "Title of the message that the device list cannot be read") \
+  X(kMouseInUse, 714,             "Message: another program holds the device lock past the wait") \
+  X(kMouseInUseTitle, 715,        "Title of the message that another program is using the mouse") \
   X(kButtonLeft, 900,             "Button name: left button") \
   X(kButtonRight, 901,            "Button name: right button") \
   X(kButtonMiddle, 902,           "Button name: middle button") \

@@ -4,6 +4,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <thread>
+
 #include "platform/paths.hpp"
 
 namespace korvane {
@@ -18,7 +20,14 @@ FileLock::~FileLock() {
 
 bool FileLock::TryLock() { return fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0; }
 
-bool FileLock::Lock() { return fd_ >= 0 && ::flock(fd_, LOCK_EX) == 0; }
+bool FileLock::LockWithin(std::chrono::milliseconds wait) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  while (!TryLock()) {
+    if (fd_ < 0 || std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
 
 bool FileLock::HeldElsewhere(const std::filesystem::path& file) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -14,10 +15,13 @@ class FileLock final {
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
 
+  // Whether the lock file could be opened; without it no lock can be taken.
+  bool Usable() const { return fd_ >= 0; }
   // Takes the lock without waiting; false when another process holds it.
   bool TryLock();
-  // Waits for the lock; false only when the file cannot be opened.
-  bool Lock();
+  // Waits up to `wait` for the lock; false when it is still held elsewhere
+  // (or the file could not be opened).
+  bool LockWithin(std::chrono::milliseconds wait);
 
   // Whether another process holds the lock on file right now.
   static bool HeldElsewhere(const std::filesystem::path& file);
@@ -25,6 +29,11 @@ class FileLock final {
  private:
   int fd_ = -1;
 };
+
+// How long a start waits for the device lock: enough for another command to
+// finish, bounded so that a long one (korvanectl watch) is reported to the
+// user instead of waited for in silence.
+inline constexpr std::chrono::seconds kDeviceLockWait{10};
 
 // The lock that whoever talks to the mouse holds: the desktop application for
 // its whole run, korvanectl for one command; in the runtime folder.

@@ -1,12 +1,16 @@
 #include "platform/single_instance.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -68,17 +72,26 @@ SingleInstance::SingleInstance(const std::string& caption, const fs::path& runti
   socket_path_ = runtime_folder / (stem + ".sock");
 
   lock_fd_ = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (lock_fd_ >= 0 && ::flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
+  if (lock_fd_ < 0) {
+    // Without the lock two instances could drive the mouse at once.
+    problem_ = "cannot take the single-instance lock " + lock_path.string() + ": " + std::strerror(errno);
+    role_ = Role::Failed;
+    return;
+  }
+  if (::flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
     ::close(lock_fd_);
     lock_fd_ = -1;
     AskFirstToShow(socket_path_);
     role_ = Role::Second;
     return;
   }
-  // Without a usable lock file the program still runs, as the only instance
-  // it can know of.
   role_ = Role::First;
+  Listen();
+}
 
+// Without the socket the instance still runs (the lock keeps it the only
+// one); a second start then cannot bring its window up.
+void SingleInstance::Listen() {
   sockaddr_un address;
   if (!FillAddress(socket_path_, address)) return;
   ::unlink(socket_path_.c_str());
@@ -87,13 +100,48 @@ SingleInstance::SingleInstance(const std::string& caption, const fs::path& runti
   const mode_t old_mask = ::umask(0077);
   const bool bound = ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
   ::umask(old_mask);
-  if (!bound || ::listen(listen_fd_, 4) != 0) {
-    ::close(listen_fd_);
-    listen_fd_ = -1;
+  requests_fd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  stop_fd_ = ::eventfd(0, EFD_CLOEXEC);
+  if (!bound || ::listen(listen_fd_, 4) != 0 || requests_fd_ < 0 || stop_fd_ < 0) {
+    for (int* fd : {&listen_fd_, &requests_fd_, &stop_fd_}) {
+      if (*fd >= 0) ::close(*fd);
+      *fd = -1;
+    }
+    return;
+  }
+  requests_thread_ = std::thread([this] { ServeRequests(); });
+}
+
+// Each request is a few bytes sent right after connecting; a client that
+// sends nothing is given up on after a moment.
+void SingleInstance::ServeRequests() {
+  for (;;) {
+    pollfd watch[2] = {{listen_fd_, POLLIN, 0}, {stop_fd_, POLLIN, 0}};
+    if (::poll(watch, 2, -1) < 0 && errno != EINTR) return;
+    if (watch[1].revents != 0) return;
+    const int fd = ::accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd < 0) continue;
+    timeval timeout{0, 200000};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    char buffer[16] = {};
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    ::close(fd);
+    if (n > 0 && std::string_view(buffer, static_cast<std::size_t>(n)).starts_with("show")) {
+      const std::uint64_t one = 1;
+      [[maybe_unused]] const ssize_t written = ::write(requests_fd_, &one, sizeof one);
+    }
   }
 }
 
 SingleInstance::~SingleInstance() {
+  if (requests_thread_.joinable()) {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(stop_fd_, &one, sizeof one);
+    requests_thread_.join();
+  }
+  for (const int fd : {requests_fd_, stop_fd_}) {
+    if (fd >= 0) ::close(fd);
+  }
   if (listen_fd_ >= 0) {
     ::close(listen_fd_);
     ::unlink(socket_path_.c_str());
@@ -102,20 +150,9 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::TakeActivationRequests() {
-  if (listen_fd_ < 0) return false;
-  bool show = false;
-  for (;;) {
-    const int fd = ::accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) break;
-    // The request is a few bytes sent right after connecting; wait briefly.
-    timeval timeout{0, 200000};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    char buffer[16] = {};
-    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-    if (n > 0 && std::string_view(buffer, static_cast<std::size_t>(n)).starts_with("show")) show = true;
-    ::close(fd);
-  }
-  return show;
+  if (requests_fd_ < 0) return false;
+  std::uint64_t count = 0;
+  return ::read(requests_fd_, &count, sizeof count) == sizeof count && count > 0;
 }
 
 }  // namespace korvane

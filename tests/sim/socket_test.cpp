@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
+#include <future>
 #include <nlohmann/json.hpp>
 #include <thread>
 
@@ -221,6 +223,30 @@ TEST(SocketClient, NoServerMeansNoDevices) {
   std::string error;
   EXPECT_FALSE(SendControl(socket, "", {"state"}, &error).has_value());
   EXPECT_NE(error.find("cannot connect"), std::string::npos);
+}
+
+// A server that takes connections but never answers (a stopped virtual
+// mouse): every call gives up instead of waiting for ever.
+TEST(SocketClient, AServerThatNeverAnswersEndsEveryCall) {
+  korvane::test::TempDir dir;
+  const std::string socket = (dir / "stopped.sock").string();
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socket.c_str(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 8), 0);
+
+  auto calls = std::async(std::launch::async, [&] {
+    SocketTransport client(socket);
+    std::string error;
+    return client.Enumerate().empty() && !client.Probe("virtual/1/VID_3A7C&PID_1001&MI_02") &&
+           !SendControl(socket, "", {"state"}, &error);
+  });
+  // Far beyond the reply timeout of each call: only a hang gets here.
+  ASSERT_EQ(calls.wait_for(60s), std::future_status::ready) << "a call waits for ever";
+  EXPECT_TRUE(calls.get());
+  ::close(listener);
 }
 
 }  // namespace

@@ -82,8 +82,20 @@ std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEv
     error = "the desktop application is running and owns the mouse; use it, or quit it first";
     return nullptr;
   }
-  session->device_lock_ = std::make_unique<FileLock>(DeviceLockPath(*runtime_folder, caption));
-  session->device_lock_->Lock();
+  const auto device_lock_path = DeviceLockPath(*runtime_folder, caption);
+  session->device_lock_ = std::make_unique<FileLock>(device_lock_path);
+  if (!session->device_lock_->Usable()) {
+    error = "cannot open the device lock " + device_lock_path.string();
+    return nullptr;
+  }
+  if (!session->device_lock_->TryLock()) {
+    std::cerr << "korvanectl: another command is using the mouse; waiting up to " << kDeviceLockWait.count()
+              << " s for it to finish\n";
+    if (!session->device_lock_->LockWithin(kDeviceLockWait)) {
+      error = "another command (korvanectl watch, perhaps) is still using the mouse; try again when it has finished";
+      return nullptr;
+    }
+  }
 
   EnsureDirectory(context.DatabaseFolder());
   session->link_ = OpenHidLink(options.hid);

@@ -16,11 +16,13 @@
 #include "app/device_main_dlg.hpp"
 #include "app/hid_link.hpp"
 #include "app/startup.hpp"
+#include "common/text_ids.hpp"
 #include "frontend/qt/dpi_rule.hpp"
 #include "frontend/qt/main_window_setup.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 #include "language/locale_lcid.hpp"
 #include "platform/file_lock.hpp"
+#include "ui/message_box.hpp"
 #include "ui/tray.hpp"
 
 namespace {
@@ -76,15 +78,28 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   korvane::StartupOutcome start =
       korvane::RunStartupSteps(arguments, line.context, korvane::UserUiLanguage(), *runtime_folder);
-  if (start.exit_code) return *start.exit_code;
+  if (start.exit_code) {
+    if (!start.problem.empty()) std::fprintf(stderr, "korvane: %s\n", start.problem.c_str());
+    return *start.exit_code;
+  }
   korvane::AppContext& context = *start.context;
 
   korvane::qt::QtToolkit toolkit(korvane::qt::Skin(context.SkinFolder()), korvane::qt::TextLookupOf(context));
   korvane::qt::SetUpFirstView(app, toolkit, context);
 
   // The desktop program owns the mouse for its whole run; korvanectl waits.
+  // A korvanectl command that holds it is waited for a while, then reported.
   korvane::FileLock device_lock(korvane::DeviceLockPath(*runtime_folder, context.Caption()));
-  device_lock.Lock();
+  if (!device_lock.TryLock()) {
+    std::fprintf(stderr, "korvane: another program is using the mouse; waiting for it\n");
+    if (!device_lock.LockWithin(korvane::kDeviceLockWait)) {
+      std::fprintf(stderr, "korvane: the device lock is still held by another program\n");
+      const korvane::TextLookup text = context.Language().Lookup();
+      korvane::ui::ShowMessageBox(toolkit, text, text(korvane::text_id::kMouseInUseTitle),
+                                  text(korvane::text_id::kMouseInUse), korvane::ui::kMessageOk);
+      return 1;
+    }
+  }
 
   const korvane::HidLink link = korvane::OpenHidLink(line.hid);
   korvane::DeviceMainDlg controller(toolkit, context, *link.transport, link.hotplug,
