@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "app/buttons_page.hpp"
 #include "app/lighting_page.hpp"
 #include "app/performance_page.hpp"
 #include "catalog/catalog_file.hpp"
@@ -45,6 +46,7 @@ DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTrans
   hooks_.OnRefresh([this](unsigned pages) {
     if (pages & kProfilePage) ShowProfileName();
   });
+  buttons_page_ = std::make_unique<ButtonsPage>(PageContextFor());
   performance_page_ = std::make_unique<PerformancePage>(PageContextFor());
   lighting_page_ = std::make_unique<LightingPage>(PageContextFor());
   toolkit_.SetHandler(ui::WindowId::kMain, this);
@@ -95,8 +97,12 @@ bool DeviceMainDlg::Shutdown() {
 }
 
 PageContext DeviceMainDlg::PageContextFor() {
-  return PageContext{
-      *this, toolkit_, text_, Store(), Queue(), state_, Model(), Sources(), Dpi(), hooks_, open_mouse_settings_};
+  return PageContext{*this,   toolkit_,
+                     text_,   Store(),
+                     Queue(), state_,
+                     Model(), Sources(),
+                     Dpi(),   session_->pending_macro,
+                     hooks_,  open_mouse_settings_};
 }
 
 void DeviceMainDlg::ListModels() {

@@ -26,6 +26,7 @@
 
 namespace korvane {
 
+class ButtonsPage;
 class PerformancePage;
 class LightingPage;
 
@@ -147,6 +148,7 @@ class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
   std::function<bool()> open_mouse_settings_;
   ui::SaveTip save_tip_;
   std::unique_ptr<ui::DpiTip> dpi_tip_;
+  std::unique_ptr<ButtonsPage> buttons_page_;
   std::unique_ptr<PerformancePage> performance_page_;
   std::unique_ptr<LightingPage> lighting_page_;
   // Set while this object exists; hot-plug posts check it on the UI thread.

@@ -13,6 +13,7 @@
 namespace korvane {
 
 class ConfigStore;
+class PendingMacro;
 class ConnectionState;
 class TaskQueue;
 
@@ -44,6 +45,8 @@ struct PageContext {
   ModelHolder& model;
   ModelSources sources;
   DpiCache& dpi;
+  // The macro the next button-table write sends first.
+  PendingMacro& pending_macro;
   PageHooks& hooks;
   // Opens the desktop's own mouse settings; false when it has none.
   std::function<bool()> open_mouse_settings;

@@ -183,6 +183,20 @@
   X(kCatalogUnreadableTitle, 713, "Title of the message that the device list cannot be read") \
   X(kMouseInUse, 714,             "Message: another program holds the device lock past the wait") \
   X(kMouseInUseTitle, 715,        "Title of the message that another program is using the mouse") \
+  X(kGroupMouse, 720,             "Buttons page: caption of the mouse function chooser") \
+  X(kGroupMultimedia, 721,        "Buttons page: caption of the multimedia chooser") \
+  X(kGroupMacro, 722,             "Buttons page: caption of the macro chooser") \
+  X(kGroupDpi, 723,               "Buttons page: caption of the DPI function chooser") \
+  X(kGroupSpecial, 724,           "Buttons page: caption of the special function chooser") \
+  X(kGroupSystem, 725,            "Buttons page: caption of the system shortcut chooser") \
+  X(kKeyCombinationButton, 726,   "Buttons page: opens the key combination panel (and its title)") \
+  X(kRepeatInterval, 727,         "Rapid fire panel: label of the first number") \
+  X(kRepeatCount, 728,            "Rapid fire panel: label of the second number") \
+  X(kRepeatTimes, 729,            "Rapid fire panel: unit of the second number") \
+  X(kResetButtonTip, 730,         "Buttons page: tooltip of the reset button") \
+  X(kButtonsHint, 731,            "Buttons page: hint under the mouse picture") \
+  X(kFunctionTitle, 732,          "Buttons page: title of the function section") \
+  X(kMilliseconds, 733,           "Rapid fire panel: unit of the first number") \
   X(kButtonLeft, 900,             "Button name: left button") \
   X(kButtonRight, 901,            "Button name: right button") \
   X(kButtonMiddle, 902,           "Button name: middle button") \

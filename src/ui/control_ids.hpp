@@ -27,7 +27,6 @@ inline constexpr int kTabStrip = 48;
 // Page layouts.
 inline constexpr int kHomePage = 49;
 inline constexpr int kButtonsPage = 50;
-inline constexpr int kFunctionPanel = 51;
 inline constexpr int kPerformancePage = 52;
 inline constexpr int kMacroPage = 53;
 inline constexpr int kLightingPage = 54;
@@ -42,31 +41,52 @@ inline constexpr int kHomeText = 59;
 inline constexpr int kDeviceListPrevious = 60;
 inline constexpr int kDeviceListNext = 61;
 
-// Buttons page.
+// Buttons page: the button list and the mouse picture with its spots, the
+// function section with one chooser per group (mouse, multimedia, macro,
+// DPI, special, system) each under its caption, the buttons that open the
+// key combination and rapid fire panels and that disable the button.
+inline constexpr int kButtonListTitle = 64;
+inline constexpr int kButtonsHint = 66;
 inline constexpr int kRestoreButtons = 67;
 inline constexpr int kButtonList = 68;
+inline constexpr int kFunctionTitle = 70;
 inline constexpr int kResetButton = 71;
+inline constexpr int kMouseGroupCaption = 72;
 inline constexpr int kFunctionChooser1 = 73;
+inline constexpr int kMultimediaGroupCaption = 74;
 inline constexpr int kFunctionChooser2 = 75;
+inline constexpr int kMacroGroupCaption = 76;
 inline constexpr int kFunctionChooser3 = 77;
+inline constexpr int kDpiGroupCaption = 78;
 inline constexpr int kFunctionChooser4 = 79;
+inline constexpr int kSpecialGroupCaption = 80;
 inline constexpr int kFunctionChooser5 = 81;
+inline constexpr int kSystemGroupCaption = 82;
 inline constexpr int kFunctionChooser6 = 83;
 inline constexpr int kOpenKeyCapture = 85;
 inline constexpr int kOpenRepeatPanel = 87;
 inline constexpr int kAssignDisabled = 89;
+// The key combination panel (90) and the rapid fire panel (99).
+inline constexpr int kKeyPanel = 90;
 inline constexpr int kKeyPanelClose = 91;
+inline constexpr int kKeyPanelTitle = 92;
 inline constexpr int kKeyField = 93;
 inline constexpr int kModifierCtrl = 94;
 inline constexpr int kModifierWin = 95;
 inline constexpr int kModifierAlt = 96;
 inline constexpr int kModifierShift = 97;
 inline constexpr int kKeyConfirm = 98;
+inline constexpr int kRepeatPanel = 99;
+inline constexpr int kRepeatLabel1 = 100;
+inline constexpr int kRepeatUnit1 = 101;
 inline constexpr int kRepeatField1 = 102;
+inline constexpr int kRepeatLabel2 = 103;
+inline constexpr int kRepeatUnit2 = 104;
 inline constexpr int kRepeatField2 = 105;
 inline constexpr int kRepeatConfirm = 106;
 inline constexpr int kRepeatPanelClose = 107;
 inline constexpr int kMousePicture = 108;
+inline constexpr int kRepeatPanelTitle = 109;
 
 // Performance page. The sections in order, each a titled card; the lift-off
 // and sensor sections are areas the page hides for models without them.

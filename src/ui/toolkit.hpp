@@ -29,15 +29,20 @@ struct ControlRef {
 // One item of a list-like control. Combo boxes and list boxes use text and
 // data; tab strips text, data (the tab's item id) and image; DPI level lists
 // data (the DPI value, also shown as text) and colour; report-rate lists text,
-// data (the rate code) and colour; button spots on a picture text, data and
-// the position (x, y) on the picture.
+// data (the rate code) and colour; the button list text (the button's name),
+// detail (what it does) and data; button spots on a picture text, data, the
+// spot (x, y) and the end (x2, y2) of its label's leader line, in the
+// picture's own pixels.
 struct ListItem {
   std::string text;
   int data = 0;
   std::optional<int> colour;  // R + 256*G + 65536*B
   std::string image;          // skin image name
+  std::string detail;
   int x = 0;
   int y = 0;
+  int x2 = 0;
+  int y2 = 0;
 };
 
 // An item with text and data only.
@@ -198,6 +203,14 @@ class Toolkit {
   virtual int OnlineDeviceCount(ControlRef list) const = 0;
   virtual void SetDeviceVersion(ControlRef list, int device_type, std::string_view version) = 0;
   virtual void SetDeviceBattery(ControlRef list, int device_type, int value_a, int value_b) = 0;
+
+  // --- key capture ------------------------------------------------------------------
+  // A key field reports event::kCaptureStarted when it takes the focus,
+  // event::kCaptureEnded when it loses it and event::kKeyPressed with the
+  // key's evdev code for every key pressed in between; it never edits its
+  // own text. The name the active keyboard layout gives that key, as the
+  // last press of it showed; empty when unknown.
+  virtual std::string KeyName(int evdev_code) const = 0;
 
   // --- pop-ups -------------------------------------------------------------------
   // Shows a menu at the pointer; the chosen item's message reaches the main

@@ -31,6 +31,7 @@ class ControllerTest : public ::testing::Test {
   static constexpr auto kMarkerTask = static_cast<TaskCode>(99);
 
   TempDir home;
+  sim::VirtualBus::DeviceId mouse = 0;  // the mouse Connect plugged
   std::unique_ptr<AppContext> context;
   FakeToolkit toolkit;
   sim::VirtualBus bus;
@@ -135,6 +136,29 @@ class ControllerTest : public ::testing::Test {
   }
 
   std::string Text(int id) const { return context->Language().GetText(id); }
+
+  // Plugs the model's wired mouse, starts and opens its device pages.
+  void Connect(const std::string& model) {
+    mouse = Plug(sim::Preset::kWired, model)[0];
+    Start();
+    Drain();
+    ASSERT_TRUE(controller->State().mouse_linked);
+    ASSERT_TRUE(toolkit.Choose(ui::ctl::kDeviceList, ListIndexOf(controller->State().current_type)));
+    Drain();
+  }
+
+  int Profile() const { return controller->State().current_profile; }
+
+  // The commands the mouse received since `from` entries of its log.
+  std::vector<int> CommandsSince(std::size_t from) const {
+    const auto log = bus.State(mouse).log;
+    std::vector<int> commands;
+    for (std::size_t i = from; i < log.size(); ++i) commands.push_back(log[i].command);
+    return commands;
+  }
+  std::size_t LogSize() const { return bus.State(mouse).log.size(); }
+
+  bool SaveTipShown() const { return toolkit.Window(ui::WindowId::kSaveTip).state != ui::WindowState::kHidden; }
 
   // The device list index of the model with this device type.
   int ListIndexOf(int device_type) {

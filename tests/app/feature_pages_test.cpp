@@ -22,8 +22,6 @@ using namespace ui::ctl;
 
 class FeaturePagesTest : public ControllerTest {
  protected:
-  sim::VirtualBus::DeviceId mouse = 0;
-
   void SetUp() override {
     ControllerTest::SetUp();
     for (const int box : {kSensorOption1, kSensorOption2, kSensorOption3, kMoveWakeup, kMoveLightOff}) {
@@ -40,29 +38,8 @@ class FeaturePagesTest : public ControllerTest {
     }
   }
 
-  // Plugs the model's wired mouse, starts and opens its device pages.
-  void Connect(const std::string& model) {
-    mouse = Plug(sim::Preset::kWired, model)[0];
-    Start();
-    Drain();
-    ASSERT_TRUE(controller->State().mouse_linked);
-    ASSERT_TRUE(toolkit.Choose(kDeviceList, ListIndexOf(controller->State().current_type)));
-    Drain();
-  }
-
-  int Profile() const { return controller->State().current_profile; }
   int Key(ConfigKey key) { return ConfigInt(controller->Store(), Profile(), key); }
 
-  // The commands the mouse received since `from` entries of its log.
-  std::vector<int> CommandsSince(std::size_t from) const {
-    const auto log = bus.State(mouse).log;
-    std::vector<int> commands;
-    for (std::size_t i = from; i < log.size(); ++i) commands.push_back(log[i].command);
-    return commands;
-  }
-  std::size_t LogSize() const { return bus.State(mouse).log.size(); }
-
-  bool SaveTipShown() const { return toolkit.Window(ui::WindowId::kSaveTip).state != ui::WindowState::kHidden; }
   bool DpiTipShown() const { return toolkit.Window(ui::WindowId::kDpiTip).state != ui::WindowState::kHidden; }
   void HideTips() {
     toolkit.ShowWindow(ui::WindowId::kSaveTip, ui::WindowState::kHidden);

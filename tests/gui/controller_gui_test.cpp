@@ -153,5 +153,42 @@ TEST_F(ControllerGuiTest, PerformanceAndLightingPagesFollowTheModel) {
   }
 }
 
+// The buttons page of the three models: the list and the spots name the
+// same buttons; the key combination panel opens for a chosen button; the
+// page follows a language switch.
+TEST_F(ControllerGuiTest, ButtonsPageFollowsTheModelAndTheLanguage) {
+  for (const char* model : {"korvane_arc_8k", "korvane_arc_mini", "korvane_slate"}) {
+    SCOPED_TRACE(model);
+    if (controller) {
+      controller->Shutdown();
+      controller.reset();
+      for (const auto id : bus.Devices()) bus.Unplug(id);
+    }
+    Start(sim::Preset::kWired, model);
+    OpenDevicePages();
+    ASSERT_TRUE(WaitFor([&] { return !toolkit->Items(ctl::kButtonList).empty(); }));
+    ASSERT_TRUE(controller->OnControlEvent(ctl::kTabStrip, 2, TabIndex(ctl::tab::kButtons)));
+    EXPECT_EQ(toolkit->Items(ctl::kMousePicture).size(), toolkit->Items(ctl::kButtonList).size());
+    Capture(QString("buttons_%1").arg(model));
+    ASSERT_TRUE(controller->OnControlEvent(ctl::kButtonList, 2, 1));
+    ASSERT_TRUE(controller->OnControlEvent(ctl::kOpenKeyCapture, 2, 0));
+    EXPECT_TRUE(toolkit->IsVisible(ctl::kKeyPanel));
+    toolkit->SetChecked(ctl::kModifierCtrl, true);
+    toolkit->SetText(ctl::kKeyField, "F13");
+    Capture(QString("buttons_%1_key_panel").arg(model));
+  }
+  const auto languages = toolkit->Items(ctl::kLanguageList);
+  for (std::size_t i = 0; i < languages.size(); ++i) {
+    if (languages[i].data != 1049) continue;
+    toolkit->SetSelection(ctl::kLanguageList, static_cast<int>(i));
+    ASSERT_TRUE(controller->OnControlEvent(ctl::kLanguageList, 2, static_cast<int>(i)));
+  }
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kTabStrip, 2, TabIndex(ctl::tab::kButtons)));
+  EXPECT_EQ(toolkit->GetText(ctl::kFunctionTitle), context->Language().GetText(732));
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kButtonList, 2, 2));
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kOpenRepeatPanel, 2, 0));
+  Capture("buttons_1049");
+}
+
 }  // namespace
 }  // namespace korvane

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/event_codes.hpp"
 #include "ui/toolkit.hpp"
 
 namespace korvane::test {
@@ -109,6 +110,12 @@ class FakeToolkit final : public ui::Toolkit {
   // Links handed to the browser, in order.
   const std::vector<std::string>& OpenedLinks() const { return opened_links_; }
   void SetTrayAvailable(bool available) { tray_available_ = available; }
+  // The user presses the key with this evdev code in a key field, whose
+  // keyboard layout names it `name`.
+  bool PressKey(ui::ControlRef field, int evdev_code, std::string name) {
+    key_names_[evdev_code] = std::move(name);
+    return Deliver(field, ui::event::kKeyPressed, evdev_code);
+  }
   const std::string& TrayTooltip() const { return tray_tooltip_; }
   void SetWorkArea(ui::Rect area) { work_area_ = area; }
   std::optional<int> ExitCode() const { return exit_code_; }
@@ -175,6 +182,11 @@ class FakeToolkit final : public ui::Toolkit {
                                             const std::vector<ui::FileFilter>& filters) override;
   void OpenLink(std::string_view url) override { opened_links_.emplace_back(url); }
 
+  std::string KeyName(int evdev_code) const override {
+    const auto found = key_names_.find(evdev_code);
+    return found == key_names_.end() ? std::string() : found->second;
+  }
+
   bool AddTrayIcon(std::string_view tooltip) override;
   void RemoveTrayIcon() override { tray_ = false; }
   bool HasTrayIcon() const override { return tray_; }
@@ -207,6 +219,7 @@ class FakeToolkit final : public ui::Toolkit {
   ui::Rect work_area_{0, 0, 1920, 1040};
   std::string tray_tooltip_;
   std::optional<int> exit_code_;
+  std::map<int, std::string> key_names_;
 
   ControlState& Mutable(ui::ControlRef control) { return controls_[control]; }
   void DeliverMessage(ui::WindowId window, int message, std::int64_t wparam, std::int64_t lparam);

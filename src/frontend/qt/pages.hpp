@@ -14,7 +14,7 @@ QWidget* BuildTitleBar(ControlBuilder& build, QWidget* parent);
 QWidget* BuildStatusRow(ControlBuilder& build, QWidget* parent);
 QWidget* BuildTabRow(ControlBuilder& build, QWidget* parent);
 QWidget* BuildHomePage(ControlBuilder& build, QWidget* parent);
-// Buttons and macros: their containers, which the pages' own builders fill.
+// The buttons page with every control; the macro page's container.
 QWidget* BuildButtonsPage(ControlBuilder& build, QWidget* parent);
 QWidget* BuildMacroPage(ControlBuilder& build, QWidget* parent);
 // The performance and lighting pages with every control.

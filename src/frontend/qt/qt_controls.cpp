@@ -8,15 +8,18 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QSlider>
+#include <QStyle>
 #include <QTabBar>
 #include <algorithm>
 
 #include "frontend/qt/battery_widget.hpp"
+#include "frontend/qt/button_list_widget.hpp"
 #include "frontend/qt/colour_button.hpp"
 #include "frontend/qt/control_properties.hpp"
 #include "frontend/qt/device_list_widget.hpp"
 #include "frontend/qt/dpi_levels_widget.hpp"
 #include "frontend/qt/list_index.hpp"
+#include "frontend/qt/mouse_picture_widget.hpp"
 #include "frontend/qt/moving_bar.hpp"
 #include "frontend/qt/palette_widget.hpp"
 #include "frontend/qt/qt_text.hpp"
@@ -82,6 +85,8 @@ void QtToolkit::SetImage(ui::ControlRef control, std::string_view image) {
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     const QPixmap pixmap = skin_.Pixmap(name);
     if (!pixmap.isNull()) label->setPixmap(pixmap);
+  } else if (auto* picture = qobject_cast<MousePictureWidget*>(widget)) {
+    picture->SetPicture(skin_.Pixmap(name));
   }
 }
 
@@ -94,7 +99,15 @@ ui::Rect QtToolkit::ControlRect(ui::ControlRef control) const {
 
 void QtToolkit::SetChecked(ui::ControlRef control, bool checked) {
   const Quiet quiet(*this);
-  auto* button = qobject_cast<QAbstractButton*>(Find(control));
+  QWidget* widget = Find(control);
+  // A chooser is marked as the group of the current function.
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    combo->setProperty("active", checked);
+    combo->style()->unpolish(combo);
+    combo->style()->polish(combo);
+    return;
+  }
+  auto* button = qobject_cast<QAbstractButton*>(widget);
   if (button == nullptr) return;
   // An exclusive group keeps its checked button checked; the program may
   // still clear it, leaving no button of the group checked.
@@ -106,7 +119,9 @@ void QtToolkit::SetChecked(ui::ControlRef control, bool checked) {
 }
 
 bool QtToolkit::IsChecked(ui::ControlRef control) const {
-  const auto* button = qobject_cast<const QAbstractButton*>(Widget(control));
+  const QWidget* widget = Widget(control);
+  if (auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->property("active").toBool();
+  const auto* button = qobject_cast<const QAbstractButton*>(widget);
   return button != nullptr && button->isChecked();
 }
 
@@ -157,6 +172,12 @@ void QtToolkit::ShowItems(ui::ControlRef control) {
   } else if (auto* rates = qobject_cast<RateListWidget*>(widget)) {
     rates->SetItems(shadow.items);
     rates->SetSelection(shadow.selection);
+  } else if (auto* buttons = qobject_cast<ButtonListWidget*>(widget)) {
+    buttons->SetItems(shadow.items);
+    buttons->SetSelection(shadow.selection);
+  } else if (auto* picture = qobject_cast<MousePictureWidget*>(widget)) {
+    picture->SetItems(shadow.items);
+    picture->SetSelection(shadow.selection);
   }
 }
 
@@ -235,6 +256,10 @@ void QtToolkit::SetSelection(ui::ControlRef control, int index) {
     levels->SetSelection(shadow.selection);
   } else if (auto* rates = qobject_cast<RateListWidget*>(widget)) {
     rates->SetSelection(shadow.selection);
+  } else if (auto* buttons = qobject_cast<ButtonListWidget*>(widget)) {
+    buttons->SetSelection(shadow.selection);
+  } else if (auto* picture = qobject_cast<MousePictureWidget*>(widget)) {
+    picture->SetSelection(shadow.selection);
   }
 }
 
@@ -246,6 +271,8 @@ int QtToolkit::Selection(ui::ControlRef control) const {
   if (auto* devices = qobject_cast<const DeviceListWidget*>(widget)) return devices->Selection();
   if (auto* levels = qobject_cast<const DpiLevelsWidget*>(widget)) return levels->Selection();
   if (auto* rates = qobject_cast<const RateListWidget*>(widget)) return rates->Selection();
+  if (auto* buttons = qobject_cast<const ButtonListWidget*>(widget)) return buttons->Selection();
+  if (auto* picture = qobject_cast<const MousePictureWidget*>(widget)) return picture->Selection();
   const auto found = shadows_.find(control);
   return found == shadows_.end() ? -1 : found->second.selection;
 }
@@ -341,6 +368,11 @@ void QtToolkit::SetDeviceVersion(ui::ControlRef list, int device_type, std::stri
 
 void QtToolkit::SetDeviceBattery(ui::ControlRef list, int device_type, int value_a, int value_b) {
   if (auto* devices = qobject_cast<DeviceListWidget*>(Find(list))) devices->SetBattery(device_type, value_a, value_b);
+}
+
+std::string QtToolkit::KeyName(int evdev_code) const {
+  const auto found = key_names_.find(evdev_code);
+  return found == key_names_.end() ? std::string() : found->second;
 }
 
 }  // namespace korvane::qt

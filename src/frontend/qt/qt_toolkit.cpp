@@ -20,10 +20,13 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "frontend/qt/button_list_widget.hpp"
 #include "frontend/qt/device_list_widget.hpp"
 #include "frontend/qt/dialogs.hpp"
 #include "frontend/qt/dpi_levels_widget.hpp"
+#include "frontend/qt/key_capture_field.hpp"
 #include "frontend/qt/main_window.hpp"
+#include "frontend/qt/mouse_picture_widget.hpp"
 #include "frontend/qt/palette_widget.hpp"
 #include "frontend/qt/qt_text.hpp"
 #include "frontend/qt/rate_list_widget.hpp"
@@ -119,6 +122,21 @@ void QtToolkit::Connect(ui::ControlRef control, QWidget* widget) {
   } else if (auto* rates = qobject_cast<RateListWidget*>(widget)) {
     QObject::connect(rates, &RateListWidget::Clicked,
                      [emit_event](int index) { emit_event(ui::event::kClick, index); });
+  } else if (auto* buttons = qobject_cast<ButtonListWidget*>(widget)) {
+    QObject::connect(buttons, &ButtonListWidget::Clicked,
+                     [emit_event](int index) { emit_event(ui::event::kClick, index); });
+  } else if (auto* picture = qobject_cast<MousePictureWidget*>(widget)) {
+    QObject::connect(picture, &MousePictureWidget::Clicked,
+                     [emit_event](int index) { emit_event(ui::event::kClick, index); });
+  } else if (auto* key_field = qobject_cast<KeyCaptureField*>(widget)) {
+    QObject::connect(key_field, &KeyCaptureField::CaptureStarted,
+                     [emit_event] { emit_event(ui::event::kCaptureStarted, 0); });
+    QObject::connect(key_field, &KeyCaptureField::CaptureEnded,
+                     [emit_event] { emit_event(ui::event::kCaptureEnded, 0); });
+    QObject::connect(key_field, &KeyCaptureField::KeyPressed, [this, emit_event](int evdev, const QString& name) {
+      key_names_[evdev] = name.toStdString();
+      emit_event(ui::event::kKeyPressed, evdev);
+    });
   } else if (auto* palette = qobject_cast<PaletteWidget*>(widget)) {
     QObject::connect(palette, &PaletteWidget::ColourMoving,
                      [emit_event](int colour) { emit_event(ui::event::kPaletteMoving, colour); });

@@ -107,6 +107,7 @@ class QtToolkit final : public ui::Toolkit {
   int OnlineDeviceCount(ui::ControlRef list) const override;
   void SetDeviceVersion(ui::ControlRef list, int device_type, std::string_view version) override;
   void SetDeviceBattery(ui::ControlRef list, int device_type, int value_a, int value_b) override;
+  std::string KeyName(int evdev_code) const override;
 
   void ShowMenu(const std::vector<ui::MenuItem>& items) override;
   std::optional<std::string> OpenFileDialog(std::string_view title,
@@ -156,6 +157,7 @@ class QtToolkit final : public ui::Toolkit {
   std::set<ui::WindowId> placed_;
   QSystemTrayIcon* tray_ = nullptr;
   mutable int quiet_ = 0;
+  std::map<int, std::string> key_names_;  // evdev code -> the layout's name, from the last press
 
   QWidget* Window(ui::WindowId window) const;
   QWidget* EnsureWindow(ui::WindowId window);

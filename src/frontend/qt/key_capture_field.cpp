@@ -1,0 +1,56 @@
+#include "frontend/qt/key_capture_field.hpp"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+
+#include "buttons/evdev_keys.hpp"
+
+namespace korvane::qt {
+
+KeyCaptureField::KeyCaptureField(QWidget* parent) : QLineEdit(parent) {
+  setReadOnly(true);
+  setAlignment(Qt::AlignCenter);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+QString KeyCaptureField::LayoutKeyName(const QKeyEvent& event) {
+  const QString text = event.text();
+  const bool printable = text.size() == 1 && text.at(0).isPrint() && !text.at(0).isSpace();
+  if (event.modifiers() & Qt::KeypadModifier) {
+    return printable ? QStringLiteral("Num ") + text : QKeySequence(event.key()).toString(QKeySequence::NativeText);
+  }
+  if (printable) return text.toUpper();
+  return QKeySequence(event.key()).toString(QKeySequence::NativeText);
+}
+
+// Tab and Backtab would move the focus on; here they are keys like others.
+bool KeyCaptureField::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    keyPressEvent(static_cast<QKeyEvent*>(event));
+    return true;
+  }
+  return QLineEdit::event(event);
+}
+
+void KeyCaptureField::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  if (event->isAutoRepeat()) return;
+  const int native = static_cast<int>(event->nativeScanCode());
+  if (native <= 8) return;
+  emit KeyPressed(EvdevFromNativeKeyCode(native), LayoutKeyName(*event));
+}
+
+void KeyCaptureField::keyReleaseEvent(QKeyEvent* event) { event->accept(); }
+
+void KeyCaptureField::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  emit CaptureStarted();
+}
+
+void KeyCaptureField::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  emit CaptureEnded();
+}
+
+}  // namespace korvane::qt
