@@ -30,6 +30,9 @@ AssignResult Store(const ButtonTarget& target, int key_code, int type, int value
   row.macro_value2 = value2;
   row.macro_desc = description;
   if (StoreKeyAssignment(s.store, row) == 0) return AssignResult::kStoreFailed;
+  // A macro is marked before the table write is queued: the worker may take
+  // the task at once, and it sends only the macro marked by then.
+  if (type == kFunctionMacro) s.pending.Set(key_code);
   s.queue.Push(kTaskButtons);
   return AssignResult::kStored;
 }
@@ -41,9 +44,7 @@ AssignResult AssignFunction(const ButtonTarget& target, int key_code, int type, 
   if (key_code != kPrimaryButton && type == kFunctionMacro && !MacroFits(target.store, value)) {
     return AssignResult::kMacroTooLong;
   }
-  const AssignResult result = Store(target, key_code, type, value, 0, description);
-  if (result == AssignResult::kStored && type == kFunctionMacro) target.pending.Set(key_code);
-  return result;
+  return Store(target, key_code, type, value, 0, description);
 }
 
 AssignResult AssignKeyCombination(const ButtonTarget& target, int key_code, const KeyCombination& combination) {
