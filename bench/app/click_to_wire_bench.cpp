@@ -1,7 +1,8 @@
-// From a click on the report-rate list, routed by the main window's
-// controller, to the report-rate command reaching the in-process virtual
-// mouse: the page's store and queue, the worker's wake-up, the command's
-// build and the write.
+// From a click, routed by the main window's controller, to the command it
+// makes reaching the in-process virtual mouse: the page's store and queue,
+// the worker's wake-up, the command's build and the write. Two clicks: a
+// report rate chosen on the performance page (command 0x02) and a button
+// function chosen on the buttons page (the button table, 0x09).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -28,10 +29,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Stamps the moment a report-rate command is written to the mouse.
+// Stamps the moment a command is written to the mouse.
 class WireTap final : public HidTransport {
  public:
-  explicit WireTap(HidTransport& inner) : inner_(inner) {}
+  WireTap(HidTransport& inner, std::uint8_t command) : inner_(inner), command_(command) {}
 
   std::vector<HidInterfaceInfo> Enumerate() override { return inner_.Enumerate(); }
   std::optional<HidInterfaceInfo> Probe(const std::string& path) override { return inner_.Probe(path); }
@@ -40,8 +41,8 @@ class WireTap final : public HidTransport {
     return handle ? std::make_unique<Handle>(std::move(handle), *this) : nullptr;
   }
 
-  int RateWrites() const { return rate_writes_; }
-  Clock::time_point LastRateWrite() const { return Clock::time_point(Clock::duration(last_rate_write_.load())); }
+  int Writes() const { return writes_; }
+  Clock::time_point LastWrite() const { return Clock::time_point(Clock::duration(last_write_.load())); }
 
  private:
   class Handle final : public HidHandle {
@@ -49,9 +50,9 @@ class WireTap final : public HidTransport {
     Handle(std::unique_ptr<HidHandle> inner, WireTap& tap) : inner_(std::move(inner)), tap_(tap) {}
     int Write(std::span<const std::uint8_t> report) override {
       const int written = inner_->Write(report);
-      if (report.size() > report::kCommandByte && report[report::kCommandByte] == report::kReportRate) {
-        tap_.last_rate_write_ = Clock::now().time_since_epoch().count();
-        ++tap_.rate_writes_;
+      if (report.size() > report::kCommandByte && report[report::kCommandByte] == tap_.command_) {
+        tap_.last_write_ = Clock::now().time_since_epoch().count();
+        ++tap_.writes_;
       }
       return written;
     }
@@ -66,14 +67,15 @@ class WireTap final : public HidTransport {
   };
 
   HidTransport& inner_;
-  std::atomic<int> rate_writes_{0};
-  std::atomic<Clock::duration::rep> last_rate_write_{0};
+  std::uint8_t command_;
+  std::atomic<int> writes_{0};
+  std::atomic<Clock::duration::rep> last_write_{0};
 };
 
 // The controller on a fake toolkit with a wired mouse connected and its
-// performance page loaded, in a temporary home.
+// pages loaded, in a temporary home; the tap watches one command.
 struct Desktop {
-  Desktop() {
+  explicit Desktop(std::uint8_t command) : tap(bus, command) {
     AppContextOptions options;
     options.resources = KORVANE_SOURCE_DATA;
     options.data_dir = home / "data";
@@ -107,31 +109,32 @@ struct Desktop {
   std::unique_ptr<AppContext> context;
   test::FakeToolkit toolkit;
   sim::VirtualBus bus;
-  WireTap tap{bus};
+  WireTap tap;
   std::unique_ptr<DeviceMainDlg> controller;
   bool scanned = false;
 };
 
-void BM_ClickToWire(benchmark::State& bench) {
-  Desktop desktop;
-  if (!desktop.Connected() || desktop.toolkit.Items(ui::ctl::kReportRate).size() < 2) {
+// Clicks control with the two item indexes in turn and times each click
+// until the tapped command reaches the mouse.
+void ClickToWire(benchmark::State& bench, Desktop& desktop, int control) {
+  if (!desktop.Connected() || desktop.toolkit.Items(control).size() < 2) {
     bench.SkipWithError("the virtual mouse did not connect");
     return;
   }
   std::vector<double> samples;
   int index = 0;
   for (auto _ : bench) {
-    const int before = desktop.tap.RateWrites();
+    const int before = desktop.tap.Writes();
     index = 1 - index;
     const auto start = Clock::now();
-    desktop.controller->OnControlEvent(ui::ctl::kReportRate, ui::event::kClick, index);
+    desktop.controller->OnControlEvent(control, ui::event::kClick, index);
     const auto deadline = start + std::chrono::seconds(5);
-    while (desktop.tap.RateWrites() == before && Clock::now() < deadline) std::this_thread::yield();
-    if (desktop.tap.RateWrites() == before) {
-      bench.SkipWithError("the report-rate command never reached the mouse");
+    while (desktop.tap.Writes() == before && Clock::now() < deadline) std::this_thread::yield();
+    if (desktop.tap.Writes() == before) {
+      bench.SkipWithError("the command never reached the mouse");
       return;
     }
-    const double seconds = std::chrono::duration<double>(desktop.tap.LastRateWrite() - start).count();
+    const double seconds = std::chrono::duration<double>(desktop.tap.LastWrite() - start).count();
     bench.SetIterationTime(seconds);
     samples.push_back(seconds * 1e3);
     // What the worker posted (finished tasks) is handled between clicks.
@@ -143,7 +146,20 @@ void BM_ClickToWire(benchmark::State& bench) {
   bench.counters["p99_ms"] = Percentile(samples, 0.99);
   bench.counters["goal_median_ms"] = 3;
 }
+
+void BM_ClickToWire(benchmark::State& bench) {
+  Desktop desktop(report::kReportRate);
+  ClickToWire(bench, desktop, ui::ctl::kReportRate);
+}
 BENCHMARK(BM_ClickToWire)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500);
+
+// The right button alternates between right and middle click.
+void BM_AssignToButtonTable(benchmark::State& bench) {
+  Desktop desktop(report::kButtons);
+  desktop.controller->OnControlEvent(ui::ctl::kButtonList, ui::event::kClick, 1);
+  ClickToWire(bench, desktop, ui::ctl::kFunctionChooser1);
+}
+BENCHMARK(BM_AssignToButtonTable)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500);
 
 }  // namespace
 }  // namespace korvane::bench

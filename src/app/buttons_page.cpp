@@ -199,8 +199,8 @@ void ButtonsPage::ShowFunction() {
     ctx_.toolkit.SetSelection(chooser.control, chooser.neutral_item);
   }
   for (const auto& [button, type] : kTypeButtons) ctx_.toolkit.SetChecked(button, false);
-  const auto view = std::find_if(views_.begin(), views_.end(),
-                                 [this](const ButtonView& v) { return v.key_code == current_; });
+  const auto view =
+      std::find_if(views_.begin(), views_.end(), [this](const ButtonView& v) { return v.key_code == current_; });
   if (view == views_.end()) return;
   const KeyAssignment& function = view->assignment;
   for (const Chooser& chooser : kChoosers) {
@@ -324,8 +324,7 @@ void ButtonsPage::Disable() {
 }
 
 bool ButtonsPage::Confirmed() {
-  return ctx_.main.Message(text_id::kRestoreButtonsTitle, text_id::kRestoreButtonsQuestion,
-                           ui::kMessageOkCancel) != 2;
+  return ctx_.main.Message(text_id::kRestoreButtonsTitle, text_id::kRestoreButtonsQuestion, ui::kMessageOkCancel) != 2;
 }
 
 void ButtonsPage::ResetCurrent() {

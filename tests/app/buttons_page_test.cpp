@@ -119,10 +119,10 @@ TEST_F(ButtonsPageTest, KeyCaptureTakesThePhysicalKeyWithTheToggles) {
     int modifiers;
     const char* description;
   };
-  for (const Case& c : {Case{kEvdevRightMeta, "Super_R", true, 0xE7, 1, "Ctrl + RWindows"},
-                        Case{kEvdevKeypad9, "Page Up", false, 0x61, 0, "Page Up"},
-                        Case{kEvdevKeypadEnter, "Enter", false, 0x58, 0, "Num Enter"},
-                        Case{kEvdevA, "Q", true, 0x04, 1, "Ctrl + Q"}}) {
+  for (const Case& c :
+       {Case{kEvdevRightMeta, "Super_R", true, 0xE7, 1, "Ctrl + RWindows"},
+        Case{kEvdevKeypad9, "Page Up", false, 0x61, 0, "Page Up"},
+        Case{kEvdevKeypadEnter, "Enter", false, 0x58, 0, "Num Enter"}, Case{kEvdevA, "Q", true, 0x04, 1, "Ctrl + Q"}}) {
     SCOPED_TRACE(c.description);
     SelectButton(2);
     ASSERT_TRUE(toolkit.Click(kOpenKeyCapture));
@@ -219,13 +219,15 @@ TEST_F(ButtonsPageTest, ResetsAskFirstAndFallBackToTheDefaults) {
   ASSERT_TRUE(toolkit.Click(kAssignDisabled));
   SelectButton(1);
 
-  toolkit.ScriptModal(ui::WindowId::kMessageBox,
-                      [&] { toolkit.Click({ui::WindowId::kMessageBox, message_box::kCancel}); });
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kCancel});
+  });
   ASSERT_TRUE(toolkit.Click(kResetButton));
   EXPECT_TRUE(Stored(1)) << "cancelled";
 
-  toolkit.ScriptModal(ui::WindowId::kMessageBox,
-                      [&] { toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm}); });
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm});
+  });
   ASSERT_TRUE(toolkit.Click(kResetButton));
   EXPECT_FALSE(Stored(1));
   EXPECT_EQ(Detail(1), Text(921));
@@ -234,8 +236,9 @@ TEST_F(ButtonsPageTest, ResetsAskFirstAndFallBackToTheDefaults) {
 
   Drain();
   const std::size_t from = LogSize();
-  toolkit.ScriptModal(ui::WindowId::kMessageBox,
-                      [&] { toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm}); });
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kConfirm});
+  });
   ASSERT_TRUE(toolkit.Click(kRestoreButtons));
   Drain();
   EXPECT_FALSE(Stored(2));

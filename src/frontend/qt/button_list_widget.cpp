@@ -73,13 +73,13 @@ void ButtonListWidget::paintEvent(QPaintEvent*) {
     name.setWeight(QFont::DemiBold);
     painter.setFont(name);
     painter.setPen(chosen ? QColor(Qt::white) : kBrightTextColour);
-    const QString title = QFontMetrics(name).elidedText(QString::fromStdString(items_[i].text), Qt::ElideRight,
-                                                        text.width());
+    const QString title =
+        QFontMetrics(name).elidedText(QString::fromStdString(items_[i].text), Qt::ElideRight, text.width());
     painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, title);
     painter.setFont(font());
     painter.setPen(chosen ? kAccentColour : kDimTextColour);
-    const QString detail = fontMetrics().elidedText(QString::fromStdString(items_[i].detail), Qt::ElideRight,
-                                                    text.width());
+    const QString detail =
+        fontMetrics().elidedText(QString::fromStdString(items_[i].detail), Qt::ElideRight, text.width());
     painter.drawText(text, Qt::AlignLeft | Qt::AlignBottom, detail);
   }
 }

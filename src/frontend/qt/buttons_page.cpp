@@ -70,8 +70,8 @@ QFrame* RepeatPanel(ControlBuilder& build, QWidget* parent) {
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(10);
   grid->setVerticalSpacing(8);
-  const std::array<std::array<int, 3>, 2> rows{{{kRepeatLabel1, kRepeatField1, kRepeatUnit1},
-                                                {kRepeatLabel2, kRepeatField2, kRepeatUnit2}}};
+  const std::array<std::array<int, 3>, 2> rows{
+      {{kRepeatLabel1, kRepeatField1, kRepeatUnit1}, {kRepeatLabel2, kRepeatField2, kRepeatUnit2}}};
   for (int row = 0; row < 2; ++row) {
     const auto& [label, field, unit] = rows[static_cast<std::size_t>(row)];
     grid->addWidget(build.Text(label, panel, "cardLabel"), row, 0);

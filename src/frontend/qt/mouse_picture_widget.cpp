@@ -42,9 +42,7 @@ void MousePictureWidget::SetSelection(int index) {
   update();
 }
 
-int MousePictureWidget::heightForWidth(int width) const {
-  return width * kPictureSize.height() / kPictureSize.width();
-}
+int MousePictureWidget::heightForWidth(int width) const { return width * kPictureSize.height() / kPictureSize.width(); }
 
 // The picture's horizontal extent at a scale, the labels (which keep their
 // font size) included: from Left to Right, 0 being the picture's left edge.
