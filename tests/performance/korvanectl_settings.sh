@@ -21,6 +21,7 @@ refused() {
 }
 # The state file after the last command, with blanks removed.
 has() { tr -d ' \n' <"$state" | grep -q "$1" || fail "state lacks $1"; }
+lacks() { if tr -d ' \n' <"$state" | grep -q "$1"; then fail "state still has $1"; fi; }
 
 ok rate 250
 has '"report_rate":4'
@@ -47,6 +48,18 @@ ok response 7
 has '"power":{"sleep":60,"wake":0,"lightoff":1,"response":7}'
 refused sleep 3
 refused light 1
+# The button table: entry 3 (button 4) as keyboard 0x70, Ctrl+Shift 0x03, A 0x04.
+ok button 4 key Ctrl+Shift+A
+has '"buttons":"100100100200100400700304'
+"$ctl" --hid "sim:$socket" button --json | tr -d ' \n' | grep -q '"number":4,"name":"Back","type":2,"value":4,"value2":3' ||
+  fail "button --json does not show the combination"
+refused button 1 mouse right
+refused button 4 key Ctrl+Bogus
+ok button 4 reset
+lacks '"buttons":"100100100200100400700304'
+ok button 5 media mute
+ok button reset-all
+has '"buttons":"100100100200100400'
 ok profile 3
 "$ctl" --hid "sim:$socket" profile | grep -q '^\* 3 ' || fail "profile 3 is not marked active"
 
