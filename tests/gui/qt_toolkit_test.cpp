@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSlider>
@@ -23,9 +24,12 @@
 #include <utility>
 #include <vector>
 
+#include "frontend/qt/button_list_widget.hpp"
 #include "frontend/qt/caption_slider.hpp"
 #include "frontend/qt/colour_button.hpp"
 #include "frontend/qt/dpi_levels_widget.hpp"
+#include "frontend/qt/key_capture_field.hpp"
+#include "frontend/qt/mouse_picture_widget.hpp"
 #include "frontend/qt/rate_list_widget.hpp"
 #include "gui_fixture.hpp"
 #include "ui/control_ids.hpp"
@@ -194,13 +198,25 @@ class FeatureWidgetsTest : public QtToolkitTest {
     toolkit->SetChecked(ctl::kColourSlotFirst, true);
     toolkit->SetRange(ctl::kBrightness, 0, 4);
     toolkit->SetValue(ctl::kBrightness, 2);
+    for (int key = 0; key < 3; ++key) {
+      ui::ListItem row = Item("Button " + std::to_string(key), key);
+      row.detail = "Function";
+      row.x = 300 + 80 * key;
+      row.y = 120;
+      row.x2 = key == 0 ? 120 : 640;
+      row.y2 = 120 + 40 * key;
+      toolkit->AddItem(ctl::kButtonList, row);
+      toolkit->AddItem(ctl::kMousePicture, row);
+    }
     test::Settle();
   }
 
   // Shows the tab of a page, so its widgets have their real geometry.
   void ShowPage(int page) {
     const auto tabs = toolkit->Items(ctl::kTabStrip);
-    const int tab = page == ctl::kPerformancePage ? ctl::tab::kPerformance : ctl::tab::kLighting;
+    const int tab = page == ctl::kPerformancePage ? ctl::tab::kPerformance
+                    : page == ctl::kButtonsPage   ? ctl::tab::kButtons
+                                                  : ctl::tab::kLighting;
     for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
       if (tabs[i].data == tab) toolkit->SetSelection(ctl::kTabStrip, i);
     }
@@ -300,6 +316,33 @@ TEST_F(FeatureWidgetsTest, UserActionsOnTheFeatureWidgetsDeliverTheirEventCodes)
        ctl::kLightingPage,
        [this] { As<qt::ColourButton>(ctl::kPresetColourFirst + 3)->click(); },
        {{ctl::kPresetColourFirst + 3, kClick, 1}}},
+      {"a click on a button's row chooses it",
+       ctl::kButtonsPage,
+       [this] {
+         auto* rows = As<qt::ButtonListWidget>(ctl::kButtonList);
+         ClickAt(rows, rows->RowRect(2).center());
+       },
+       {{ctl::kButtonList, kClick, 2}}},
+      {"a click on a button's spot chooses it",
+       ctl::kButtonsPage,
+       [this] {
+         auto* picture = As<qt::MousePictureWidget>(ctl::kMousePicture);
+         ClickAt(picture, picture->SpotAt(1).toPoint());
+       },
+       {{ctl::kMousePicture, kClick, 1}}},
+      {"a key pressed in the key field is captured by its physical key, Tab included",
+       ctl::kButtonsPage,
+       [this] {
+         auto* field = As<qt::KeyCaptureField>(ctl::kKeyField);
+         // X11 and Wayland key code 38 is evdev 30, the key A on a US layout.
+         QKeyEvent a(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, 38, 0, 0, "q");
+         QApplication::sendEvent(field, &a);
+         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, 23, 0, 0, "\t");
+         QApplication::sendEvent(field, &tab);
+         EXPECT_EQ(toolkit->KeyName(30), "Q") << "the layout's name for the key";
+         EXPECT_EQ(toolkit->GetText(ctl::kKeyField), "") << "the field never types";
+       },
+       {{ctl::kKeyField, event::kKeyPressed, 30}, {ctl::kKeyField, event::kKeyPressed, 15}}},
       {"a click on the checked slot keeps it checked",
        ctl::kLightingPage,
        [this] {
