@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "buttons/button_functions.hpp"
-#include "buttons/macro_encoding.hpp"
+#include "macros/macro_encoding.hpp"
 #include "store/key_table.hpp"
 #include "store/macro_table.hpp"
 #include "support/finished_tasks.hpp"

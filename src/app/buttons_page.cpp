@@ -3,11 +3,11 @@
 #include <array>
 
 #include "buttons/button_functions.hpp"
-#include "buttons/evdev_keys.hpp"
-#include "buttons/key_names.hpp"
-#include "buttons/key_usage.hpp"
 #include "common/text.hpp"
 #include "common/text_ids.hpp"
+#include "keys/evdev_keys.hpp"
+#include "keys/key_names.hpp"
+#include "keys/key_usage.hpp"
 #include "store/macro_table.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"

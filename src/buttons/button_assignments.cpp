@@ -1,8 +1,8 @@
 #include "buttons/button_assignments.hpp"
 
-#include "buttons/macro_encoding.hpp"
 #include "buttons/pending_macro.hpp"
 #include "common/text.hpp"
+#include "macros/macro_encoding.hpp"
 #include "store/key_table.hpp"
 #include "store/macro_table.hpp"
 #include "worker/connection_state.hpp"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "buttons/button_functions.hpp"
-#include "buttons/key_combination.hpp"
+#include "keys/key_combination.hpp"
 #include "store/records.hpp"
 
 namespace korvane {

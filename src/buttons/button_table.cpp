@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "buttons/button_functions.hpp"
-#include "buttons/key_usage.hpp"
+#include "keys/key_usage.hpp"
 
 namespace korvane {
 

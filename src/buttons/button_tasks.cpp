@@ -6,9 +6,9 @@
 
 #include "buttons/button_functions.hpp"
 #include "buttons/button_table.hpp"
-#include "buttons/macro_encoding.hpp"
 #include "buttons/pending_macro.hpp"
 #include "device/multi_packet_write.hpp"
+#include "macros/macro_encoding.hpp"
 #include "store/key_table.hpp"
 #include "store/macro_table.hpp"
 #include "worker/device_worker.hpp"

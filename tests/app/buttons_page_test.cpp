@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "buttons/button_functions.hpp"
-#include "buttons/macro_encoding.hpp"
 #include "common/text_ids.hpp"
 #include "controller_fixture.hpp"
 #include "device/report_format.hpp"
+#include "macros/macro_encoding.hpp"
 #include "store/key_table.hpp"
 #include "store/macro_table.hpp"
 #include "ui/event_codes.hpp"

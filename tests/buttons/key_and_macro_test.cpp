@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "buttons/evdev_keys.hpp"
-#include "buttons/key_combination.hpp"
-#include "buttons/key_names.hpp"
-#include "buttons/key_usage.hpp"
-#include "buttons/macro_encoding.hpp"
 #include "device/report_packet.hpp"
+#include "keys/evdev_keys.hpp"
+#include "keys/key_combination.hpp"
+#include "keys/key_names.hpp"
+#include "keys/key_usage.hpp"
+#include "macros/macro_encoding.hpp"
 
 namespace korvane {
 namespace {

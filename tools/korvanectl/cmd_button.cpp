@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "buttons/button_assignments.hpp"
-#include "buttons/key_names.hpp"
 #include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "cli_session.hpp"
 #include "commands.hpp"
 #include "common/text.hpp"
 #include "common/text_ids.hpp"
+#include "keys/key_names.hpp"
 #include "setting_command.hpp"
 #include "store/macro_table.hpp"
 

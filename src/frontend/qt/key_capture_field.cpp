@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 
-#include "buttons/evdev_keys.hpp"
+#include "keys/evdev_keys.hpp"
 
 namespace korvane::qt {
 

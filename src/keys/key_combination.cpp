@@ -1,6 +1,6 @@
-#include "buttons/key_combination.hpp"
+#include "keys/key_combination.hpp"
 
-#include "buttons/key_usage.hpp"
+#include "keys/key_usage.hpp"
 
 namespace korvane {
 

@@ -1,8 +1,8 @@
-#include "buttons/macro_encoding.hpp"
+#include "macros/macro_encoding.hpp"
 
 #include <utility>
 
-#include "buttons/key_usage.hpp"
+#include "keys/key_usage.hpp"
 
 namespace korvane {
 

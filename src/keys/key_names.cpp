@@ -1,11 +1,11 @@
-#include "buttons/key_names.hpp"
+#include "keys/key_names.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <utility>
 
-#include "buttons/key_usage.hpp"
+#include "keys/key_usage.hpp"
 
 namespace korvane {
 

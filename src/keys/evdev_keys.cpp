@@ -1,8 +1,8 @@
-#include "buttons/evdev_keys.hpp"
+#include "keys/evdev_keys.hpp"
 
 #include <utility>
 
-#include "buttons/key_usage.hpp"
+#include "keys/key_usage.hpp"
 
 namespace korvane {
 

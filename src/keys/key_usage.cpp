@@ -1,4 +1,4 @@
-#include "buttons/key_usage.hpp"
+#include "keys/key_usage.hpp"
 
 #include <array>
 #include <string_view>

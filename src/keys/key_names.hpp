@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "buttons/key_combination.hpp"
+#include "keys/key_combination.hpp"
 
 namespace korvane {
 
