@@ -5,7 +5,8 @@ namespace korvane {
 class SQLiteDB;
 
 // A scoped transaction. Leaving the scope commits what was done; there is no
-// rollback.
+// rollback. Transactions nest: one begun inside another commits with the
+// outermost.
 class SQLiteAutoTransaction {
  public:
   // With a database that has a connection, begins at once. Any database
