@@ -8,6 +8,7 @@
 #include "keys/evdev_keys.hpp"
 #include "keys/key_names.hpp"
 #include "keys/key_usage.hpp"
+#include "macros/macro_names.hpp"
 #include "store/macro_table.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
@@ -62,8 +63,8 @@ ButtonsPage::ButtonsPage(PageContext context) : ctx_(std::move(context)) {
 
 ButtonTarget ButtonsPage::Target() const { return {ctx_.store, ctx_.state, ctx_.queue, ctx_.pending_macro}; }
 
-// Macro names are shown as they are stored.
-std::string ButtonsPage::MacroName(const std::string& stored) const { return stored; }
+// A button's description of a macro, in the current language.
+std::string ButtonsPage::MacroName(const std::string& stored) const { return DescribedMacroName(stored, ctx_.text); }
 
 void ButtonsPage::Route() {
   using namespace ui::ctl;
@@ -120,7 +121,8 @@ void ButtonsPage::FillMacroChooser() {
   LoadMacroRows(ctx_.store, macros);
   ctx_.toolkit.ClearItems(ui::ctl::kFunctionChooser3);
   for (const MacroHeader& macro : macros) {
-    ctx_.toolkit.AddItem(ui::ctl::kFunctionChooser3, ui::TextItem(MacroName(macro.name), macro.macro_id));
+    ctx_.toolkit.AddItem(ui::ctl::kFunctionChooser3,
+                         ui::TextItem(DisplayedMacroName(macro.name, ctx_.text), macro.macro_id));
   }
   ctx_.toolkit.SetEnabled(ui::ctl::kFunctionChooser3, !macros.empty());
 }

@@ -35,6 +35,7 @@ class ButtonsPage final {
   std::string captured_name_;
 
   ButtonTarget Target() const;
+  // A button's description of a macro, in the current language.
   std::string MacroName(const std::string& stored) const;
 
   void Route();

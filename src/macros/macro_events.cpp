@@ -48,12 +48,12 @@ MacroEvent MouseEvent(bool press, int bits, int stamp) {
 }
 
 MacroEvent DelayEvent(int milliseconds, int stamp) {
-  return {.type = kEventDelay, .value = milliseconds, .delay_time = stamp,
-          .desc = std::to_string(milliseconds) + " ms"};
+  return {
+      .type = kEventDelay, .value = milliseconds, .delay_time = stamp, .desc = std::to_string(milliseconds) + " ms"};
 }
 
-std::size_t InsertKeyStroke(EventList& list, std::optional<std::size_t> after, int virtual_key,
-                            std::string_view name, int stamp) {
+std::size_t InsertKeyStroke(EventList& list, std::optional<std::size_t> after, int virtual_key, std::string_view name,
+                            int stamp) {
   const std::size_t at = Position(list, after);
   const MacroEvent stroke[] = {KeyEvent(true, virtual_key, name, stamp), DelayEvent(kInsertedDelay, stamp + 1),
                                KeyEvent(false, virtual_key, name, stamp), DelayEvent(kInsertedDelay, stamp + 2)};

@@ -42,8 +42,8 @@ MacroEvent DelayEvent(int milliseconds, int stamp);
 // A key or a click is its press, a 10 ms delay, its release and (for a key)
 // another 10 ms delay; a delay alone goes before `after`. Each returns the
 // index of the first inserted item.
-std::size_t InsertKeyStroke(EventList& list, std::optional<std::size_t> after, int virtual_key,
-                            std::string_view name, int stamp);
+std::size_t InsertKeyStroke(EventList& list, std::optional<std::size_t> after, int virtual_key, std::string_view name,
+                            int stamp);
 std::size_t InsertClick(EventList& list, std::optional<std::size_t> after, int bits, int stamp);
 std::size_t InsertDelay(EventList& list, std::optional<std::size_t> at, int stamp);
 

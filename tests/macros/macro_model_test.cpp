@@ -120,7 +120,8 @@ TEST(MacroOptions, ChoicesMapToTheHeaderAndFieldsClamp) {
   EXPECT_EQ(choices.delay_choice, 2);
   EXPECT_EQ(choices.play_choice, 2);
   EXPECT_EQ(WithChoices(header, choices), header);
-  const MacroHeader mode1 = WithChoices(header, {.delay_choice = 0, .delay_time = 0, .play_choice = 0, .play_times = 9});
+  const MacroHeader mode1 =
+      WithChoices(header, {.delay_choice = 0, .delay_time = 0, .play_choice = 0, .play_times = 9});
   EXPECT_EQ(mode1.play_type, 1);
   EXPECT_EQ(mode1.play_times, 1) << "a count only with the third play choice";
   EXPECT_EQ(mode1.name, "Aim");
@@ -177,8 +178,8 @@ TEST_F(MacroStore, CreateStoreAndRenameKeepTheListAndTheButtonsInStep) {
   EXPECT_EQ(stored[1].desc, "10 ms");
 
   for (const int profile : {1, 2}) {
-    StoreKeyAssignment(store_, {.profile = profile, .key_code = 3, .macro_type = 4, .macro_value = macro,
-                                .macro_desc = "Custom 4"});
+    StoreKeyAssignment(
+        store_, {.profile = profile, .key_code = 3, .macro_type = 4, .macro_value = macro, .macro_desc = "Custom 4"});
   }
   ASSERT_TRUE(RenameMacro(store_, macro, "Spray ✦", 1));
   ASSERT_TRUE(LoadMacroRow(store_, macro, header));

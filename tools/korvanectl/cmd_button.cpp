@@ -16,6 +16,7 @@
 #include "common/text.hpp"
 #include "common/text_ids.hpp"
 #include "keys/key_names.hpp"
+#include "macros/macro_names.hpp"
 #include "setting_command.hpp"
 #include "store/macro_table.hpp"
 
@@ -77,7 +78,7 @@ std::string Join(const Words& words) {
 std::vector<ButtonView> Buttons(CliSession& session) {
   const TextLookup text = session.Context().Language().Lookup();
   return LoadButtonViews(session.Store(), session.State().current_profile, session.Model().Get().default_keys, text,
-                         [](const std::string& name) { return name; });
+                         [&text](const std::string& name) { return DescribedMacroName(name, text); });
 }
 
 int RunList(const CliOptions& options) {

@@ -18,5 +18,6 @@ void AddPerformanceCommands(CLI::App& app, CliOptions& options, int& exit_code);
 void AddLightCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddButtonCommand(CLI::App& app, CliOptions& options, int& exit_code);
+void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code);
 
 }  // namespace korvane::cli

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
   cli::AddLightCommand(app, options, exit_code);
   cli::AddProfileCommand(app, options, exit_code);
   cli::AddButtonCommand(app, options, exit_code);
+  cli::AddMacroCommand(app, options, exit_code);
 
   CLI11_PARSE(app, argc, argv);
 

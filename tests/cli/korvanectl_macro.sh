@@ -1,0 +1,38 @@
+#!/bin/sh
+# korvanectl's macro commands against a served virtual mouse: a macro made,
+# filled and set from the command line reaches the mouse when a button is
+# given it; refused input changes nothing.
+#   korvanectl_macro.sh <korvane-virtual-mouse> <korvanectl>
+set -eu
+mouse=$1
+ctl=$2
+. "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
+export LANG=en_US.UTF-8
+state=$dir/state.json
+serve_virtual_mouse --preset wired --model korvane_slate --state "$state"
+
+fail() {
+  echo "FAILED: $1" >&2
+  exit 1
+}
+ctl() { "$ctl" --hid "sim:$socket" "$@"; }
+
+[ "$(ctl macro create)" = 1 ] || fail "the first macro is not id 1"
+[ "$(ctl macro create 'Spray ✦')" = 2 ] || fail "the named macro is not id 2"
+ctl macro events 1 down:Ctrl down:A wait:30 up:A up:Ctrl click:left >/dev/null || fail "events refused"
+ctl macro options 1 --delay fixed:25 --play times:300 || fail "options refused"
+ctl macro show 1 --json | jq -e '.name == "Custom 1" and .play_times == 255 and .delay_time == 25 and
+  (.events | length) == 8 and .events[0].desc == "↓  Ctrl"' >/dev/null || fail "show: $(ctl macro show 1 --json)"
+ctl macro --json | jq -e '.[1].name == "Spray ✦" and .[0].records == 6' >/dev/null || fail "list: $(ctl macro --json)"
+
+for refused in "macro rename 1 ' '" "macro events 1 down:Bogus" "macro options 1 --delay soon" "macro show 9"; do
+  if eval "\"\$ctl\" --hid \"sim:\$socket\" $refused" 2>/dev/null; then fail "korvanectl $refused was accepted"; fi
+done
+ctl macro show 1 --json | jq -e '(.events | length) == 8' >/dev/null || fail "a refused command changed the macro"
+
+ctl button 4 macro 1 || fail "the macro could not be assigned"
+tr -d ' \n' <"$state" | grep -q '"macros":{"3":"0320010001301E0004B0010004A0010001100A000190010001"}' ||
+  fail "the macro stream did not reach the mouse: $(cat "$state")"
+ctl macro delete 2
+[ "$(ctl macro --json | jq length)" = 1 ] || fail "macro 2 was not deleted"
+echo "korvanectl macro: every command reached the store and the mouse"
