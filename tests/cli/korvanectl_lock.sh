@@ -18,7 +18,9 @@ fail() {
 watcher=$!
 sleep 1
 if "$ctl" --hid "sim:$socket" status 2>"$dir/err" >/dev/null; then fail "status ran while watch held the mouse"; fi
-kill "$watcher" 2>/dev/null || true
+# The watch ends (at once, whatever its signal handling) before the next command.
+kill -KILL "$watcher" 2>/dev/null || true
+wait "$watcher" 2>/dev/null || true
 grep -q "waiting" "$dir/err" || fail "no word that it waits: $(cat "$dir/err")"
 grep -q "still using the mouse" "$dir/err" || fail "no reason given: $(cat "$dir/err")"
 "$ctl" --hid "sim:$socket" status >/dev/null || fail "status after watch ended"
