@@ -43,10 +43,10 @@ QRect ButtonListWidget::RowRect(int index) const {
 
 QSize ButtonListWidget::sizeHint() const {
   const int rows = static_cast<int>(items_.size());
-  return QSize(260, rows > 0 ? rows * kRowHeight + (rows - 1) * kRowGap : kRowHeight);
+  return QSize(180, rows > 0 ? rows * kRowHeight + (rows - 1) * kRowGap : kRowHeight);
 }
 
-QSize ButtonListWidget::minimumSizeHint() const { return QSize(200, sizeHint().height()); }
+QSize ButtonListWidget::minimumSizeHint() const { return QSize(120, sizeHint().height()); }
 
 int ButtonListWidget::RowAt(QPoint point) const {
   for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
