@@ -40,8 +40,8 @@ const std::map<std::string, int>& ButtonWords() {
 }
 
 Json HeaderJson(const MacroHeader& header, const TextLookup& text) {
-  return {{"id", header.macro_id},         {"name", DisplayedMacroName(header.name, text)},
-          {"play_type", header.play_type}, {"play_times", header.play_times},
+  return {{"id", header.macro_id},           {"name", DisplayedMacroName(header.name, text)},
+          {"play_type", header.play_type},   {"play_times", header.play_times},
           {"delay_type", header.delay_type}, {"delay_time", header.delay_time}};
 }
 
@@ -86,8 +86,8 @@ int RunList(const CliOptions& options) {
       if (options.json) {
         out.push_back(item);
       } else {
-        std::cout << header.macro_id << "  " << item["name"].get<std::string>() << "  (" << events.size()
-                  << " events, " << EncodedRecords(events) << " of " << kMaxMacroRecords << " device events)\n";
+        std::cout << header.macro_id << "  " << item["name"].get<std::string>() << "  (" << events.size() << " events, "
+                  << EncodedRecords(events) << " of " << kMaxMacroRecords << " device events)\n";
       }
     }
     if (options.json) std::cout << JsonText(out, 2) << '\n';
@@ -162,8 +162,7 @@ int RunEvents(const CliOptions& options, int id, const std::vector<std::string>&
              std::to_string(list.size());
     }
     StoreEventList(session.Store(), id, list);
-    std::cout << list.size() << " events, " << EncodedRecords(list) << " of " << kMaxMacroRecords
-              << " device events\n";
+    std::cout << list.size() << " events, " << EncodedRecords(list) << " of " << kMaxMacroRecords << " device events\n";
     return std::nullopt;
   });
 }
@@ -275,8 +274,7 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   auto* events = macro->add_subcommand(
       "events", "Replace a macro's events: down:KEY up:KEY click:BUTTON press:BUTTON release:BUTTON wait:MS");
   events->add_option("ID", *events_id, "Macro id")->required();
-  events->add_option("EVENT", *words, "Events in play order (BUTTON: left, right, middle, back, forward)")
-      ->required();
+  events->add_option("EVENT", *words, "Events in play order (BUTTON: left, right, middle, back, forward)")->required();
   events->callback([&options, &exit_code, events_id, words] { exit_code = RunEvents(options, *events_id, *words); });
 }
 
