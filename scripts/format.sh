@@ -7,7 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-mapfile -t files < <(git ls-files '*.cpp' '*.hpp')
+# Files git tracks and new ones it does not ignore, so a file not yet added is
+# formatted (and checked) too.
+mapfile -t files < <(git ls-files --cached --others --exclude-standard '*.cpp' '*.hpp')
 if [[ "${1:-}" == "--check" ]]; then
   if ! clang-format --dry-run --Werror "${files[@]}" 2>/tmp/korvane-format.$$; then
     grep -o '^[^:]*:[0-9]*:[0-9]*: error' /tmp/korvane-format.$$ | cut -d: -f1 | sort -u |
