@@ -379,31 +379,52 @@ TEST_F(ControllerTest, LanguageSwitchReappliesEveryText) {
   EXPECT_NE(russian_version, english_version);
 }
 
+// The controller on a copy of the shipped resources that a test changes
+// first, in a temporary home; shut down when the test ends.
+struct ControllerOnCopiedResources {
+  ControllerOnCopiedResources() {
+    std::filesystem::copy(KORVANE_SOURCE_DATA, resources, std::filesystem::copy_options::recursive);
+  }
+  ~ControllerOnCopiedResources() {
+    if (controller) controller->Shutdown();
+  }
+
+  // Builds the controller on the resources as they are now and opens its window.
+  void Start() {
+    AppContextOptions options;
+    options.resources = resources;
+    options.data_dir = home / "data";
+    options.config_dir = home / "config";
+    std::filesystem::create_directories(home / "config");
+    context = std::make_unique<AppContext>(options);
+    context->Language().SetCurrentLcid(1033);
+    ui::AddMainTabs(toolkit, context->Language().Lookup());
+    controller = std::make_unique<DeviceMainDlg>(toolkit, *context, bus, nullptr,
+                                                 ControllerOptions{home / "autostart", "korvane"});
+    controller->OnInitDialog();
+  }
+
+  TempDir home;
+  const std::filesystem::path resources = home / "resources";
+  std::unique_ptr<AppContext> context;
+  FakeToolkit toolkit;
+  sim::VirtualBus bus;
+  std::unique_ptr<DeviceMainDlg> controller;
+};
+
 // Without config.xml the user is told the device list cannot be read, and
 // which file it is, rather than only that no device is connected.
 TEST(ControllerCatalogTest, AMissingDeviceListIsToldWithItsFile) {
-  TempDir home;
-  const std::filesystem::path resources = home / "resources";
-  std::filesystem::copy(KORVANE_SOURCE_DATA, resources, std::filesystem::copy_options::recursive);
-  std::filesystem::remove(resources / "config.xml");
-  AppContextOptions options;
-  options.resources = resources;
-  options.data_dir = home / "data";
-  options.config_dir = home / "config";
-  std::filesystem::create_directories(home / "config");
-  AppContext context(options);
-  context.Language().SetCurrentLcid(1033);
-  FakeToolkit toolkit;
-  ui::AddMainTabs(toolkit, context.Language().Lookup());
-  sim::VirtualBus bus;
-  DeviceMainDlg controller(toolkit, context, bus, nullptr, ControllerOptions{home / "autostart", "korvane"});
-  controller.OnInitDialog();
+  ControllerOnCopiedResources desktop;
+  std::filesystem::remove(desktop.resources / "config.xml");
+  desktop.Start();
+  const FakeToolkit& toolkit = desktop.toolkit;
+  const LanguageCatalog& language = desktop.context->Language();
   EXPECT_EQ(toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kTitle}),
-            context.Language().GetText(text_id::kCatalogUnreadableTitle));
+            language.GetText(text_id::kCatalogUnreadableTitle));
   const std::string message = toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kMessage});
-  EXPECT_NE(message.find(context.Language().GetText(text_id::kCatalogUnreadable)), std::string::npos) << message;
-  EXPECT_NE(message.find((resources / "config.xml").string()), std::string::npos) << message;
-  controller.Shutdown();
+  EXPECT_NE(message.find(language.GetText(text_id::kCatalogUnreadable)), std::string::npos) << message;
+  EXPECT_NE(message.find((desktop.resources / "config.xml").string()), std::string::npos) << message;
 }
 
 }  // namespace
@@ -429,10 +450,8 @@ TEST_F(ControllerTest, ShutdownDuringASlowExchangeReturnsWithinASecond) {
 
 // A language file with only its first half of texts: the rest show empty.
 TEST(ControllerLanguageTest, HalfALanguageFileLeavesEmptyCaptions) {
-  TempDir home;
-  const std::filesystem::path resources = home / "resources";
-  std::filesystem::copy(KORVANE_SOURCE_DATA, resources, std::filesystem::copy_options::recursive);
-  const std::filesystem::path file = resources / "language" / "1033.lan";
+  ControllerOnCopiedResources desktop;
+  const std::filesystem::path file = desktop.resources / "language" / "1033.lan";
   std::ifstream in(file);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -443,23 +462,12 @@ TEST(ControllerLanguageTest, HalfALanguageFileLeavesEmptyCaptions) {
     return half;
   }();
 
-  AppContextOptions options;
-  options.resources = resources;
-  options.data_dir = home / "data";
-  options.config_dir = home / "config";
-  std::filesystem::create_directories(home / "config");
-  AppContext context(options);
-  context.Language().SetCurrentLcid(1033);
-  FakeToolkit toolkit;
-  ui::AddMainTabs(toolkit, context.Language().Lookup());
-  sim::VirtualBus bus;
-  DeviceMainDlg controller(toolkit, context, bus, nullptr, ControllerOptions{home / "autostart", "korvane"});
-  controller.OnInitDialog();
+  desktop.Start();
+  FakeToolkit& toolkit = desktop.toolkit;
   EXPECT_EQ(toolkit.GetText(ui::ctl::kAutostart), "");
-  EXPECT_EQ(toolkit.Items(ui::ctl::kTabStrip)[0].text, context.Language().GetText(71));
+  EXPECT_EQ(toolkit.Items(ui::ctl::kTabStrip)[0].text, desktop.context->Language().GetText(71));
   EXPECT_TRUE(toolkit.Click(ui::ctl::kRestoreDefaults));
   EXPECT_EQ(toolkit.GetText({ui::WindowId::kMessageBox, ui::ctl::message_box::kTitle}), "");
-  controller.Shutdown();
 }
 
 }  // namespace
