@@ -25,23 +25,27 @@ namespace {
 
 using namespace ui::ctl;
 
-// A panel's header: its title and the close button.
-QHBoxLayout* PanelHeader(ControlBuilder& build, QWidget* panel, int title, int close) {
+// A panel, hidden until the page shows it: its header (title and close
+// button), then the returned column for its controls.
+QVBoxLayout* NewPanel(ControlBuilder& build, QWidget* parent, int id, int title, int close) {
+  QFrame* panel = build.Area(id, parent, "panel");
+  panel->hide();
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(14, 10, 14, 14);
+  column->setSpacing(10);
   auto* header = new QHBoxLayout;
   header->addWidget(build.Text(title, panel, "cardTitle"));
   header->addStretch(1);
   QPushButton* button = build.Button(close, panel, "system", "btn_close.png", QStringLiteral("×"));
   button->setFixedSize(26, 26);
   header->addWidget(button);
-  return header;
+  column->addLayout(header);
+  return column;
 }
 
-QFrame* KeyPanel(ControlBuilder& build, QWidget* parent) {
-  QFrame* panel = build.Area(kKeyPanel, parent, "panel");
-  auto* column = new QVBoxLayout(panel);
-  column->setContentsMargins(14, 10, 14, 14);
-  column->setSpacing(10);
-  column->addLayout(PanelHeader(build, panel, kKeyPanelTitle, kKeyPanelClose));
+QWidget* KeyPanel(ControlBuilder& build, QWidget* parent) {
+  QVBoxLayout* column = NewPanel(build, parent, kKeyPanel, kKeyPanelTitle, kKeyPanelClose);
+  QWidget* panel = column->parentWidget();
   auto* field = build.Add(kKeyField, new KeyCaptureField(panel));
   field->setProperty("role", "keyField");
   column->addWidget(field);
@@ -57,16 +61,12 @@ QFrame* KeyPanel(ControlBuilder& build, QWidget* parent) {
   }
   column->addLayout(toggles);
   column->addWidget(build.Button(kKeyConfirm, panel, "primary"));
-  panel->hide();
   return panel;
 }
 
-QFrame* RepeatPanel(ControlBuilder& build, QWidget* parent) {
-  QFrame* panel = build.Area(kRepeatPanel, parent, "panel");
-  auto* column = new QVBoxLayout(panel);
-  column->setContentsMargins(14, 10, 14, 14);
-  column->setSpacing(10);
-  column->addLayout(PanelHeader(build, panel, kRepeatPanelTitle, kRepeatPanelClose));
+QWidget* RepeatPanel(ControlBuilder& build, QWidget* parent) {
+  QVBoxLayout* column = NewPanel(build, parent, kRepeatPanel, kRepeatPanelTitle, kRepeatPanelClose);
+  QWidget* panel = column->parentWidget();
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(10);
   grid->setVerticalSpacing(8);
@@ -84,7 +84,6 @@ QFrame* RepeatPanel(ControlBuilder& build, QWidget* parent) {
   grid->setColumnStretch(3, 1);
   column->addLayout(grid);
   column->addWidget(build.Button(kRepeatConfirm, panel, "primary"));
-  panel->hide();
   return panel;
 }
 

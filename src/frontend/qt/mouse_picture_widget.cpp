@@ -34,6 +34,7 @@ void MousePictureWidget::SetItems(const std::vector<ui::ListItem>& items) {
   items_ = items;
   if (!InRange(selection_, items_.size())) selection_ = -1;
   hovered_ = -1;
+  Place();
   update();
 }
 
@@ -68,24 +69,29 @@ double MousePictureWidget::LabelWidth(const ui::ListItem& item) const {
   return QFontMetricsF(bold).horizontalAdvance(QString::fromStdString(item.text)) + 4;
 }
 
-// As large as the widget allows with every label inside it.
-double MousePictureWidget::Scale() const {
+// As large as the widget allows with every label inside it, centred. Kept
+// until the size, the items or the font change, so painting and hit tests
+// only map points.
+void MousePictureWidget::Place() {
   double scale = std::min(width() / double(kPictureSize.width()), height() / double(kPictureSize.height()));
   for (int round = 0; round < 4; ++round) {
     const double needed = Right(scale) - Left(scale);
     if (needed <= width() || needed <= 0) break;
     scale *= width() / needed;
   }
-  return scale;
-}
-
-QPointF MousePictureWidget::Origin() const {
-  const double scale = Scale();
   const double left = Left(scale);
-  return {(width() - (Right(scale) - left)) / 2 - left, (height() - kPictureSize.height() * scale) / 2};
+  scale_ = scale;
+  origin_ = {(width() - (Right(scale) - left)) / 2 - left, (height() - kPictureSize.height() * scale) / 2};
 }
 
-QPointF MousePictureWidget::Map(int x, int y) const { return Origin() + QPointF(x, y) * Scale(); }
+void MousePictureWidget::resizeEvent(QResizeEvent*) { Place(); }
+
+void MousePictureWidget::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) Place();
+  QWidget::changeEvent(event);
+}
+
+QPointF MousePictureWidget::Map(int x, int y) const { return origin_ + QPointF(x, y) * scale_; }
 
 QPointF MousePictureWidget::SpotAt(int index) const {
   if (!InRange(index, items_.size())) return {};
@@ -116,7 +122,7 @@ void MousePictureWidget::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   if (!picture_.isNull()) {
-    painter.drawPixmap(QRectF(Origin(), QSizeF(kPictureSize) * Scale()), picture_, QRectF(picture_.rect()));
+    painter.drawPixmap(QRectF(origin_, QSizeF(kPictureSize) * scale_), picture_, QRectF(picture_.rect()));
   }
   for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
     const ui::ListItem& item = items_[i];

@@ -41,6 +41,8 @@ class MousePictureWidget final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   QPixmap picture_;
@@ -48,12 +50,13 @@ class MousePictureWidget final : public QWidget {
   int selection_ = -1;
   int hovered_ = -1;
 
-  // The picture's placement: its pixels scaled by Scale() from Origin().
-  double Scale() const;
+  // The picture's placement: its pixels scaled by scale_ from origin_.
+  double scale_ = 1;
+  QPointF origin_;
+  void Place();
   double Left(double scale) const;
   double Right(double scale) const;
   double LabelWidth(const ui::ListItem& item) const;
-  QPointF Origin() const;
   QPointF Map(int x, int y) const;
   QRectF LabelRect(int index) const;
   int ItemAt(QPointF point) const;
