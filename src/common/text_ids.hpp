@@ -197,6 +197,20 @@
   X(kButtonsHint, 731,            "Buttons page: hint under the mouse picture") \
   X(kFunctionTitle, 732,          "Buttons page: title of the function section") \
   X(kMilliseconds, 733,           "Rapid fire panel: unit of the first number") \
+  X(kMacroListTitle, 734,         "Macros page: title of the macro list") \
+  X(kEventListTitle, 735,         "Macros page: title of the event list") \
+  X(kEncodedEvents, 736,          "Macros page: the mouse steps the macro encodes to and the most the mouse stores") \
+  X(kRecordsFocusOnly, 737,       "Macros page: keys are recorded only while the window is in front") \
+  X(kDelayTitle, 738,             "Macros page: title of the delay choices") \
+  X(kDelayNone, 739,              "Macros page: record no delays") \
+  X(kDelayRecorded, 740,          "Macros page: record the delays as typed") \
+  X(kDelayFixed, 741,             "Macros page: put a fixed delay between events") \
+  X(kPlayTitle, 742,              "Macros page: title of the play choices") \
+  X(kPlayWhileHeld, 743,          "Macros page: the mouse's first play mode (repeat while held)") \
+  X(kPlayToggle, 744,             "Macros page: the mouse's second play mode (play until pressed again)") \
+  X(kPlayTimes, 745,              "Macros page: play the macro a number of times") \
+  X(kEventEditorTitle, 746,       "Macros page: title of the event editor") \
+  X(kEventKindMouse, 747,         "Event editor: event kind mouse button") \
   X(kButtonLeft, 900,             "Button name: left button") \
   X(kButtonRight, 901,            "Button name: right button") \
   X(kButtonMiddle, 902,           "Button name: middle button") \
