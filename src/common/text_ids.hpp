@@ -197,6 +197,9 @@
   X(kButtonsHint, 731,            "Buttons page: hint under the mouse picture") \
   X(kFunctionTitle, 732,          "Buttons page: title of the function section") \
   X(kMilliseconds, 733,           "Rapid fire panel: unit of the first number") \
+  X(kBatteryNotices, 760,         "Settings: notify when the mouse battery runs low") \
+  X(kBatteryLowTitle, 761,        "Notification title: the mouse battery runs low") \
+  X(kBatteryCharge, 762,          "Notification text before the charge left, in percent") \
   X(kMacroListTitle, 734,         "Macros page: title of the macro list") \
   X(kEventListTitle, 735,         "Macros page: title of the event list") \
   X(kEncodedEvents, 736,          "Macros page: the mouse steps the macro encodes to and the most the mouse stores") \

@@ -202,6 +202,7 @@ inline constexpr int kLanguageList = 279;
 inline constexpr int kStartupHeading = 280;
 inline constexpr int kAutostart = 281;
 inline constexpr int kStartMinimised = 282;
+inline constexpr int kBatteryNotices = 283;
 inline constexpr int kExitModeHeading = 285;
 inline constexpr int kExitHidesToTray = 286;
 inline constexpr int kExitEndsProgram = 287;
