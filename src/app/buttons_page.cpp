@@ -6,12 +6,11 @@
 #include "common/text.hpp"
 #include "common/text_ids.hpp"
 #include "keys/evdev_keys.hpp"
-#include "keys/key_names.hpp"
-#include "keys/key_usage.hpp"
 #include "macros/macro_names.hpp"
 #include "store/macro_table.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
+#include "ui/key_input.hpp"
 #include "ui/message_box.hpp"
 #include "worker/connection_state.hpp"
 #include "worker/worker_events.hpp"
@@ -57,6 +56,11 @@ ButtonsPage::ButtonsPage(PageContext context) : ctx_(std::move(context)) {
   ctx_.hooks.OnLanguageChanged([this] {
     FillChoosers();
     Load();
+  });
+  ctx_.hooks.OnMacrosChanged([this] {
+    const int current = current_;
+    Load();
+    SelectButton(current);
   });
   FillChoosers();
 }
@@ -281,15 +285,11 @@ void ButtonsPage::OnKeyField(int event, std::int64_t param) {
     return;
   }
   if (event != ui::event::kKeyPressed) return;
-  const int evdev = static_cast<int>(param);
-  const int key = EvdevToVirtualKey(evdev);
-  if (key == 0 || IgnoredDuringKeyCapture(key)) return;
-  std::string name(SpecialKeyName(key));
-  if (name.empty()) name = ctx_.toolkit.KeyName(evdev);
-  if (name.empty()) name = UsKeyName(key);
-  captured_key_ = key;
-  captured_name_ = name;
-  ctx_.toolkit.SetText(ui::ctl::kKeyField, name);
+  ui::PressedKey pressed = ui::KeyOfEvdev(ctx_.toolkit, static_cast<int>(param));
+  if (pressed.key == 0 || IgnoredDuringKeyCapture(pressed.key)) return;
+  captured_key_ = pressed.key;
+  captured_name_ = std::move(pressed.name);
+  ctx_.toolkit.SetText(ui::ctl::kKeyField, captured_name_);
 }
 
 void ButtonsPage::ConfirmKey() {

@@ -1,9 +1,11 @@
 #include "app/device_main_dlg.hpp"
 
+#include <chrono>
 #include <iostream>
 
 #include "app/buttons_page.hpp"
 #include "app/lighting_page.hpp"
+#include "app/macro_page.hpp"
 #include "app/performance_page.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
@@ -27,20 +29,28 @@ constexpr int kProfileAbove = 210;
 constexpr int kProfileGap = 5;
 }  // namespace
 
+std::int64_t SteadyMilliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTransport& transport, HotplugSource* hotplug,
                              ControllerOptions options)
     : toolkit_(toolkit),
       context_(context),
       text_(context.Language().Lookup()),
       hotplug_(hotplug),
-      view_(std::make_unique<ConnectionView>(toolkit, text_, state_, navigation_, hooks_,
-                                             [this] { CloseTransientWindows(); })),
+      view_(std::make_unique<ConnectionView>(
+          toolkit, text_, state_, navigation_, hooks_, [this] { CloseTransientWindows(); },
+          [this](int charge) { battery_notices_.OnBattery(charge); })),
       posted_(std::make_unique<PostedWorkerEvents>(toolkit, *view_)),
       session_(std::make_unique<DeviceSession>(context, transport, state_, *posted_)),
       navigation_(toolkit, text_, state_, session_->queue),
       choices_(toolkit, context.Settings(),
                AutostartEntry(options.autostart_folder, context.Caption(), std::move(options.program))),
+      battery_notices_(toolkit, context.Settings(), text_, std::move(options.notify)),
       open_mouse_settings_(std::move(options.open_mouse_settings)),
+      clock_(std::move(options.clock)),
       save_tip_(toolkit, text_) {
   BuildRoutes();
   hooks_.OnRefresh([this](unsigned pages) {
@@ -49,6 +59,7 @@ DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTrans
   buttons_page_ = std::make_unique<ButtonsPage>(PageContextFor());
   performance_page_ = std::make_unique<PerformancePage>(PageContextFor());
   lighting_page_ = std::make_unique<LightingPage>(PageContextFor());
+  macro_page_ = std::make_unique<MacroPage>(PageContextFor());
   toolkit_.SetHandler(ui::WindowId::kMain, this);
 }
 
@@ -68,6 +79,7 @@ void DeviceMainDlg::OnInitDialog() {
   ListModels();
   ApplyTexts();
   choices_.Load();
+  battery_notices_.Load();
   navigation_.SelectTab(0);
   TellUnreadableCatalog();
   Queue().Push(kTaskStartupScan);
@@ -102,7 +114,8 @@ PageContext DeviceMainDlg::PageContextFor() {
                      Queue(), state_,
                      Model(), Sources(),
                      Dpi(),   session_->pending_macro,
-                     hooks_,  open_mouse_settings_};
+                     hooks_,  open_mouse_settings_,
+                     clock_};
 }
 
 void DeviceMainDlg::ListModels() {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/app_context.hpp"
+#include "app/battery_notices.hpp"
 #include "app/connection_view.hpp"
 #include "app/control_router.hpp"
 #include "app/desktop_choices.hpp"
@@ -29,6 +30,10 @@ namespace korvane {
 class ButtonsPage;
 class PerformancePage;
 class LightingPage;
+class MacroPage;
+
+// Milliseconds of the system's steady clock.
+std::int64_t SteadyMilliseconds();
 
 struct ControllerOptions {
   // Where the logon autostart entry lives ($XDG_CONFIG_HOME/autostart).
@@ -37,6 +42,10 @@ struct ControllerOptions {
   std::string program;
   // Opens the desktop's own mouse settings; false when it has none.
   std::function<bool()> open_mouse_settings = OpenSystemMouseSettings;
+  // Milliseconds of a steady clock; tests pass their own.
+  std::function<std::int64_t()> clock = SteadyMilliseconds;
+  // Shows a desktop notification (the low-battery notices); empty for none.
+  NoticeSender notify = nullptr;
 };
 
 // The main window's controller. It owns the state the feature pages share
@@ -53,7 +62,7 @@ struct ControllerOptions {
 class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
  public:
   using ControlHandler = ControlRouter::Handler;
-  using MessageHandler = std::function<std::int64_t(std::int64_t wparam, std::int64_t lparam)>;
+  using MessageHandler = PageServices::MessageHandler;
 
   // transport: the HID transport (owned by the caller, outliving this);
   // hotplug: where arrivals and removals come from, or nullptr.
@@ -83,7 +92,7 @@ class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
   void RouteTo(int control, ControlHandler handler) override { router_.RouteTo(control, std::move(handler)); }
   // Handles a window message; for msg::kProfileRequest the key is also the
   // wparam (1 import, 2 export).
-  void OnMessage(int message, MessageHandler handler) { messages_[{message, -1}] = std::move(handler); }
+  void OnMessage(int message, MessageHandler handler) override { messages_[{message, -1}] = std::move(handler); }
   void OnMessage(int message, std::int64_t wparam, MessageHandler handler) {
     messages_[{message, wparam}] = std::move(handler);
   }
@@ -145,12 +154,15 @@ class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
   std::unique_ptr<DeviceSession> session_;
   MainNavigation navigation_;
   DesktopChoices choices_;
+  BatteryNotices battery_notices_;
   std::function<bool()> open_mouse_settings_;
+  std::function<std::int64_t()> clock_;
   ui::SaveTip save_tip_;
   std::unique_ptr<ui::DpiTip> dpi_tip_;
   std::unique_ptr<ButtonsPage> buttons_page_;
   std::unique_ptr<PerformancePage> performance_page_;
   std::unique_ptr<LightingPage> lighting_page_;
+  std::unique_ptr<MacroPage> macro_page_;
   // Set while this object exists; hot-plug posts check it on the UI thread.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -68,11 +68,12 @@ void DeviceMainDlg::BuildRoutes() {
        kSensorOption2, kSensorOption3, kMoveWakeup, kMoveLightOff, kSleepTime, kSystemMouseSettings},
       Codes::kClickOnly);
   RouteFeature({kDpiLevels, kDpiSlider, kResponseTime}, Codes::kEvery);
-  RouteFeature(
-      {kMacroCreate, kMacroDelete, kEventInsert, kEventDelete, kEventClear, kRecord, kDelayRecorded, kDelayFixed,
-       kDelayNone, kRepeatOnce, kRepeatWhileHeld, kRepeatCount, kEventKind, kEventAction, kEventUp, kEventDown},
-      Codes::kClickOnly);
-  RouteFeature({kMacroList, kEventList, kDelayField, kRepeatCountField, kEventValue}, Codes::kEvery);
+  RouteFeature({kMacroCreate, kMacroDelete, kEventInsert, kEventDelete, kEventClear, kDelayNone, kDelayRecorded,
+                kDelayFixed, kDelayField, kPlayWhileHeld, kPlayToggle, kPlayTimes, kPlayTimesField, kEventAction,
+                kEventDelayField, kEventUp, kEventDown},
+               Codes::kClickOnly);
+  // The list's rename and context menu, the recording's keys, the key field's capture.
+  RouteFeature({kMacroList, kEventList, kRecord, kEventKeyField}, Codes::kEvery);
   RouteFeature({kLightMode, kLightReset}, Codes::kClickOnly);
   RouteFeature({kBrightness, kSpeed, kLightPalette, kLightRed, kLightGreen, kLightBlue}, Codes::kEvery);
   for (int control = kPresetColourFirst; control <= kPresetColourLast; ++control) {
@@ -97,6 +98,7 @@ void DeviceMainDlg::BuildRoutes() {
   router_.Add({kStartMinimised}, Codes::kClickOnly, ticked([this](bool on) { choices_.SetStartMinimised(on); }));
   router_.Add({kExitHidesToTray}, Codes::kClickOnly, click([this] { choices_.SetExitMode(true); }));
   router_.Add({kExitEndsProgram}, Codes::kClickOnly, click([this] { choices_.SetExitMode(false); }));
+  router_.Add({kBatteryNotices}, Codes::kClickOnly, ticked([this](bool on) { battery_notices_.SetEnabled(on); }));
   router_.Add({kWebsite}, Codes::kClickOnly, click([this] { toolkit_.OpenLink(Catalog().website_url); }));
   router_.Add({kFeedback}, Codes::kClickOnly, click([this] { toolkit_.OpenLink(Catalog().feedback_url); }));
   router_.Add({kQuestions}, Codes::kClickOnly, click([this] { toolkit_.OpenLink(Catalog().qa_url); }));

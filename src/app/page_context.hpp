@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "app/control_router.hpp"
@@ -21,7 +22,11 @@ class TaskQueue;
 // and shows the tips and message boxes they ask for.
 class PageServices {
  public:
+  using MessageHandler = std::function<std::int64_t(std::int64_t wparam, std::int64_t lparam)>;
+
   virtual void RouteTo(int control, ControlRouter::Handler handler) = 0;
+  // Handles a window message (the page's menu commands, say).
+  virtual void OnMessage(int message, MessageHandler handler) = 0;
   // The save tip and the DPI tip, when the current model shows them.
   virtual void ShowSaveTip() = 0;
   virtual void ShowDpiTip(int dpi) = 0;
@@ -50,6 +55,8 @@ struct PageContext {
   PageHooks& hooks;
   // Opens the desktop's own mouse settings; false when it has none.
   std::function<bool()> open_mouse_settings;
+  // Milliseconds of a steady clock (the macro recorder's delays).
+  std::function<std::int64_t()> clock;
 };
 
 }  // namespace korvane

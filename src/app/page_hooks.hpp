@@ -28,6 +28,9 @@ class PageHooks final {
   void OnCloseTransient(Hook hook) { close_.push_back(std::move(hook)); }
   // The language changed: captions the page fills itself are set again.
   void OnLanguageChanged(Hook hook) { language_.push_back(std::move(hook)); }
+  // A macro was created, renamed or deleted: the choosers that list macros
+  // and the descriptions that name them are shown again.
+  void OnMacrosChanged(Hook hook) { macros_.push_back(std::move(hook)); }
 
   void Refresh(unsigned pages) const {
     for (const auto& hook : refresh_) hook(pages);
@@ -44,6 +47,9 @@ class PageHooks final {
   void LanguageChanged() const {
     for (const auto& hook : language_) hook();
   }
+  void MacrosChanged() const {
+    for (const auto& hook : macros_) hook();
+  }
 
  private:
   std::vector<RefreshHook> refresh_;
@@ -51,6 +57,7 @@ class PageHooks final {
   std::vector<DpiHook> dpi_;
   std::vector<Hook> close_;
   std::vector<Hook> language_;
+  std::vector<Hook> macros_;
 };
 
 }  // namespace korvane

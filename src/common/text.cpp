@@ -134,6 +134,20 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+std::string FillNumbers(std::string_view pattern, std::initializer_list<long long> numbers) {
+  std::string filled;
+  auto next = numbers.begin();
+  for (std::size_t at = 0; at < pattern.size();) {
+    if (pattern.substr(at, 2) == "%d" && next != numbers.end()) {
+      filled += std::to_string(*next++);
+      at += 2;
+    } else {
+      filled += pattern[at++];
+    }
+  }
+  return filled;
+}
+
 std::string Hex4(unsigned value) {
   static const char kDigits[] = "0123456789ABCDEF";
   std::string out(4, '0');

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,11 @@ std::string Utf8Prefix(std::string_view text, std::size_t max_chars);
 
 // Removes leading and trailing spaces, tabs, CR and LF.
 std::string_view Trim(std::string_view text);
+
+// A language text with "%d" placeholders filled with the numbers in order.
+// Nothing else in the text is read as a format: a translation can never
+// make the program read arguments it was not given.
+std::string FillNumbers(std::string_view pattern, std::initializer_list<long long> numbers);
 
 // Four uppercase hex digits, as USB ids are shown everywhere.
 std::string Hex4(unsigned value);

@@ -14,7 +14,7 @@
   X(kVersion, 17,                 "Label before the program version (title area and settings page)") \
   X(kOk, 20,                      "Message box: button of an information message") \
   X(kPaletteConfirm, 22,          "Colour picker: confirm button") \
-  X(kConfirm, 23,                 "Message box: confirm button of a question") \
+  X(kConfirm, 23,                 "Confirm button of a question and of the macro-step editor") \
   X(kCancel, 25,                  "Message box: cancel button of a question") \
   X(kImport, 26,                  "Import (macro list menu: import a macro; profile pop-up button)") \
   X(kExport, 27,                  "Export (macro list menu: export the macro; profile pop-up button)") \

@@ -16,23 +16,6 @@ std::size_t Position(const EventList& list, std::optional<std::size_t> after) {
 
 }  // namespace
 
-std::string_view MouseButtonName(int bits) {
-  switch (bits) {
-    case kLeftButtonBits:
-      return "LB";
-    case kRightButtonBits:
-      return "RB";
-    case kMiddleButtonBits:
-      return "MB";
-    case kBackButtonBits:
-      return "Backward";
-    case kForwardButtonBits:
-      return "Forward";
-    default:
-      return "";
-  }
-}
-
 MacroEvent KeyEvent(bool press, int virtual_key, std::string_view name, int stamp) {
   return {.type = press ? kEventKeyDown : kEventKeyUp,
           .value = virtual_key,
@@ -64,7 +47,7 @@ std::size_t InsertKeyStroke(EventList& list, std::optional<std::size_t> after, i
 std::size_t InsertClick(EventList& list, std::optional<std::size_t> after, int bits, int stamp) {
   const std::size_t at = Position(list, after);
   const MacroEvent click[] = {MouseEvent(true, bits, stamp), DelayEvent(kInsertedDelay, stamp + 1),
-                              MouseEvent(false, bits, stamp + 2)};
+                              MouseEvent(false, bits, stamp)};
   list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), std::begin(click), std::end(click));
   return at;
 }
@@ -99,6 +82,80 @@ std::size_t MoveToBottom(EventList& list, std::size_t index) {
   std::rotate(list.begin() + static_cast<std::ptrdiff_t>(index), list.begin() + static_cast<std::ptrdiff_t>(index) + 1,
               list.end());
   return list.size() - 1;
+}
+
+std::string_view EventName(const MacroEvent& event) {
+  std::string_view name = event.desc;
+  for (const std::string_view arrow : {kPressArrow, kReleaseArrow}) {
+    if (name.starts_with(arrow)) return name.substr(arrow.size());
+  }
+  return name;
+}
+
+bool IsPress(const MacroEvent& event) { return event.type == kEventKeyDown || event.type == kEventMouseDown; }
+bool IsRelease(const MacroEvent& event) { return event.type == kEventKeyUp || event.type == kEventMouseUp; }
+
+void ReplaceKey(EventList& list, int stamp, int virtual_key, std::string_view name) {
+  for (MacroEvent& event : list) {
+    if (event.delay_time != stamp || !(IsPress(event) || IsRelease(event))) continue;
+    event = KeyEvent(IsPress(event), virtual_key, name, stamp);
+  }
+}
+
+namespace {
+
+struct MouseActionRow {
+  MouseAction action;
+  std::string_view name;
+  int bits;  // 0 for the wheel
+};
+
+constexpr MouseActionRow kMouseActionRows[] = {
+    {MouseAction::kLeft, "LB", kLeftButtonBits},           {MouseAction::kMiddle, "MB", kMiddleButtonBits},
+    {MouseAction::kRight, "RB", kRightButtonBits},         {MouseAction::kForward, "Forward", kForwardButtonBits},
+    {MouseAction::kBackward, "Backward", kBackButtonBits}, {MouseAction::kScrollUp, "Scroll Up", 0},
+    {MouseAction::kScrollDown, "Scroll Down", 0},
+};
+
+const MouseActionRow& RowOf(MouseAction action) {
+  for (const MouseActionRow& row : kMouseActionRows) {
+    if (row.action == action) return row;
+  }
+  return kMouseActionRows[0];
+}
+
+}  // namespace
+
+std::string_view MouseActionName(MouseAction action) { return RowOf(action).name; }
+
+std::optional<MouseAction> MouseActionOf(const MacroEvent& event) {
+  if (event.type == kEventWheelUp) return MouseAction::kScrollUp;
+  if (event.type == kEventWheelDown) return MouseAction::kScrollDown;
+  if (event.type != kEventMouseDown && event.type != kEventMouseUp) return std::nullopt;
+  for (const MouseActionRow& row : kMouseActionRows) {
+    if (row.bits != 0 && row.bits == event.value) return row.action;
+  }
+  return std::nullopt;
+}
+
+// A wheel step is stored as the wheel event it is: the mouse plays no wheel
+// steps, and a button's press or release must never stand for one.
+void ReplaceMouseAction(EventList& list, int stamp, MouseAction action) {
+  const MouseActionRow& row = RowOf(action);
+  bool pressed = false;  // a wheel pair turns back into a press, then a release
+  for (MacroEvent& event : list) {
+    const bool wheel = event.type == kEventWheelUp || event.type == kEventWheelDown;
+    if (event.delay_time != stamp || !(IsPress(event) || IsRelease(event) || wheel)) continue;
+    const bool press = IsPress(event) || (wheel && !pressed);
+    pressed = pressed || press;
+    if (row.bits != 0) {
+      event = MouseEvent(press, row.bits, stamp);
+    } else {
+      event.type = action == MouseAction::kScrollUp ? kEventWheelUp : kEventWheelDown;
+      event.value = 0;
+      event.desc = std::string(row.name);
+    }
+  }
 }
 
 std::size_t EncodedRecords(const EventList& list) { return EncodeMacroEvents(list).size() / kMacroRecordSize; }

@@ -46,6 +46,12 @@ int ReadPlayCountField(std::string_view text, int device_type) {
   return Trim(text).empty() ? 1 : std::clamp(LeadingNumber(text), 1, highest);
 }
 
+bool StoreMacroOptions(ConfigStore& store, int macro_id, const MacroOptionChoices& choices) {
+  MacroHeader header;
+  if (!LoadMacroRow(store, macro_id, header)) return false;
+  return UpdateMacroRow(store, macro_id, WithChoices(header, choices));
+}
+
 int CreateMacro(ConfigStore& store, const TextLookup& text, int listed) {
   return InsertMacroRow(store, NewMacroName(text, listed));
 }

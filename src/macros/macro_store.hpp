@@ -31,6 +31,10 @@ MacroHeader WithChoices(MacroHeader header, const MacroOptionChoices& choices);
 int ReadDelayField(std::string_view text);
 int ReadPlayCountField(std::string_view text, int device_type);
 
+// Writes the choices' options to the macro's header, its name kept. False
+// when the database failed.
+bool StoreMacroOptions(ConfigStore& store, int macro_id, const MacroOptionChoices& choices);
+
 // A new macro named "<text 351> <listed + 1>" with the new-macro options;
 // its id, 0 when the insert failed.
 int CreateMacro(ConfigStore& store, const TextLookup& text, int listed);

@@ -66,6 +66,7 @@ int LoadMacroRows(ConfigStore& store, std::vector<MacroHeader>& headers) {
 
 bool DeleteMacroRow(ConfigStore& store, int macro_id) {
   const ConfigStore::Lock lock = store.Hold();
+  SQLiteAutoTransaction transaction(&store.Db());
   if (!RunWrite(store, "DELETE FROM t_macro_data WHERE macro_id = ?", {macro_id})) return false;
   return DeleteEventRows(store, macro_id);
 }

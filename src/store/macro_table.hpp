@@ -24,7 +24,8 @@ bool LoadMacroRow(ConfigStore& store, int macro_id, MacroHeader& header);
 // Empties the list first; returns the number of headers.
 int LoadMacroRows(ConfigStore& store, std::vector<MacroHeader>& headers);
 
-// Deletes the header, then (only when that completed) its events. True only
+// Deletes the header, then (only when that completed) its events, in one
+// transaction. True only
 // when both completed; a macro that does not exist succeeds.
 bool DeleteMacroRow(ConfigStore& store, int macro_id);
 

@@ -126,28 +126,41 @@ inline constexpr int kPointerTitle = 147;
 inline constexpr int kPointerPicture = 148;
 inline constexpr int kSystemMouseSettings = 149;
 
-// Macro page.
+// Macro page. The delay choices are none, recorded and fixed; the play
+// choices the mouse's two play modes and a number of times. The event editor
+// shows the kind of the selected event and, by kind, the key field, the
+// delay field or the mouse action chooser.
+inline constexpr int kMacroListTitle = 155;
 inline constexpr int kMacroList = 156;
 inline constexpr int kMacroCreate = 157;
 inline constexpr int kMacroDelete = 158;
+inline constexpr int kEventListTitle = 163;
+inline constexpr int kEncodedEvents = 164;
+inline constexpr int kRecordNotice = 165;
 inline constexpr int kEventList = 166;
 inline constexpr int kEventInsert = 167;
 inline constexpr int kEventDelete = 168;
 inline constexpr int kEventClear = 169;
 inline constexpr int kRecord = 172;
-inline constexpr int kDelayRecorded = 174;
-inline constexpr int kDelayFixed = 175;
-inline constexpr int kDelayNone = 176;
+inline constexpr int kDelayTitle = 173;
+inline constexpr int kDelayNone = 174;
+inline constexpr int kDelayRecorded = 175;
+inline constexpr int kDelayFixed = 176;
 inline constexpr int kDelayField = 178;
-inline constexpr int kRepeatOnce = 181;
-inline constexpr int kRepeatWhileHeld = 182;
-inline constexpr int kRepeatCount = 183;
-inline constexpr int kRepeatCountField = 184;
+inline constexpr int kDelayUnit = 179;
+inline constexpr int kPlayTitle = 180;
+inline constexpr int kPlayWhileHeld = 181;
+inline constexpr int kPlayToggle = 182;
+inline constexpr int kPlayTimes = 183;
+inline constexpr int kPlayTimesField = 184;
+inline constexpr int kEventEditor = 185;
 inline constexpr int kEventKind = 186;
-inline constexpr int kEventValue = 187;
+inline constexpr int kEventKeyField = 187;
 inline constexpr int kEventAction = 188;
+inline constexpr int kEventDelayField = 189;
 inline constexpr int kEventUp = 190;
 inline constexpr int kEventDown = 191;
+inline constexpr int kEventEditorTitle = 192;
 
 // Lighting page. The brightness, speed, slot and colour groups are areas
 // the page shows or hides by what the selected mode offers.
@@ -275,5 +288,14 @@ inline constexpr int kDeviceVersion = 33;
 inline constexpr int kFirmwareVersion = 34;
 inline constexpr int kCopyright = 35;
 }  // namespace about
+
+// RecordEditDlg.
+namespace record_edit {
+inline constexpr int kTitle = 31;
+inline constexpr int kClose = 32;
+inline constexpr int kLabel = 33;
+inline constexpr int kField = 34;
+inline constexpr int kConfirm = 35;
+}  // namespace record_edit
 
 }  // namespace korvane::ui::ctl

@@ -12,7 +12,7 @@
 namespace korvane::ui {
 
 // The windows a front end provides. Each has its own control ids.
-enum class WindowId { kMain, kMessageBox, kPalette, kDpiTip, kSaveTip, kProfile, kAbout };
+enum class WindowId { kMain, kMessageBox, kPalette, kDpiTip, kSaveTip, kProfile, kAbout, kRecordEdit };
 
 // A control: its window and its id within that window. A bare id means a
 // control of the main window.
@@ -211,6 +211,13 @@ class Toolkit {
   // own text. The name the active keyboard layout gives that key, as the
   // last press of it showed; empty when unknown.
   virtual std::string KeyName(int evdev_code) const = 0;
+  // Until StopKeyRecording, every key pressed and released reaches the main
+  // window's handler as (control, event::kKeyPressed or kKeyReleased, evdev
+  // code): from the whole desktop where it lets a program listen, else only
+  // while the main window has the focus. Returns whether the whole desktop
+  // is heard.
+  virtual bool StartKeyRecording(ControlRef control) = 0;
+  virtual void StopKeyRecording() = 0;
 
   // --- pop-ups -------------------------------------------------------------------
   // Shows a menu at the pointer; the chosen item's message reaches the main

@@ -40,6 +40,8 @@ class ControllerTest : public ::testing::Test {
   // The desktop's mouse settings as the controller sees them.
   bool mouse_settings_installed = true;
   int mouse_settings_opened = 0;
+  // The controller's steady clock in ms; tests move it on.
+  std::int64_t now_ms = 1'000'000;
 
   void SetUp() override {
     AppContextOptions options;
@@ -89,10 +91,13 @@ class ControllerTest : public ::testing::Test {
   // Builds and starts the controller; waits for the startup scan.
   void Start() {
     controller = std::make_unique<DeviceMainDlg>(
-        toolkit, *context, bus, &bus, ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane", [this] {
-                                                          ++mouse_settings_opened;
-                                                          return mouse_settings_installed;
-                                                        }});
+        toolkit, *context, bus, &bus,
+        ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane",
+                          [this] {
+                            ++mouse_settings_opened;
+                            return mouse_settings_installed;
+                          },
+                          [this] { return now_ms; }});
     controller->Worker().Register(kMarkerTask, [] { return true; });
     // Stands in for the software check, so that its runs can be seen.
     controller->Worker().Register(kTaskCheckSoftware, [] { return true; });

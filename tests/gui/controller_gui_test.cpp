@@ -14,6 +14,7 @@
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"
 #include "ui/control_ids.hpp"
+#include "ui/event_codes.hpp"
 
 namespace korvane {
 namespace {
@@ -188,6 +189,35 @@ TEST_F(ControllerGuiTest, ButtonsPageFollowsTheModelAndTheLanguage) {
   ASSERT_TRUE(controller->OnControlEvent(ctl::kButtonList, 2, 2));
   ASSERT_TRUE(controller->OnControlEvent(ctl::kOpenRepeatPanel, 2, 0));
   Capture("buttons_1049");
+}
+
+// The macro page empty, while recording (the offscreen desktop lets the
+// program hear only its own window, which the page says), with the recorded
+// macro, and with the event editor open on a key.
+TEST_F(ControllerGuiTest, MacroPageRecordsAndEditsEvents) {
+  Start(sim::Preset::kWired, "korvane_arc_8k");
+  OpenDevicePages();
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kTabStrip, 2, TabIndex(ctl::tab::kMacros)));
+  Capture("macro_empty");
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kMacroCreate, 2, 0));
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kRecord, 2, 0));
+  EXPECT_TRUE(toolkit->IsVisible(ctl::kRecordNotice));
+  constexpr int kEvdevShift = 42;
+  constexpr int kEvdevK = 37;
+  for (const auto& [event, key] :
+       {std::pair{ui::event::kKeyPressed, kEvdevShift}, std::pair{ui::event::kKeyPressed, kEvdevK},
+        std::pair{ui::event::kKeyReleased, kEvdevK}, std::pair{ui::event::kKeyReleased, kEvdevShift}}) {
+    ASSERT_TRUE(controller->OnControlEvent(ctl::kRecord, event, key));
+  }
+  Capture("macro_recording");
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kRecord, 2, 0));
+  EXPECT_FALSE(toolkit->IsVisible(ctl::kRecordNotice));
+  EXPECT_EQ(toolkit->GetText(ctl::kEncodedEvents), "Mouse steps: 4 of 101");
+  Capture("macro_recorded");
+  toolkit->SetSelection(ctl::kEventList, 2);
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kEventList, 2, 2));
+  EXPECT_TRUE(toolkit->IsVisible(ctl::kEventKeyField));
+  Capture("macro_editor");
 }
 
 }  // namespace

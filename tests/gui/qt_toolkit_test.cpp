@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QSlider>
 #include <QStackedWidget>
@@ -216,6 +217,7 @@ class FeatureWidgetsTest : public QtToolkitTest {
     const auto tabs = toolkit->Items(ctl::kTabStrip);
     const int tab = page == ctl::kPerformancePage ? ctl::tab::kPerformance
                     : page == ctl::kButtonsPage   ? ctl::tab::kButtons
+                    : page == ctl::kMacroPage     ? ctl::tab::kMacros
                                                   : ctl::tab::kLighting;
     for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
       if (tabs[i].data == tab) toolkit->SetSelection(ctl::kTabStrip, i);
@@ -343,6 +345,38 @@ TEST_F(FeatureWidgetsTest, UserActionsOnTheFeatureWidgetsDeliverTheirEventCodes)
          EXPECT_EQ(toolkit->GetText(ctl::kKeyField), "") << "the field never types";
        },
        {{ctl::kKeyField, event::kKeyPressed, 30}, {ctl::kKeyField, event::kKeyPressed, 15}}},
+      {"a key recording takes the keys from the window's controls and reports presses and releases",
+       ctl::kMacroPage,
+       [this] {
+         EXPECT_FALSE(toolkit->StartKeyRecording(ctl::kRecord)) << "offscreen, only the window is heard";
+         auto* button = As<QAbstractButton>(ctl::kMacroCreate);
+         QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, 65, 0, 0, " ");
+         QApplication::sendEvent(button, &press);
+         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, 65, 0, 0, " ", true);
+         QApplication::sendEvent(button, &repeat);
+         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, 65, 0, 0, " ");
+         QApplication::sendEvent(button, &release);
+         toolkit->StopKeyRecording();
+         QApplication::sendEvent(button, &press);
+       },
+       {{ctl::kRecord, event::kKeyPressed, 57}, {ctl::kRecord, event::kKeyReleased, 57}}},
+      {"a right click on a list asks for its menu at the item under the pointer",
+       ctl::kMacroPage,
+       [this] {
+         for (const char* text : {"first", "second"}) toolkit->AddItem(ctl::kEventList, ui::TextItem(text, 0));
+         auto* list = As<QListWidget>(ctl::kEventList);
+         const QPoint at = list->visualItemRect(list->item(1)).center();
+         QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+         QApplication::sendEvent(list->viewport(), &menu);
+       },
+       {{ctl::kEventList, event::kContextMenu, 1}}},
+      {"a mouse button pressed on a key field focuses it and is reported by its bits",
+       ctl::kButtonsPage,
+       [this] {
+         auto* field = As<qt::KeyCaptureField>(ctl::kKeyField);
+         QTest::mousePress(field, Qt::RightButton, {}, {5, 5});
+       },
+       {{ctl::kKeyField, event::kCaptureStarted, 0}, {ctl::kKeyField, event::kMouseButtonPressed, 2}}},
       {"a click on the checked slot keeps it checked",
        ctl::kLightingPage,
        [this] {

@@ -116,6 +116,16 @@ class FakeToolkit final : public ui::Toolkit {
     key_names_[evdev_code] = std::move(name);
     return Deliver(field, ui::event::kKeyPressed, evdev_code);
   }
+  // Key recordings: whether the desktop lets the program hear every key,
+  // and the control a running recording reports to (nullopt when none runs).
+  void SetWholeDesktopRecording(bool whole) { whole_desktop_recording_ = whole; }
+  std::optional<ui::ControlRef> RecordingControl() const { return recording_; }
+  // The user presses or releases a key while a recording runs; false when
+  // none runs or the handler did not take it.
+  bool RecordKey(int evdev_code, bool press, std::string name) {
+    key_names_[evdev_code] = std::move(name);
+    return recording_ && Deliver(*recording_, press ? ui::event::kKeyPressed : ui::event::kKeyReleased, evdev_code);
+  }
   const std::string& TrayTooltip() const { return tray_tooltip_; }
   void SetWorkArea(ui::Rect area) { work_area_ = area; }
   std::optional<int> ExitCode() const { return exit_code_; }
@@ -186,6 +196,11 @@ class FakeToolkit final : public ui::Toolkit {
     const auto found = key_names_.find(evdev_code);
     return found == key_names_.end() ? std::string() : found->second;
   }
+  bool StartKeyRecording(ui::ControlRef control) override {
+    recording_ = control;
+    return whole_desktop_recording_;
+  }
+  void StopKeyRecording() override { recording_.reset(); }
 
   bool AddTrayIcon(std::string_view tooltip) override;
   void RemoveTrayIcon() override { tray_ = false; }
@@ -215,6 +230,8 @@ class FakeToolkit final : public ui::Toolkit {
   std::vector<ui::MenuItem> last_menu_;
   std::vector<std::string> opened_links_;
   bool tray_available_ = true;
+  bool whole_desktop_recording_ = true;
+  std::optional<ui::ControlRef> recording_;
   bool tray_ = false;
   ui::Rect work_area_{0, 0, 1920, 1040};
   std::string tray_tooltip_;

@@ -16,6 +16,8 @@ void BuildDialog(QtToolkit& toolkit, ui::WindowId window) {
       return BuildProfileDialog(toolkit);
     case ui::WindowId::kAbout:
       return BuildAboutBox(toolkit);
+    case ui::WindowId::kRecordEdit:
+      return BuildRecordEditDialog(toolkit);
     case ui::WindowId::kMain:
       return;
   }

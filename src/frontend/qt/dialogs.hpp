@@ -18,5 +18,6 @@ void BuildDpiTip(QtToolkit& toolkit);
 void BuildSaveTip(QtToolkit& toolkit);
 void BuildProfileDialog(QtToolkit& toolkit);
 void BuildAboutBox(QtToolkit& toolkit);
+void BuildRecordEditDialog(QtToolkit& toolkit);
 
 }  // namespace korvane::qt

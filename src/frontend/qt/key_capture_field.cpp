@@ -2,8 +2,10 @@
 
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMouseEvent>
 
 #include "keys/evdev_keys.hpp"
+#include "keys/mouse_buttons.hpp"
 
 namespace korvane::qt {
 
@@ -42,6 +44,29 @@ void KeyCaptureField::keyPressEvent(QKeyEvent* event) {
 }
 
 void KeyCaptureField::keyReleaseEvent(QKeyEvent* event) { event->accept(); }
+
+void KeyCaptureField::mousePressEvent(QMouseEvent* event) {
+  QLineEdit::mousePressEvent(event);
+  switch (event->button()) {
+    case Qt::LeftButton:
+      emit MouseButtonPressed(kLeftButtonBits);
+      break;
+    case Qt::RightButton:
+      emit MouseButtonPressed(kRightButtonBits);
+      break;
+    case Qt::MiddleButton:
+      emit MouseButtonPressed(kMiddleButtonBits);
+      break;
+    case Qt::BackButton:
+      emit MouseButtonPressed(kBackButtonBits);
+      break;
+    case Qt::ForwardButton:
+      emit MouseButtonPressed(kForwardButtonBits);
+      break;
+    default:
+      break;
+  }
+}
 
 void KeyCaptureField::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);

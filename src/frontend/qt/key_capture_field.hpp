@@ -8,7 +8,7 @@ namespace korvane::qt {
 // key pressed (Tab and the modifiers included) is captured instead of typed:
 // it reports the key's evdev code (the native scan code less 8 on X11 and
 // Wayland) with the name the active keyboard layout gives it. The program
-// sets the text it shows.
+// sets the text it shows. Mouse buttons pressed on it are reported too.
 class KeyCaptureField final : public QLineEdit {
   Q_OBJECT
 
@@ -22,11 +22,15 @@ class KeyCaptureField final : public QLineEdit {
   void CaptureStarted();
   void CaptureEnded();
   void KeyPressed(int evdev_code, const QString& name);
+  // A mouse button pressed on the field: 1 left, 2 right, 4 middle, 8 back,
+  // 16 forward.
+  void MouseButtonPressed(int bits);
 
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 };

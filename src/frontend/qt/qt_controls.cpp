@@ -18,6 +18,7 @@
 #include "frontend/qt/control_properties.hpp"
 #include "frontend/qt/device_list_widget.hpp"
 #include "frontend/qt/dpi_levels_widget.hpp"
+#include "frontend/qt/key_recorder.hpp"
 #include "frontend/qt/list_index.hpp"
 #include "frontend/qt/mouse_picture_widget.hpp"
 #include "frontend/qt/moving_bar.hpp"
@@ -25,6 +26,7 @@
 #include "frontend/qt/qt_text.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 #include "frontend/qt/rate_list_widget.hpp"
+#include "ui/event_codes.hpp"
 
 namespace korvane::qt {
 
@@ -374,5 +376,16 @@ std::string QtToolkit::KeyName(int evdev_code) const {
   const auto found = key_names_.find(evdev_code);
   return found == key_names_.end() ? std::string() : found->second;
 }
+
+bool QtToolkit::StartKeyRecording(ui::ControlRef control) {
+  key_recorder_.reset();
+  key_recorder_ = std::make_unique<KeyRecorder>([this, control](bool press, int evdev, const QString& name) {
+    if (!name.isEmpty()) key_names_[evdev] = name.toStdString();
+    Emit(control, press ? ui::event::kKeyPressed : ui::event::kKeyReleased, evdev);
+  });
+  return key_recorder_->WholeDesktop();
+}
+
+void QtToolkit::StopKeyRecording() { key_recorder_.reset(); }
 
 }  // namespace korvane::qt

@@ -25,6 +25,7 @@
 #include "frontend/qt/dialogs.hpp"
 #include "frontend/qt/dpi_levels_widget.hpp"
 #include "frontend/qt/key_capture_field.hpp"
+#include "frontend/qt/key_recorder.hpp"
 #include "frontend/qt/main_window.hpp"
 #include "frontend/qt/mouse_picture_widget.hpp"
 #include "frontend/qt/palette_widget.hpp"
@@ -137,6 +138,8 @@ void QtToolkit::Connect(ui::ControlRef control, QWidget* widget) {
       key_names_[evdev] = name.toStdString();
       emit_event(ui::event::kKeyPressed, evdev);
     });
+    QObject::connect(key_field, &KeyCaptureField::MouseButtonPressed,
+                     [emit_event](int bits) { emit_event(ui::event::kMouseButtonPressed, bits); });
   } else if (auto* palette = qobject_cast<PaletteWidget*>(widget)) {
     QObject::connect(palette, &PaletteWidget::ColourMoving,
                      [emit_event](int colour) { emit_event(ui::event::kPaletteMoving, colour); });
@@ -149,6 +152,10 @@ void QtToolkit::Connect(ui::ControlRef control, QWidget* widget) {
   } else if (auto* items = qobject_cast<QListWidget*>(widget)) {
     QObject::connect(items, &QListWidget::itemClicked,
                      [emit_event, items](QListWidgetItem* item) { emit_event(ui::event::kClick, items->row(item)); });
+    items->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(items, &QListWidget::customContextMenuRequested, [emit_event, items](const QPoint& at) {
+      emit_event(ui::event::kContextMenu, items->row(items->itemAt(at)));
+    });
     QObject::connect(items, &QListWidget::itemChanged, [this, control, items](QListWidgetItem* item) {
       if (quiet_ > 0) return;
       const int row = items->row(item);

@@ -21,6 +21,8 @@ class QTimer;
 
 namespace korvane::qt {
 
+class KeyRecorder;
+
 // The Qt implementation of the toolkit. The Qt GUI thread is the UI thread.
 // Windows are built on first use: the main window by BuildMainWindow, each
 // dialog when an operation first addresses it. Each control is a widget
@@ -108,6 +110,8 @@ class QtToolkit final : public ui::Toolkit {
   void SetDeviceVersion(ui::ControlRef list, int device_type, std::string_view version) override;
   void SetDeviceBattery(ui::ControlRef list, int device_type, int value_a, int value_b) override;
   std::string KeyName(int evdev_code) const override;
+  bool StartKeyRecording(ui::ControlRef control) override;
+  void StopKeyRecording() override;
 
   void ShowMenu(const std::vector<ui::MenuItem>& items) override;
   std::optional<std::string> OpenFileDialog(std::string_view title,
@@ -158,6 +162,7 @@ class QtToolkit final : public ui::Toolkit {
   QSystemTrayIcon* tray_ = nullptr;
   mutable int quiet_ = 0;
   std::map<int, std::string> key_names_;  // evdev code -> the layout's name, from the last press
+  std::unique_ptr<KeyRecorder> key_recorder_;
 
   QWidget* Window(ui::WindowId window) const;
   QWidget* EnsureWindow(ui::WindowId window);
