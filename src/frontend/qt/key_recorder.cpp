@@ -10,7 +10,7 @@
 namespace korvane::qt {
 
 KeyRecorder::KeyRecorder(Report report) : report_(std::move(report)) {
-  listener_ = X11KeyListener::Create([this](bool press, int evdev) { report_(press, evdev, QString()); });
+  listener_ = X11KeyListener::Create([this](bool press, int evdev) { Deliver(press, evdev, QString()); });
   QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -26,10 +26,15 @@ bool KeyRecorder::eventFilter(QObject* watched, QEvent* event) {
   if (!watched->isWidgetType()) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   const int native = static_cast<int>(key->nativeScanCode());
-  if (listener_ == nullptr && !key->isAutoRepeat() && native > 8) {
-    report_(event->type() == QEvent::KeyPress, EvdevFromNativeKeyCode(native), KeyCaptureField::LayoutKeyName(*key));
+  if (listener_ == nullptr && native > 8) {
+    Deliver(event->type() == QEvent::KeyPress, EvdevFromNativeKeyCode(native), KeyCaptureField::LayoutKeyName(*key));
   }
   return true;
+}
+
+void KeyRecorder::Deliver(bool press, int evdev_code, const QString& name) {
+  const bool reported = press ? held_.insert(evdev_code).second : held_.erase(evdev_code) > 0;
+  if (reported) report_(press, evdev_code, name);
 }
 
 }  // namespace korvane::qt

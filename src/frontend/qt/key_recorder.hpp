@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <set>
 
 namespace korvane::qt {
 
@@ -13,8 +14,9 @@ class X11KeyListener;
 // the program's windows is taken from them (so no button or field reacts
 // to it) and reported; on an X11 desktop the keys typed into any window are
 // heard through XInput2 raw events on the root window instead, which needs
-// no privileges and is removed when the recording ends. Held keys repeat
-// nothing.
+// no privileges and is removed when the recording ends. A held key repeats
+// nothing, and a key released that was not pressed since the recording
+// began (the one that started it, say) is not reported.
 class KeyRecorder final : public QObject {
   Q_OBJECT
 
@@ -35,6 +37,9 @@ class KeyRecorder final : public QObject {
  private:
   Report report_;
   std::unique_ptr<X11KeyListener> listener_;
+  std::set<int> held_;  // keys pressed since the recording began and not yet released
+
+  void Deliver(bool press, int evdev_code, const QString& name);
 };
 
 }  // namespace korvane::qt

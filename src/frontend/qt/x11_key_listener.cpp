@@ -74,14 +74,7 @@ void X11KeyListener::ReadEvents() {
         (generic->event_type == XCB_INPUT_RAW_KEY_PRESS || generic->event_type == XCB_INPUT_RAW_KEY_RELEASE)) {
       const auto* raw = reinterpret_cast<const xcb_input_raw_key_press_event_t*>(event);
       const int evdev = EvdevFromNativeKeyCode(static_cast<int>(raw->detail));
-      const bool press = generic->event_type == XCB_INPUT_RAW_KEY_PRESS;
-      const bool repeat = press && held_.contains(evdev);
-      if (press) {
-        held_.insert(evdev);
-      } else {
-        held_.erase(evdev);
-      }
-      if (!repeat) report_(press, evdev);
+      report_(generic->event_type == XCB_INPUT_RAW_KEY_PRESS, evdev);
     }
     std::free(event);
   }

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <functional>
 #include <memory>
-#include <set>
 
 class QSocketNotifier;
 struct xcb_connection_t;
@@ -11,7 +10,8 @@ struct xcb_connection_t;
 namespace korvane::qt {
 
 // Raw key events of every keyboard of an X11 display, on a connection of
-// its own: the program's windows need not have the focus. Create returns
+// its own: the program's windows need not have the focus. A held key's
+// repeats come as presses. Create returns
 // nullptr when the display is no X11 display or lacks XInput 2.
 class X11KeyListener final : public QObject {
   Q_OBJECT
@@ -30,7 +30,6 @@ class X11KeyListener final : public QObject {
   int opcode_;  // the XInput extension's major opcode
   Report report_;
   QSocketNotifier* notifier_;
-  std::set<int> held_;  // keys down, so a held key's repeats are dropped
 };
 
 }  // namespace korvane::qt
