@@ -3,18 +3,20 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/application_id.hpp"
 #include "platform/paths.hpp"
 
 namespace korvane {
 
 AutostartEntry::AutostartEntry(std::filesystem::path folder, const std::string& caption, std::string program)
-    : file_(folder / (PathComponent(caption.empty() ? std::string("korvane") : caption) + ".desktop")),
+    : file_(folder / (std::string(kApplicationId) + ".desktop")),
+      former_file_(folder / (PathComponent(caption.empty() ? std::string("korvane") : caption) + ".desktop")),
       caption_(caption),
       program_(std::move(program)) {}
 
 bool AutostartEntry::Exists() const {
   std::error_code error;
-  return std::filesystem::is_regular_file(file_, error);
+  return std::filesystem::is_regular_file(file_, error) || std::filesystem::is_regular_file(former_file_, error);
 }
 
 std::string AutostartEntry::ExecLine(const std::string& program) {
@@ -47,10 +49,12 @@ bool AutostartEntry::Write() const {
   std::filesystem::create_directories(file_.parent_path(), error);
   std::ofstream out(file_, std::ios::binary | std::ios::trunc);
   if (!out) return false;
+  std::filesystem::remove(former_file_, error);
   out << "[Desktop Entry]\n"
       << "Type=Application\n"
       << "Name=" << caption_ << "\n"
       << "Exec=" << ExecLine(program_) << "\n"
+      << "Icon=" << kApplicationId << "\n"
       << "Terminal=false\n"
       << "X-GNOME-Autostart-enabled=true\n";
   return static_cast<bool>(out.flush());
@@ -59,6 +63,7 @@ bool AutostartEntry::Write() const {
 void AutostartEntry::Remove() const {
   std::error_code error;
   std::filesystem::remove(file_, error);
+  std::filesystem::remove(former_file_, error);
 }
 
 std::filesystem::path DefaultAutostartFolder() { return XdgConfigHome() / "autostart"; }

@@ -5,8 +5,11 @@
 
 namespace korvane {
 
-// The logon autostart entry of the desktop: "<folder>/<caption>.desktop"
-// whose Exec line starts the program with "-autorun". Its presence is what
+// The logon autostart entry of the desktop: "<folder>/<application id>.desktop"
+// named after the caption, whose Exec line starts the program with "-autorun".
+// Earlier versions named the file after the caption; such an entry counts as
+// present and is replaced by Write and deleted by Remove, so the box never
+// shows off while the desktop still starts the program. Its presence is what
 // "start with the system" means; its content is never read back.
 class AutostartEntry final {
  public:
@@ -25,6 +28,7 @@ class AutostartEntry final {
 
  private:
   std::filesystem::path file_;
+  std::filesystem::path former_file_;
   std::string caption_;
   std::string program_;
 };

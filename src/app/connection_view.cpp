@@ -8,13 +8,14 @@ namespace korvane {
 
 ConnectionView::ConnectionView(ui::Toolkit& toolkit, TextLookup text, const ConnectionState& state,
                                MainNavigation& navigation, const PageHooks& hooks,
-                               std::function<void()> close_transient)
+                               std::function<void()> close_transient, std::function<void(int)> battery_seen)
     : toolkit_(toolkit),
       text_(std::move(text)),
       state_(state),
       navigation_(navigation),
       hooks_(hooks),
-      close_transient_(std::move(close_transient)) {}
+      close_transient_(std::move(close_transient)),
+      battery_seen_(std::move(battery_seen)) {}
 
 void ConnectionView::StatusChanged(int text_id) { navigation_.ShowStatus(text_id); }
 
@@ -49,6 +50,7 @@ void ConnectionView::DeviceViewChanged(bool device_list_shown, bool device_pages
 
 void ConnectionView::BatteryChanged(int battery_a, int battery_b) {
   toolkit_.SetBattery(ui::ctl::kBattery, battery_a, battery_b);
+  battery_seen_(battery_a);
 }
 
 void ConnectionView::RefreshPages(unsigned pages) { hooks_.Refresh(pages); }

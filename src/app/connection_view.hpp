@@ -11,11 +11,13 @@ namespace korvane {
 // The worker's events on the UI thread (PostedWorkerEvents brings them
 // here): the status line, the device list's rows, the battery indicator and
 // which of home and device pages may show; page refreshes and the rest go to
-// the feature pages' hooks.
+// the feature pages' hooks. Each battery value also goes to battery_seen (the
+// low-battery notices).
 class ConnectionView final : public WorkerEvents {
  public:
   ConnectionView(ui::Toolkit& toolkit, TextLookup text, const ConnectionState& state, MainNavigation& navigation,
-                 const PageHooks& hooks, std::function<void()> close_transient);
+                 const PageHooks& hooks, std::function<void()> close_transient,
+                 std::function<void(int charge)> battery_seen);
 
   void StatusChanged(int text_id) override;
   // Also shows each row's version text in the current language, so a
@@ -36,6 +38,7 @@ class ConnectionView final : public WorkerEvents {
   MainNavigation& navigation_;
   const PageHooks& hooks_;
   std::function<void()> close_transient_;
+  std::function<void(int)> battery_seen_;
 };
 
 }  // namespace korvane

@@ -4,6 +4,7 @@
 #include "catalog/current_model.hpp"
 #include "common/text_ids.hpp"
 #include "controller_fixture.hpp"
+#include "platform/application_id.hpp"
 #include "store/profile_table.hpp"
 #include "ui/event_codes.hpp"
 #include "ui/message_box.hpp"
@@ -286,7 +287,7 @@ TEST_F(ControllerTest, TrayMenuAndExternalExitEndTheProgram) {
 
 TEST_F(ControllerTest, AutostartEntryFollowsTheBoxes) {
   Start();
-  const std::filesystem::path entry = home / "autostart" / (context->Caption() + ".desktop");
+  const std::filesystem::path entry = home / "autostart" / (std::string(kApplicationId) + ".desktop");
   EXPECT_FALSE(toolkit.IsChecked(kAutostart));
   EXPECT_FALSE(toolkit.IsEnabled(kStartMinimised));
   EXPECT_TRUE(toolkit.IsChecked(kExitEndsProgram));
@@ -296,6 +297,7 @@ TEST_F(ControllerTest, AutostartEntryFollowsTheBoxes) {
   std::stringstream content;
   content << in.rdbuf();
   EXPECT_NE(content.str().find("\nExec=/opt/korvane/bin/korvane -autorun\n"), std::string::npos);
+  EXPECT_NE(content.str().find(std::string("\nIcon=") + kApplicationId + "\n"), std::string::npos);
   EXPECT_TRUE(toolkit.IsEnabled(kStartMinimised));
   EXPECT_TRUE(toolkit.Click(kStartMinimised));
   EXPECT_EQ(context->Settings().Read("autorun_minimize").value, "1");
@@ -313,6 +315,24 @@ TEST(AutostartEntryTest, ExecLineQuotesWhatTheDesktopWouldSplit) {
   EXPECT_EQ(AutostartEntry::ExecLine("/opt/100%/korvane"), "/opt/100%%/korvane -autorun");
   EXPECT_EQ(AutostartEntry::ExecLine("/opt/$x/korvane"), "\"/opt/\\\\$x/korvane\" -autorun");
   EXPECT_EQ(AutostartEntry::ExecLine(R"(/opt/a\b/korvane)"), R"("/opt/a\\\\b/korvane" -autorun)");
+}
+
+// An entry an earlier version named after the caption still counts, and
+// either choice leaves only the entry named after the application id.
+TEST(AutostartEntryTest, EntryNamedAfterTheCaptionIsTakenOver) {
+  TempDir folder;
+  const std::filesystem::path former = folder.path() / "Korvane Center.desktop";
+  const AutostartEntry entry(folder.path(), "Korvane Center", "/usr/bin/korvane");
+  std::ofstream(former) << "[Desktop Entry]\n";
+  EXPECT_TRUE(entry.Exists());
+  ASSERT_TRUE(entry.Write());
+  EXPECT_FALSE(std::filesystem::exists(former));
+  EXPECT_TRUE(std::filesystem::exists(entry.File()));
+
+  std::ofstream(former) << "[Desktop Entry]\n";
+  entry.Remove();
+  EXPECT_FALSE(entry.Exists());
+  EXPECT_FALSE(std::filesystem::exists(former));
 }
 
 TEST_F(ControllerTest, ProfileSwitchMessageMakesTheProfileCurrentAndWritesIt) {

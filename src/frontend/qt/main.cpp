@@ -13,14 +13,17 @@
 #include <vector>
 
 #include "app/autostart.hpp"
+#include "app/desktop_options.hpp"
 #include "app/device_main_dlg.hpp"
 #include "app/hid_link.hpp"
 #include "app/startup.hpp"
 #include "common/text_ids.hpp"
+#include "frontend/qt/desktop_notifier.hpp"
 #include "frontend/qt/dpi_rule.hpp"
 #include "frontend/qt/main_window_setup.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 #include "language/locale_lcid.hpp"
+#include "platform/application_id.hpp"
 #include "platform/file_lock.hpp"
 #include "ui/message_box.hpp"
 #include "ui/tray.hpp"
@@ -32,23 +35,29 @@ struct CommandLine {
   // "--hid": the HID transport of the device link ("sim:SOCKET" for a
   // virtual mouse); unset leaves the choice to KORVANE_HID, else hidapi.
   std::optional<std::string> hid;
+  // "--help": the options were printed; the program ends.
+  bool help_shown = false;
 };
 
 CommandLine ParseCommandLine(const QApplication& app) {
   QCommandLineParser parser;
   // "-hide" and "-autorun" are whole words, not bundles of one-letter options.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption resources("resources", "Folder with config.xml, device/, language/, skins/.", "dir");
-  const QCommandLineOption data_dir("data-dir", "Per-user data folder.", "dir");
-  const QCommandLineOption hid("hid", "HID transport, e.g. sim:SOCKET.", "transport");
-  parser.addOptions(
-      {resources, data_dir, hid, {"hide", "Start with the window hidden."}, {"autorun", "Started at login."}});
+  parser.setApplicationDescription(QString::fromUtf8(korvane::kDesktopSummary));
+  for (const korvane::DesktopOption& option : korvane::kDesktopOptions) {
+    parser.addOption(QCommandLineOption(QString::fromUtf8(option.name), QString::fromUtf8(option.help),
+                                        QString::fromUtf8(option.value_name)));
+  }
   parser.parse(app.arguments());
 
   CommandLine line;
-  if (parser.isSet(resources)) line.context.resources = parser.value(resources).toStdString();
-  if (parser.isSet(data_dir)) line.context.data_dir = parser.value(data_dir).toStdString();
-  if (parser.isSet(hid)) line.hid = parser.value(hid).toStdString();
+  if (parser.isSet("help")) {
+    std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+    line.help_shown = true;
+  }
+  if (parser.isSet("resources")) line.context.resources = parser.value("resources").toStdString();
+  if (parser.isSet("data-dir")) line.context.data_dir = parser.value("data-dir").toStdString();
+  if (parser.isSet("hid")) line.hid = parser.value("hid").toStdString();
   return line;
 }
 
@@ -63,12 +72,16 @@ std::string ProgramPath(const char* argv0) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The desktop matches the windows and the notifications with the desktop
+  // entry of this name.
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(korvane::kApplicationId));
   korvane::qt::ApplyDpiRule(argv);
   // Qt's pooled threads (started for font and image loading) would each
   // wake once to retire after 30 idle seconds; kept asleep they cost nothing.
   QThreadPool::globalInstance()->setExpiryTimeout(-1);
 
   const CommandLine line = ParseCommandLine(app);
+  if (line.help_shown) return 0;
   std::string runtime_problem;
   const std::optional<std::filesystem::path> runtime_folder = korvane::SingleInstance::RuntimeFolder(runtime_problem);
   if (!runtime_folder) {
@@ -102,8 +115,10 @@ int main(int argc, char** argv) {
   }
 
   const korvane::HidLink link = korvane::OpenHidLink(line.hid);
-  korvane::DeviceMainDlg controller(toolkit, context, *link.transport, link.hotplug,
-                                    {korvane::DefaultAutostartFolder(), ProgramPath(argv[0])});
+  korvane::qt::DesktopNotifier notifier(QDBusConnection::sessionBus(), QString::fromStdString(context.Caption()));
+  korvane::ControllerOptions options{korvane::DefaultAutostartFolder(), ProgramPath(argv[0])};
+  options.notify = [&notifier](const korvane::DesktopNotice& notice) { notifier.Send(notice); };
+  korvane::DeviceMainDlg controller(toolkit, context, *link.transport, link.hotplug, std::move(options));
 
   // A second start asks this instance to show its window.
   QSocketNotifier activation(start.instance->ActivationFd(), QSocketNotifier::Read);

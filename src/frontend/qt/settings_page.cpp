@@ -31,8 +31,9 @@ QVBoxLayout* Card(ControlBuilder& build, QGridLayout* grid, QWidget* page, int h
 
 }  // namespace
 
-// The settings page over the area below the title bar: language, start-up,
-// close-button behaviour, update and reset, and the web links.
+// The settings page over the area below the title bar: language, start-up
+// and the low-battery notifications, close-button behaviour, update and
+// reset, and the web links.
 QWidget* BuildSettingsPage(ControlBuilder& build, QWidget* parent) {
   using namespace ui::ctl;
   QFrame* page = build.Area(kSettingsPage, parent, "settingsPage");
@@ -58,6 +59,7 @@ QWidget* BuildSettingsPage(ControlBuilder& build, QWidget* parent) {
   QVBoxLayout* startup = Card(build, grid, page, kStartupHeading, 0, 1);
   startup->addWidget(build.Check(kAutostart, page));
   startup->addWidget(build.Check(kStartMinimised, page));
+  startup->addWidget(build.Check(kBatteryNotices, page));
   startup->addStretch(1);
 
   QVBoxLayout* exit_mode = Card(build, grid, page, kExitModeHeading, 1, 0);

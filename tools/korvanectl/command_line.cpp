@@ -1,0 +1,25 @@
+#include "command_line.hpp"
+
+#include "commands.hpp"
+
+namespace korvane::cli {
+
+CommandLine::CommandLine() {
+  app.require_subcommand(0, 1);
+  // Common options are accepted after the command name too.
+  app.fallthrough();
+  AddCommonOptions(app, options);
+  app.add_flag("--version", show_version, "Print the product version from config.xml");
+
+  AddCatalogCommand(app, options, exit_code);
+  AddDbCommand(app, options, exit_code);
+  AddDevicesCommand(app, options, exit_code);
+  AddConnectionCommands(app, options, exit_code);
+  AddPerformanceCommands(app, options, exit_code);
+  AddLightCommand(app, options, exit_code);
+  AddProfileCommand(app, options, exit_code);
+  AddButtonCommand(app, options, exit_code);
+  AddMacroCommand(app, options, exit_code);
+}
+
+}  // namespace korvane::cli
