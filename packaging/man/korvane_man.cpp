@@ -22,7 +22,7 @@ korvane::ManPage Page(const std::string& version) {
       "2.4 GHz receiver: DPI levels, report rate, sensor and power options, button functions, macros, lighting "
       "and four profiles, kept per model and profile and written to the mouse with each change.\n\n"
       "Only one korvane runs per user: a second start shows the running window and exits. While it runs, the "
-      "desktop program owns the mouse, and korvanectl commands that talk to the mouse wait for it.\n\n"
+      "desktop program owns the mouse: korvanectl refuses the commands that talk to the mouse and says so.\n\n"
       "When the wireless mouse's battery falls below 20, 10 and 5 percent, a desktop notification says so once "
       "per step; the settings page turns these notifications off.",
       {}};
