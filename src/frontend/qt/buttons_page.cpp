@@ -163,16 +163,10 @@ QFrame* FunctionCard(ControlBuilder& build, QWidget* parent) {
 // the function section side by side.
 QWidget* BuildButtonsPage(ControlBuilder& build, QWidget* parent) {
   QFrame* page = build.Area(kButtonsPage, parent, "page");
-  auto* row = new QHBoxLayout(page);
-  row->setContentsMargins(24, 14, 24, 14);
-  row->setSpacing(16);
   QFrame* list = ButtonListCard(build, page);
-  list->setFixedWidth(230);
-  row->addWidget(list);
-  row->addWidget(PictureCard(build, page), 1);
+  QFrame* picture = PictureCard(build, page);
   QFrame* functions = FunctionCard(build, page);
-  functions->setFixedWidth(440);
-  row->addWidget(functions);
+  PlaceThreeCards(page, list, 230, picture, functions, 440);
   return page;
 }
 

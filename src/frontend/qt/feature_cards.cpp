@@ -36,6 +36,17 @@ QVBoxLayout* FillCard(ControlBuilder& build, QFrame* card, const CardHeader& hea
   return column;
 }
 
+void PlaceThreeCards(QFrame* page, QFrame* left, int left_width, QFrame* middle, QFrame* right, int right_width) {
+  auto* row = new QHBoxLayout(page);
+  row->setContentsMargins(24, 14, 24, 14);
+  row->setSpacing(16);
+  left->setFixedWidth(left_width);
+  right->setFixedWidth(right_width);
+  row->addWidget(left);
+  row->addWidget(middle, 1);
+  row->addWidget(right);
+}
+
 QPushButton* ResetButton(ControlBuilder& build, int id, QWidget* parent) {
   QPushButton* reset = build.Button(id, parent, "iconButton", "btn_reset.png", QStringLiteral("↺"));
   reset->setIconSize(QSize(18, 18));

@@ -22,6 +22,9 @@ struct CardHeader {
 };
 // Lays out a card: the header row, then the returned column for the card's controls.
 QVBoxLayout* FillCard(ControlBuilder& build, QFrame* card, const CardHeader& header);
+// Lays out a page's three cards side by side: the outer two at fixed
+// widths, the middle one taking the rest.
+void PlaceThreeCards(QFrame* page, QFrame* left, int left_width, QFrame* middle, QFrame* right, int right_width);
 // The round reset button of a card or page.
 QPushButton* ResetButton(ControlBuilder& build, int id, QWidget* parent);
 

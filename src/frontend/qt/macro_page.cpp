@@ -139,16 +139,10 @@ QFrame* OptionsCard(ControlBuilder& build, QWidget* parent) {
 // event editor side by side.
 QWidget* BuildMacroPage(ControlBuilder& build, QWidget* parent) {
   QFrame* page = build.Area(kMacroPage, parent, "page");
-  auto* row = new QHBoxLayout(page);
-  row->setContentsMargins(24, 14, 24, 14);
-  row->setSpacing(16);
   QFrame* macros = MacroListCard(build, page);
-  macros->setFixedWidth(240);
-  row->addWidget(macros);
-  row->addWidget(EventListCard(build, page), 1);
+  QFrame* events = EventListCard(build, page);
   QFrame* options = OptionsCard(build, page);
-  options->setFixedWidth(320);
-  row->addWidget(options);
+  PlaceThreeCards(page, macros, 240, events, options, 320);
   return page;
 }
 
