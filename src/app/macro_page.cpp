@@ -6,6 +6,7 @@
 
 #include "common/text.hpp"
 #include "common/text_ids.hpp"
+#include "files/macro_files.hpp"
 #include "macros/macro_names.hpp"
 #include "store/macro_table.hpp"
 #include "ui/control_ids.hpp"
@@ -35,6 +36,10 @@ constexpr int kInsertDelay = 103;
 constexpr int kInsertLeftClick = 105;
 constexpr int kInsertMiddleClick = 106;
 constexpr int kInsertRightClick = 107;
+constexpr int kImportMacro = 101;
+constexpr int kExportMacro = 102;
+constexpr int kImportMacros = 105;
+constexpr int kExportMacros = 106;
 }  // namespace command
 
 constexpr std::array<int, 3> kDelayChoices{kDelayNone, kDelayRecorded, kDelayFixed};
@@ -88,6 +93,7 @@ void MacroPage::Route() {
   ctx_.main.RouteTo(kMacroList, [this](int event, std::int64_t param) {
     if (event == ui::event::kClick) SelectMacro(static_cast<int>(param));
     if (event == ui::event::kValueTyped) RenameMacro(static_cast<int>(param));
+    if (event == ui::event::kContextMenu) OpenMacroMenu(static_cast<int>(param));
     return true;
   });
   ctx_.main.RouteTo(kMacroCreate, on_click([this](std::int64_t) { CreateMacro(); }));
@@ -132,6 +138,10 @@ void MacroPage::RouteMenus() {
   });
   ctx_.main.OnMessage(ui::msg::kEventListCommand, [this](std::int64_t wparam, std::int64_t) {
     Move(static_cast<int>(wparam));
+    return 0;
+  });
+  ctx_.main.OnMessage(ui::msg::kMacroFileCommand, [this](std::int64_t wparam, std::int64_t) {
+    MacroFileCommand(static_cast<int>(wparam));
     return 0;
   });
 }
@@ -225,6 +235,48 @@ void MacroPage::RenameMacro(int index) {
   }
   if (!Trim(typed).empty()) ctx_.main.Message(text_id::kNotSavedTitle, text_id::kNotSaved, ui::kMessageOk);
   ctx_.toolkit.SetItem(kMacroList, index, ui::TextItem(DisplayedMacroName(macro.name, ctx_.text), macro.macro_id));
+}
+
+// --- macro files -------------------------------------------------------------------
+
+void MacroPage::OpenMacroMenu(int index) {
+  if (Recording()) return;
+  if (index >= 0 && index != ctx_.toolkit.Selection(kMacroList)) SelectMacro(index);
+  const auto item = [this](int text, int command) {
+    return ui::MenuItem{ctx_.text(text), ui::msg::kMacroFileCommand, command, 0};
+  };
+  std::vector<ui::MenuItem> menu{item(text_id::kImport, command::kImportMacro)};
+  if (selected_ > 0) {
+    menu.push_back(item(text_id::kExport, command::kExportMacro));
+    menu.push_back(item(text_id::kImportAllMacros, command::kImportMacros));
+    menu.push_back(item(text_id::kExportAllMacros, command::kExportMacros));
+  }
+  ctx_.toolkit.ShowMenu(menu);
+}
+
+// Either import reads both layouts. A file that cannot be read imports
+// nothing, silently; the imported macros join the lists, the selection
+// stays.
+void MacroPage::MacroFileCommand(int command) {
+  if (Recording()) return;
+  const std::vector<ui::FileFilter> filters{{"Macro", "*.xml"}};
+  const int index = ctx_.toolkit.Selection(kMacroList);
+  const bool has_macro = selected_ > 0 && index >= 0 && index < static_cast<int>(macros_.size());
+  if (command == command::kImportMacro || command == command::kImportMacros) {
+    const auto file = ctx_.toolkit.OpenFileDialog(
+        ctx_.text(command == command::kImportMacro ? text_id::kImport : text_id::kImportAllMacros), filters);
+    if (!file || ImportMacroFile(ctx_.store, *file, ctx_.state.current_type.load()).ids.empty()) return;
+    LoadMacroRows(ctx_.store, macros_);
+    ShowMacroList(index);
+    ctx_.hooks.MacrosChanged();
+  } else if (command == command::kExportMacro && has_macro) {
+    const std::string shown = DisplayedMacroName(macros_[static_cast<std::size_t>(index)].name, ctx_.text);
+    const auto file = ctx_.toolkit.SaveFileDialog(ctx_.text(text_id::kExport), shown + ".xml", filters);
+    if (file) ExportMacroA(ctx_.store, selected_, shown, *file);
+  } else if (command == command::kExportMacros && has_macro) {
+    const auto file = ctx_.toolkit.SaveFileDialog(ctx_.text(text_id::kExportAllMacros), "macros.xml", filters);
+    if (file) ExportMacrosB(ctx_.store, *file);
+  }
 }
 
 // --- the option groups -----------------------------------------------------------

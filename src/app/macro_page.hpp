@@ -13,7 +13,8 @@
 
 namespace korvane {
 
-// The macro page: the model's macros (create, rename in place, delete),
+// The macro page: the model's macros (create, rename in place, delete,
+// import and export through the list's menu),
 // the selected macro's options and event list, the recorder, the insert and
 // move commands and the editor of the selected event. Every change of the
 // list is stored at once; the page shows how many of the mouse's steps the
@@ -50,6 +51,10 @@ class MacroPage final {
   void DeleteMacro();
   void RenameMacro(int index);
   bool MacroSelectedOrTell();
+
+  // Macro files, from the macro list's menu.
+  void OpenMacroMenu(int index);
+  void MacroFileCommand(int command);
 
   // The option groups.
   void ShowOptions(const MacroHeader& header);

@@ -134,6 +134,23 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+std::string RepairedUtf8(std::string_view text) {
+  if (IsValidUtf8(text)) return std::string(text);
+  std::string repaired;
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t length = 1;
+    while (length <= 4 && !IsValidUtf8(text.substr(i, length))) ++length;
+    if (length > 4 || i + length > text.size()) {
+      repaired += "\xEF\xBF\xBD";
+      ++i;
+    } else {
+      repaired += text.substr(i, length);
+      i += length;
+    }
+  }
+  return repaired;
+}
+
 std::string FillNumbers(std::string_view pattern, std::initializer_list<long long> numbers) {
   std::string filled;
   auto next = numbers.begin();

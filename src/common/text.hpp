@@ -29,6 +29,10 @@ std::string Utf16LeToUtf8(std::string_view bytes);
 // overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
 
+// The text with every byte that does not start a valid UTF-8 sequence
+// replaced by U+FFFD; valid text comes back unchanged.
+std::string RepairedUtf8(std::string_view text);
+
 // Number of code points in valid UTF-8 text.
 std::size_t Utf8Length(std::string_view text);
 

@@ -37,13 +37,16 @@ MacroHeader WithChoices(MacroHeader header, const MacroOptionChoices& choices) {
   return header;
 }
 
-int ReadDelayField(std::string_view text) {
-  return Trim(text).empty() ? 10 : std::clamp(LeadingNumber(text), 1, 10000);
+int ClampFixedDelay(int milliseconds) { return std::clamp(milliseconds, 1, 10000); }
+
+int ClampPlayCount(int times, int device_type) {
+  return std::clamp(times, 1, device_type < kFirstThreeDigitModel ? 999 : 255);
 }
 
+int ReadDelayField(std::string_view text) { return Trim(text).empty() ? 10 : ClampFixedDelay(LeadingNumber(text)); }
+
 int ReadPlayCountField(std::string_view text, int device_type) {
-  const int highest = device_type < kFirstThreeDigitModel ? 999 : 255;
-  return Trim(text).empty() ? 1 : std::clamp(LeadingNumber(text), 1, highest);
+  return Trim(text).empty() ? 1 : ClampPlayCount(LeadingNumber(text), device_type);
 }
 
 bool StoreMacroOptions(ConfigStore& store, int macro_id, const MacroOptionChoices& choices) {

@@ -25,9 +25,12 @@ MacroOptionChoices ChoicesOf(const MacroHeader& header);
 // play_times is 1 unless the third is chosen.
 MacroHeader WithChoices(MacroHeader header, const MacroOptionChoices& choices);
 
-// The fields as they read when they lose focus: the fixed delay 1..10000 ms
-// (empty reads 10); the play count 1..999 for models numbered below 201,
-// else 1..255 (empty reads 1).
+// The ranges of the two numbers: the fixed delay 1..10000 ms; the play
+// count 1..999 for models numbered below 201, else 1..255.
+int ClampFixedDelay(int milliseconds);
+int ClampPlayCount(int times, int device_type);
+// The fields as they read when they lose focus, clamped (an empty delay
+// field reads 10, an empty count 1).
 int ReadDelayField(std::string_view text);
 int ReadPlayCountField(std::string_view text, int device_type);
 

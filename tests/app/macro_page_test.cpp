@@ -2,6 +2,7 @@
 // the options, the recorder on the fake key source, the insert, move and
 // editor commands, and a recorded macro reaching the virtual mouse.
 #include <algorithm>
+#include <filesystem>
 
 #include "common/text_ids.hpp"
 #include "controller_fixture.hpp"
@@ -286,6 +287,34 @@ TEST_F(MacroPageTest, ARecordedMacroAssignedToAButtonReachesTheMouse) {
   const auto& macros = bus.State(mouse).settings.macros;
   ASSERT_TRUE(macros.contains(4));
   EXPECT_EQ(macros.at(4), MacroStream(4, recorded));
+}
+
+TEST_F(MacroPageTest, TheListsMenuExportsAndImportsMacroFiles) {
+  ASSERT_TRUE(toolkit.Deliver(kMacroList, ui::event::kContextMenu, -1));
+  EXPECT_EQ(toolkit.LastMenu().size(), 1u) << "without a macro only import is offered";
+  ASSERT_TRUE(toolkit.Click(kMacroCreate));
+  ASSERT_TRUE(toolkit.Click(kEventInsert));
+  ChooseMenu(text_id::kInsertRightClick);
+
+  const std::string file = (home / "custom.xml").string();
+  ASSERT_TRUE(toolkit.Deliver(kMacroList, ui::event::kContextMenu, 0));
+  ASSERT_EQ(toolkit.LastMenu().size(), 4u);
+  toolkit.ScriptFileDialog(file);
+  ChooseMenu(text_id::kExport);
+  ASSERT_TRUE(std::filesystem::exists(file));
+
+  ASSERT_TRUE(toolkit.Deliver(kMacroList, ui::event::kContextMenu, 0));
+  toolkit.ScriptFileDialog(file);
+  ChooseMenu(text_id::kImport);
+  EXPECT_EQ(Texts(kMacroList), (std::vector<std::string>{"Custom 1", "Custom 1"}));
+  EXPECT_EQ(toolkit.Selection(kMacroList), 0) << "the selection stays";
+  EXPECT_EQ(Texts(kFunctionChooser3).size(), 2u) << "the buttons page follows";
+  EXPECT_EQ(StoredEvents(1).size(), 3u);
+
+  ASSERT_TRUE(toolkit.Deliver(kMacroList, ui::event::kContextMenu, 0));
+  toolkit.ScriptFileDialog((home / "missing.xml").string());
+  ChooseMenu(text_id::kImportAllMacros);
+  EXPECT_EQ(Texts(kMacroList).size(), 2u) << "an unreadable file imports nothing";
 }
 
 }  // namespace
