@@ -35,4 +35,20 @@ tr -d ' \n' <"$state" | grep -q '"macros":{"3":"0320010001301E0004B0010004A00100
   fail "the macro stream did not reach the mouse: $(cat "$state")"
 ctl macro delete 2
 [ "$(ctl macro --json | jq length)" = 1 ] || fail "macro 2 was not deleted"
+
+# Files: one macro (layout A) and all of them (layout B) come back as new
+# macros; a file that cannot be read is named with the reason.
+ctl macro export 1 "$dir/one.xml" || fail "export 1 failed"
+ctl macro export --all "$dir/all.xml" || fail "export --all failed"
+[ "$(ctl macro import "$dir/one.xml")" = 3 ] || fail "layout A did not import as macro 3"
+[ "$(ctl macro import "$dir/all.xml")" = 4 ] || fail "layout B did not import as macro 4"
+ctl macro show 4 --json | jq -e '.name == "Custom 1" and (.events | length) == 8' >/dev/null ||
+  fail "the imported macro differs: $(ctl macro show 4 --json)"
+printf '<profile/>' >"$dir/wrong.xml"
+for bad in "$dir/wrong.xml" "$dir/missing.xml" "$dir"; do
+  if message=$(ctl macro import "$bad" 2>&1); then fail "importing $bad was accepted"; fi
+  case $message in *"$bad"*) ;; *) fail "the error does not name $bad: $message" ;; esac
+done
+if ctl macro export 1 "$dir/no-folder/x.xml" 2>/dev/null; then fail "a failed export was reported as success"; fi
+[ "$(ctl macro --json | jq length)" = 3 ] || fail "a refused import stored something"
 echo "korvanectl macro: every command reached the store and the mouse"

@@ -16,6 +16,7 @@
 #include "cli_session.hpp"
 #include "commands.hpp"
 #include "common/text.hpp"
+#include "files/macro_files.hpp"
 #include "keys/key_names.hpp"
 #include "macros/macro_events.hpp"
 #include "macros/macro_names.hpp"
@@ -276,6 +277,44 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   events->add_option("ID", *events_id, "Macro id")->required();
   events->add_option("EVENT", *words, "Events in play order (BUTTON: left, right, middle, back, forward)")->required();
   events->callback([&options, &exit_code, events_id, words] { exit_code = RunEvents(options, *events_id, *words); });
+
+  auto export_id = std::make_shared<int>(0);
+  auto export_file = std::make_shared<std::string>();
+  auto all_file = std::make_shared<std::string>();
+  auto* export_macro =
+      macro->add_subcommand("export", "Write a macro to a file (ID FILE), or every macro (--all FILE)");
+  auto* id_option = export_macro->add_option("ID", *export_id, "Macro id");
+  auto* file_option = export_macro->add_option("FILE", *export_file, "The file to write");
+  auto* all_option =
+      export_macro->add_option("--all", *all_file, "Write every macro, under their stored names, to this file");
+  all_option->excludes(id_option)->excludes(file_option);
+  export_macro->callback([&options, &exit_code, export_id, export_file, all_file, all_option, file_option] {
+    exit_code = WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+      if (all_option->count() > 0) {
+        if (!ExportMacrosB(session.Store(), *all_file)) return *all_file + ": cannot be written";
+        return std::nullopt;
+      }
+      if (file_option->count() == 0) return "give a macro id and a file, or --all FILE";
+      MacroHeader header;
+      if (auto refused = CheckMacro(session, *export_id, header)) return refused;
+      const std::string shown = DisplayedMacroName(header.name, session.Context().Language().Lookup());
+      if (!ExportMacroA(session.Store(), *export_id, shown, *export_file)) return *export_file + ": cannot be written";
+      return std::nullopt;
+    });
+  });
+
+  auto import_file = std::make_shared<std::string>();
+  auto* import_macros =
+      macro->add_subcommand("import", "Add the macros of a macro file (either layout); prints their ids");
+  import_macros->add_option("FILE", *import_file, "The file to read")->required();
+  import_macros->callback([&options, &exit_code, import_file] {
+    exit_code = WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+      const MacroImport imported = ImportMacroFile(session.Store(), *import_file, session.State().current_type);
+      if (!imported.problem.empty()) return *import_file + ": " + imported.problem;
+      for (const int id : imported.ids) std::cout << id << '\n';
+      return std::nullopt;
+    });
+  });
 }
 
 }  // namespace korvane::cli
