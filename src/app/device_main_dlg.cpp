@@ -6,6 +6,7 @@
 #include "app/buttons_page.hpp"
 #include "app/lighting_page.hpp"
 #include "app/macro_page.hpp"
+#include "app/profile_files.hpp"
 #include "app/performance_page.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
@@ -60,6 +61,7 @@ DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTrans
   performance_page_ = std::make_unique<PerformancePage>(PageContextFor());
   lighting_page_ = std::make_unique<LightingPage>(PageContextFor());
   macro_page_ = std::make_unique<MacroPage>(PageContextFor());
+  profile_files_ = std::make_unique<ProfileFiles>(PageContextFor());
   toolkit_.SetHandler(ui::WindowId::kMain, this);
 }
 

@@ -31,6 +31,7 @@ class ButtonsPage;
 class PerformancePage;
 class LightingPage;
 class MacroPage;
+class ProfileFiles;
 
 // Milliseconds of the system's steady clock.
 std::int64_t SteadyMilliseconds();
@@ -93,7 +94,7 @@ class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
   // Handles a window message; for msg::kProfileRequest the key is also the
   // wparam (1 import, 2 export).
   void OnMessage(int message, MessageHandler handler) override { messages_[{message, -1}] = std::move(handler); }
-  void OnMessage(int message, std::int64_t wparam, MessageHandler handler) {
+  void OnMessage(int message, std::int64_t wparam, MessageHandler handler) override {
     messages_[{message, wparam}] = std::move(handler);
   }
   PageHooks& Hooks() { return hooks_; }
@@ -163,6 +164,7 @@ class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
   std::unique_ptr<PerformancePage> performance_page_;
   std::unique_ptr<LightingPage> lighting_page_;
   std::unique_ptr<MacroPage> macro_page_;
+  std::unique_ptr<ProfileFiles> profile_files_;
   // Set while this object exists; hot-plug posts check it on the UI thread.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

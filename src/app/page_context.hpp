@@ -25,8 +25,10 @@ class PageServices {
   using MessageHandler = std::function<std::int64_t(std::int64_t wparam, std::int64_t lparam)>;
 
   virtual void RouteTo(int control, ControlRouter::Handler handler) = 0;
-  // Handles a window message (the page's menu commands, say).
+  // Handles a window message (the page's menu commands, say); with a
+  // wparam, only the message carrying it.
   virtual void OnMessage(int message, MessageHandler handler) = 0;
+  virtual void OnMessage(int message, std::int64_t wparam, MessageHandler handler) = 0;
   // The save tip and the DPI tip, when the current model shows them.
   virtual void ShowSaveTip() = 0;
   virtual void ShowDpiTip(int dpi) = 0;

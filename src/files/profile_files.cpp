@@ -20,6 +20,7 @@
 #include "store/light_table.hpp"
 #include "store/profile_table.hpp"
 #include "store/sqlite_transaction.hpp"
+#include "worker/connection_state.hpp"
 #include "xml/xml_markup.hpp"
 
 namespace korvane {
@@ -254,6 +255,14 @@ void ImportMouse(XmlMarkup& xml, ConfigStore& store, int profile, const ProfileR
 }
 
 }  // namespace
+
+ProfileRules CurrentProfileRules(const DeviceModel& model, const ConnectionState& state) {
+  ProfileRules rules;
+  for (const ModelButton& button : model.buttons) rules.buttons.push_back(button.key_value);
+  rules.rate_capability = state.Info().rate_capability;
+  rules.sensor_id = state.Info().sensor_id;
+  return rules;
+}
 
 std::string ProfileDocument(ConfigStore& store, int profile, const std::string& shown_name) {
   return BuildDocument(store, profile, shown_name).ToString();

@@ -7,6 +7,8 @@
 namespace korvane {
 
 class ConfigStore;
+class ConnectionState;
+struct DeviceModel;
 
 // Profile files: the current profile's name, button assignments, lighting
 // rows, DPI levels and nine performance settings.
@@ -31,6 +33,9 @@ struct ProfileRules {
   int rate_capability = 4;   // the report rates the mouse offers
   int sensor_id = -1;        // its sensor, for the DPI range and steps
 };
+
+// The rules of the current model and mouse.
+ProfileRules CurrentProfileRules(const DeviceModel& model, const ConnectionState& state);
 
 // Reads a profile file into the profile: renamed to the file's title (its
 // name without ".xml"), its button assignments replaced, its lighting rows

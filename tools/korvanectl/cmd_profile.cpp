@@ -12,9 +12,11 @@
 #include "commands.hpp"
 #include "common/text.hpp"
 #include "common/text_ids.hpp"
+#include "files/profile_files.hpp"
 #include "profiles/profile_list.hpp"
 #include "profiles/profile_manager.hpp"
 #include "setting_command.hpp"
+#include "store/profile_table.hpp"
 #include "ui/profile_dlg.hpp"
 #include "worker/profile_switch.hpp"
 
@@ -61,6 +63,31 @@ int RunRename(const CliOptions& options, int profile, const std::string& name) {
   return result;
 }
 
+int RunExport(const CliOptions& options, const std::string& file) {
+  auto session = ConnectSession(options);
+  if (!session) return 1;
+  const int profile = session->State().current_profile;
+  std::string stored;
+  GetProfileName(session->Store(), profile, stored);
+  const std::string word = session->Context().Language().GetText(text_id::kProfile);
+  const bool written = ExportProfile(session->Store(), profile, ui::DisplayedProfileName(stored, word), file);
+  if (!written) PrintError(file + ": cannot be written");
+  CliSession::Finish(std::move(session));
+  return written ? 0 : 1;
+}
+
+// Into the current profile, then everything is written to the mouse.
+int RunImport(const CliOptions& options, const std::string& file) {
+  return RunSettingCommand(
+      options, [&file](CliSession& session, const SettingsTarget& target) -> std::optional<std::string> {
+        const std::string problem = ImportProfileFile(target.store, target.state.current_profile, file,
+                                                      CurrentProfileRules(session.Model().Get(), target.state));
+        if (!problem.empty()) return file + ": " + problem;
+        target.queue.Push(kTaskWriteProfile);
+        return std::nullopt;
+      });
+}
+
 }  // namespace
 
 void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code) {
@@ -75,6 +102,15 @@ void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   rename->add_option("NAME", *name, "New name")->required();
   rename->callback(
       [&options, &exit_code, rename_number, name] { exit_code = RunRename(options, *rename_number, *name); });
+  auto export_file = std::make_shared<std::string>();
+  auto* export_profile = profile->add_subcommand("export", "Write the current profile to a file");
+  export_profile->add_option("FILE", *export_file, "The file to write")->required();
+  export_profile->callback([&options, &exit_code, export_file] { exit_code = RunExport(options, *export_file); });
+  auto import_file = std::make_shared<std::string>();
+  auto* import_profile = profile->add_subcommand(
+      "import", "Read a profile file into the current profile (named after the file) and write it to the mouse");
+  import_profile->add_option("FILE", *import_file, "The file to read")->required();
+  import_profile->callback([&options, &exit_code, import_file] { exit_code = RunImport(options, *import_file); });
   profile->callback([profile, number, &options, &exit_code] {
     if (!profile->get_subcommands().empty()) return;
     if (*number == 0) {
