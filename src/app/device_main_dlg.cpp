@@ -6,8 +6,8 @@
 #include "app/buttons_page.hpp"
 #include "app/lighting_page.hpp"
 #include "app/macro_page.hpp"
-#include "app/profile_files.hpp"
 #include "app/performance_page.hpp"
+#include "app/profile_files.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
 #include "catalog/load_report.hpp"
@@ -199,7 +199,10 @@ void DeviceMainDlg::OpenProfileDialog() {
   std::vector<ui::ProfileEntry> profiles;
   for (const ProfileRecord& record : records) profiles.push_back({record.profile, record.name});
   const ui::Rect button = toolkit_.ControlRect(ui::ctl::kProfileButton);
-  const ui::Rect rect{button.left, button.top - kProfileAbove, button.width, kProfileAbove - kProfileGap};
+  ui::Rect rect{button.left, button.top - kProfileAbove, button.width, kProfileAbove - kProfileGap};
+  // Below the button when there is no room above it (a window at the top of
+  // the screen), so the pop-up never opens off the screen.
+  if (rect.top < toolkit_.WorkArea().top) rect.top = button.top + button.height + kProfileGap;
   ui::ProfileDlg dialog(toolkit_, text_, [this](int profile, const std::string& name) {
     RenameProfile(Store(), profile, name);
     if (profile == state_.current_profile) ShowProfileName();

@@ -368,6 +368,8 @@ TEST_F(ControllerTest, ProfileButtonOpensTheFourProfilesAndSwitches) {
   });
   EXPECT_TRUE(toolkit.Click(kProfileButton));
   EXPECT_EQ(shown, 4u);
+  EXPECT_GE(toolkit.Window(ui::WindowId::kProfile).rect.top, toolkit.WorkArea().top)
+      << "a button at the top of the screen opens the pop-up below it";
   // The dialog posts its request; handling it queues the profile write.
   toolkit.Pump();
   Drain();

@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
+#include <QPainter>
+#include <QPixmap>
 #include <QThread>
+#include <QTimer>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -87,6 +92,26 @@ class ControllerGuiTest : public test::GuiTest {
   void Capture(const QString& name) {
     test::Settle();
     ASSERT_TRUE(toolkit->MainWindow()->grab().save(test::ScreenshotPath(name))) << name.toStdString();
+  }
+
+  // Runs open (which shows a menu or a modal window and returns when it
+  // closes) and captures the main window with that window drawn over it,
+  // then closes it.
+  void CaptureOver(const QString& name, const std::function<void()>& open) {
+    QTimer::singleShot(200, [&] {
+      QWidget* window = toolkit->MainWindow();
+      QWidget* shown =
+          QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
+      ASSERT_NE(shown, nullptr) << name.toStdString();
+      QPixmap picture = window->grab();
+      QPainter painter(&picture);
+      painter.drawPixmap(shown->mapToGlobal(QPoint(0, 0)) - window->mapToGlobal(QPoint(0, 0)), shown->grab());
+      painter.end();
+      EXPECT_TRUE(picture.save(test::ScreenshotPath(name)));
+      shown->close();
+    });
+    open();
+    test::Settle();
   }
 };
 
@@ -218,6 +243,19 @@ TEST_F(ControllerGuiTest, MacroPageRecordsAndEditsEvents) {
   ASSERT_TRUE(controller->OnControlEvent(ctl::kEventList, 2, 2));
   EXPECT_TRUE(toolkit->IsVisible(ctl::kEventKeyField));
   Capture("macro_editor");
+}
+
+// Where files come in and go out: the macro list's menu and the profile
+// pop-up with its import and export buttons.
+TEST_F(ControllerGuiTest, MacroListMenuAndProfilePopUpOfferTheFiles) {
+  Start(sim::Preset::kWired, "korvane_arc_8k");
+  OpenDevicePages();
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kTabStrip, 2, TabIndex(ctl::tab::kMacros)));
+  ASSERT_TRUE(controller->OnControlEvent(ctl::kMacroCreate, 2, 0));
+  QWidget* list = toolkit->Widget(ctl::kMacroList);
+  QCursor::setPos(list->mapToGlobal(QPoint(60, 24)));
+  CaptureOver("macro_list_menu", [&] { controller->OnControlEvent(ctl::kMacroList, ui::event::kContextMenu, 0); });
+  CaptureOver("profile_popup", [&] { controller->OnControlEvent(ctl::kProfileButton, 2, 0); });
 }
 
 }  // namespace
