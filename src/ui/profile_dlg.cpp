@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/text.hpp"
 #include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
@@ -32,7 +33,10 @@ std::string DisplayedProfileName(std::string_view stored_name, std::string_view 
   auto rest = RestAfter(stored_name, "Profile");
   if (!rest) rest = RestAfter(stored_name, "配置");
   if (!rest) return std::string(stored_name);
-  return std::string(profile_word) + " " + std::string(*rest);
+  // One blank between the word and the rest, whatever blank the stored name
+  // already has there.
+  const std::string_view number = Trim(*rest);
+  return number.empty() ? std::string(profile_word) : std::string(profile_word) + " " + std::string(number);
 }
 
 ProfileDlg::ProfileDlg(Toolkit& toolkit, TextLookup text, RenameFn rename)

@@ -52,7 +52,7 @@ TEST_F(ControllerTest, PickingAModelOpensTheDevicePagesWithItsConnection) {
     EXPECT_EQ(toolkit.Selection(kTabStrip), 1);
     EXPECT_TRUE(toolkit.IsVisible(kTabStrip));
     EXPECT_TRUE(toolkit.IsVisible(kProfileButton));
-    EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + "  1");
+    EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + " 1");
     for (const auto id : bus.Devices()) bus.Unplug(id);
   }
 }
@@ -375,7 +375,7 @@ TEST_F(ControllerTest, ProfileButtonOpensTheFourProfilesAndSwitches) {
   Drain();
   EXPECT_EQ(controller->State().current_profile, 2);
   EXPECT_TRUE(Ran(kTaskWriteProfile));
-  EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + "  2");
+  EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + " 2");
 }
 
 TEST_F(ControllerTest, LanguageSwitchReappliesEveryText) {

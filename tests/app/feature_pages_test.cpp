@@ -396,7 +396,7 @@ TEST_F(FeaturePagesTest, ProfileSwitchWritesEveryCommandInOrder) {
                               report::kReportRate, report::kLiftOffSensor, report::kPower}));
   // The pages show the new profile.
   EXPECT_EQ(toolkit.Items(kDpiLevels).size(), static_cast<std::size_t>(Key(ConfigKey::kDpiCount)));
-  EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + "  3");
+  EXPECT_EQ(toolkit.GetText(kProfileButton), Text(61) + " 3");
 }
 
 // The desktop's mouse settings open from the page at once, without waiting

@@ -18,11 +18,11 @@ TEST(ProfileName, ProfileWordIsReplacedOnlyAtTheStart) {
     const char* stored;
     const char* shown;
   };
-  const Case cases[] = {{"Profile 1", "Профиль  1"},
+  const Case cases[] = {{"Profile 1", "Профиль 1"},
                         {"配置2", "Профиль 2"},
                         {"Gaming", "Gaming"},
                         {"My Profile", "My Profile"},
-                        {"Profile", "Профиль "}};
+                        {"Profile", "Профиль"}};
   for (const Case& c : cases) EXPECT_EQ(ui::DisplayedProfileName(c.stored, "Профиль"), c.shown) << c.stored;
 }
 
@@ -67,7 +67,7 @@ TEST_F(ProfileDlgTest, ListsTheFourProfilesWithTheCurrentSelected) {
   Run([&] {
     const auto items = toolkit.Items(kList);
     ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0].text, "Profile  1");
+    EXPECT_EQ(items[0].text, "Profile 1");
     EXPECT_EQ(items[2].text, "Work");
     EXPECT_EQ(items[3].data, 4);
     EXPECT_EQ(toolkit.Selection(kList), 1);
