@@ -24,6 +24,15 @@ show=$("$ctl" --hid "sim:$socket" show --json)
 echo "$show" | grep -q '"profile": 1' || fail "profile: $show"
 echo "$show" | grep -q '"report_rate": "' || fail "config keys: $show"
 
+# A DPI value that is not wholly a number in the sensor's range is refused
+# and stores nothing.
+before=$("$ctl" --hid "sim:$socket" show --json | jq -c '.config.dpi_group1_value')
+for value in abc '' 99999 12x; do
+  if "$ctl" --hid "sim:$socket" dpi set 2 "$value" 2>/dev/null; then fail "dpi set 2 '$value' was accepted"; fi
+done
+[ "$("$ctl" --hid "sim:$socket" show --json | jq -c '.config.dpi_group1_value')" = "$before" ] ||
+  fail "a refused DPI value was stored"
+
 "$ctl" --hid "sim:$socket" watch --seconds 6 >"$dir/watch.txt" &
 watcher=$!
 sleep 1.5

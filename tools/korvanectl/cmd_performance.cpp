@@ -9,6 +9,8 @@
 #include "cli_session.hpp"
 #include "commands.hpp"
 #include "common/colour.hpp"
+#include "common/text.hpp"
+#include "device/sensor_dpi_table.hpp"
 #include "performance/dpi_model.hpp"
 #include "performance/rate_model.hpp"
 #include "performance/sensor_power_model.hpp"
@@ -94,7 +96,15 @@ void AddDpiCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   auto* set = AddSetting(
       *dpi, "set", "Set a level's DPI value (rounded to the sensor's steps)", options, exit_code,
       [set_level, value, set_done](CliSession&, const SettingsTarget& target) -> Change {
-        const auto stored = TypeDpiValue(target, Level(*set_level), *value);
+        // A number in the sensor's range, whole: the command line has no
+        // typing to forgive, so "abc" or 99999 are refused, not stored.
+        const SensorDpiRow& sensor = CurrentSensorRow(target.state);
+        const std::optional<int> typed = ParseDecimal(*value);
+        if (!typed || *typed < sensor.min_dpi || *typed > sensor.max_dpi) {
+          return "the DPI value must be a number from " + std::to_string(sensor.min_dpi) + " to " +
+                 std::to_string(sensor.max_dpi);
+        }
+        const auto stored = TypeDpiValue(target, Level(*set_level), std::to_string(*typed));
         if (!stored) return "the level must be 1 to 6";
         *set_done = "level " + std::to_string(*set_level) + ": " + std::to_string(*stored) + " DPI\n";
         return std::nullopt;
