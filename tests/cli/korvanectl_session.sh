@@ -33,6 +33,13 @@ done
 [ "$("$ctl" --hid "sim:$socket" show --json | jq -c '.config.dpi_group1_value')" = "$before" ] ||
   fail "a refused DPI value was stored"
 
+# Colours with or without '#'.
+for colour in '#FF8800' FF8800; do
+  "$ctl" --hid "sim:$socket" dpi colour 2 "$colour" >/dev/null || fail "dpi colour 2 '$colour' was refused"
+done
+[ "$("$ctl" --hid "sim:$socket" show --json | jq -r '.config.dpi_group1_rgb')" = 35071 ] || fail "the colour was not stored"
+if "$ctl" --hid "sim:$socket" dpi colour 2 GG0000 2>/dev/null; then fail "dpi colour GG0000 was accepted"; fi
+
 "$ctl" --hid "sim:$socket" watch --seconds 6 >"$dir/watch.txt" &
 watcher=$!
 sleep 1.5

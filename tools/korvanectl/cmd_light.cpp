@@ -58,8 +58,8 @@ Change ApplyLight(const LightRequest& request, CliSession& session, const Settin
   if (request.colours.size() > slots) return "this mode takes " + std::to_string(slots) + " colour(s)";
   std::vector<int> colours;
   for (const std::string& text : request.colours) {
-    const auto colour = StrictColourFromText("#" + text);
-    if (!colour) return "the colour " + text + " is not six hexadecimal digits RRGGBB";
+    const auto colour = ColourArgument(text);
+    if (!colour) return "the colour " + text + " is not six hexadecimal digits RRGGBB (# may lead)";
     colours.push_back(*colour);
   }
   EnsureDefaultLightRows(target.store, target.state.current_profile, model.light_modes);
@@ -81,7 +81,7 @@ void AddLightCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   light->add_option("MODE", request->mode, "Mode number 0 to 5, or its name in the current language");
   light->add_option("--brightness", request->brightness, "0 to 4")->check(CLI::Range(0, kMaxLightLevel));
   light->add_option("--speed", request->speed, "0 to 4")->check(CLI::Range(0, kMaxLightLevel));
-  light->add_option("--colour", request->colours, "RRGGBB; several for a mode with colour slots");
+  light->add_option("--colour", request->colours, "RRGGBB or #RRGGBB; several for a mode with colour slots");
   light->add_subcommand("reset", "Let the mouse restore its lighting defaults")->callback([&options, &exit_code] {
     exit_code = RunSettingCommand(options, [](CliSession& session, const SettingsTarget& target) -> Change {
       if (!session.Model().Get().light_page_shown) return "this model has no lighting";

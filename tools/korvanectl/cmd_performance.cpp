@@ -117,15 +117,15 @@ void AddDpiCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   auto* colour_command =
       AddSetting(*dpi, "colour", "Set a level's colour", options, exit_code,
                  [colour_level, colour](CliSession&, const SettingsTarget& target) -> Change {
-                   const auto rgb = StrictColourFromText("#" + *colour);
-                   if (!rgb) return "the colour must be six hexadecimal digits RRGGBB";
+                   const auto rgb = ColourArgument(*colour);
+                   if (!rgb) return "the colour must be six hexadecimal digits RRGGBB (# may lead)";
                    if (!SetDpiColour(target, Level(*colour_level), *rgb)) {
                      return *rgb == 0 ? "black cannot be chosen as a level colour" : "the level must be 1 to 6";
                    }
                    return std::nullopt;
                  });
   colour_command->add_option("K", *colour_level, "1 to 6")->required();
-  colour_command->add_option("RRGGBB", *colour, "colour, as six hexadecimal digits")->required();
+  colour_command->add_option("RRGGBB", *colour, "colour, as six hexadecimal digits (# may lead)")->required();
   dpi->add_subcommand("reset", "Back to the model's DPI levels")->callback([&options, &exit_code] {
     exit_code = RunSettingCommand(options, [](CliSession&, const SettingsTarget& target) -> Change {
       target.queue.Push(kTaskDpiReset);

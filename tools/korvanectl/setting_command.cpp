@@ -4,6 +4,7 @@
 
 #include "cli_options.hpp"
 #include "cli_session.hpp"
+#include "common/colour.hpp"
 
 namespace korvane::cli {
 
@@ -64,6 +65,10 @@ int RunSettingCommand(const CliOptions& options, const SettingChange& change) {
   }
   CliSession::Finish(std::move(session));
   return result;
+}
+
+std::optional<int> ColourArgument(const std::string& text) {
+  return StrictColourFromText(text.starts_with('#') ? text : "#" + text);
 }
 
 }  // namespace korvane::cli

@@ -28,4 +28,7 @@ int RunSettingCommand(const CliOptions& options, const SettingChange& change);
 // enough); nullptr after printing why the connection could not be opened.
 std::unique_ptr<CliSession> ConnectSession(const CliOptions& options);
 
+// A colour argument: six hexadecimal digits, with or without a leading '#'.
+std::optional<int> ColourArgument(const std::string& text);
+
 }  // namespace korvane::cli
