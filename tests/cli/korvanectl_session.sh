@@ -33,6 +33,8 @@ done
 [ "$("$ctl" --hid "sim:$socket" show --json | jq -c '.config.dpi_group1_value')" = "$before" ] ||
   fail "a refused DPI value was stored"
 
+if "$ctl" --hid "sim:$socket" profile 0 2>/dev/null; then fail "profile 0 was accepted"; fi
+
 # Colours with or without '#'.
 for colour in '#FF8800' FF8800; do
   "$ctl" --hid "sim:$socket" dpi colour 2 "$colour" >/dev/null || fail "dpi colour 2 '$colour' was refused"

@@ -94,7 +94,8 @@ void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   auto* profile = app.add_subcommand("profile", "List the profiles, or make profile N the active one");
   profile->require_subcommand(0, 1);
   auto number = std::make_shared<int>(0);
-  profile->add_option("N", *number, "Profile to make active; all its settings are written to the mouse");
+  auto* number_option =
+      profile->add_option("N", *number, "Profile to make active; all its settings are written to the mouse");
   auto* rename = profile->add_subcommand("rename", "Rename a profile");
   auto rename_number = std::make_shared<int>(0);
   auto name = std::make_shared<std::string>();
@@ -111,9 +112,9 @@ void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code) {
       "import", "Read a profile file into the current profile (named after the file) and write it to the mouse");
   import_profile->add_option("FILE", *import_file, "The file to read")->required();
   import_profile->callback([&options, &exit_code, import_file] { exit_code = RunImport(options, *import_file); });
-  profile->callback([profile, number, &options, &exit_code] {
+  profile->callback([profile, number, number_option, &options, &exit_code] {
     if (!profile->get_subcommands().empty()) return;
-    if (*number == 0) {
+    if (number_option->count() == 0) {
       exit_code = RunList(options);
       return;
     }
