@@ -1,6 +1,7 @@
 #include "app/hid_link.hpp"
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string_view>
 
@@ -11,12 +12,28 @@
 
 namespace korvane {
 
+namespace {
+constexpr std::string_view kSimPrefix = "sim:";
+constexpr std::string_view kSystemDevices = "hidapi";
+}  // namespace
+
+std::string HidChoice(const std::optional<std::string>& hid_option) {
+  if (hid_option) return *hid_option;
+  const char* variable = std::getenv("KORVANE_HID");
+  return variable != nullptr ? variable : "";
+}
+
+std::string HidChoiceProblem(const std::string& choice) {
+  if (choice.empty() || choice == kSystemDevices) return {};
+  if (!choice.starts_with(kSimPrefix)) return "unknown HID access \"" + choice + "\" (hidapi or sim:SOCKET)";
+  std::error_code error;
+  const std::filesystem::path socket = choice.substr(kSimPrefix.size());
+  if (!std::filesystem::is_socket(socket, error)) return "no virtual mouse socket " + socket.string();
+  return {};
+}
+
 HidLink OpenHidLink(const std::optional<std::string>& hid_option) {
-  constexpr std::string_view kSimPrefix = "sim:";
-  std::string choice = hid_option.value_or("");
-  if (!hid_option) {
-    if (const char* variable = std::getenv("KORVANE_HID")) choice = variable;
-  }
+  const std::string choice = HidChoice(hid_option);
   HidLink link;
   if (choice.starts_with(kSimPrefix)) {
     auto socket = std::make_unique<sim::SocketTransport>(choice.substr(kSimPrefix.size()));

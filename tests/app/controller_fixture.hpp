@@ -90,14 +90,13 @@ class ControllerTest : public ::testing::Test {
 
   // Builds and starts the controller; waits for the startup scan.
   void Start() {
-    controller = std::make_unique<DeviceMainDlg>(
-        toolkit, *context, bus, &bus,
-        ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane",
-                          [this] {
-                            ++mouse_settings_opened;
-                            return mouse_settings_installed;
-                          },
-                          [this] { return now_ms; }});
+    controller = std::make_unique<DeviceMainDlg>(toolkit, *context, bus, &bus,
+                                                 ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane",
+                                                                   [this] {
+                                                                     ++mouse_settings_opened;
+                                                                     return mouse_settings_installed;
+                                                                   },
+                                                                   [this] { return now_ms; }});
     controller->Worker().Register(kMarkerTask, [] { return true; });
     // Stands in for the software check, so that its runs can be seen.
     controller->Worker().Register(kTaskCheckSoftware, [] { return true; });

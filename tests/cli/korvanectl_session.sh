@@ -34,6 +34,10 @@ done
   fail "a refused DPI value was stored"
 
 if "$ctl" --hid "sim:$socket" profile 0 2>/dev/null; then fail "profile 0 was accepted"; fi
+for hid in bogus "sim:$dir/no-socket"; do
+  if message=$("$ctl" --hid "$hid" status 2>&1); then fail "--hid $hid was accepted"; fi
+  case $message in *"${hid#sim:}"*) ;; *) fail "the error does not name $hid: $message" ;; esac
+done
 
 # Colours with or without '#'.
 for colour in '#FF8800' FF8800; do

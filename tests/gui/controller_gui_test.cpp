@@ -123,8 +123,7 @@ TEST_F(ControllerGuiTest, ShowsTheVirtualMouseOnlineAndOpensItsPages) {
   EXPECT_EQ(toolkit->GetText(ctl::kConnectionState), context->Language().GetText(52));
   EXPECT_TRUE(toolkit->IsVisible(ctl::kTabStrip));
   // The selection refresh the receiver asks for names the current profile.
-  EXPECT_TRUE(
-      WaitFor([&] { return toolkit->GetText(ctl::kProfileButton) == context->Language().GetText(61) + " 1"; }));
+  EXPECT_TRUE(WaitFor([&] { return toolkit->GetText(ctl::kProfileButton) == context->Language().GetText(61) + " 1"; }));
   Capture("controller_device_pages");
   const int device_tab = static_cast<int>(toolkit->Items(ctl::kTabStrip).size()) - 1;
   ASSERT_TRUE(controller->OnControlEvent(ctl::kTabStrip, 2, device_tab));

@@ -18,8 +18,8 @@ void AddCommonOptions(CLI::App& app, CliOptions& options) {
   app.add_option("--resources", options.resources, "Folder that holds config.xml, device/ and language/");
   app.add_option("--data-dir", options.data_dir, "Folder for the settings databases and downloads");
   app.add_option("--hid", options.hid,
-                 "HID access: sim:SOCKET for a virtual mouse, else the system's HID devices "
-                 "(default: $KORVANE_HID)");
+                 "HID access: sim:SOCKET for a virtual mouse, or hidapi for the system's HID devices "
+                 "(default: $KORVANE_HID, else hidapi)");
   app.add_flag("--json", options.json, "Print JSON instead of text");
 }
 

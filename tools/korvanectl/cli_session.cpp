@@ -67,6 +67,8 @@ void TaskWaiter::TaskFinished(TaskCode code, bool succeeded) {
 }
 
 std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEvents* listener, std::string& error) {
+  error = HidChoiceProblem(HidChoice(options.hid));
+  if (!error.empty()) return nullptr;
   std::unique_ptr<CliSession> session(new CliSession());
   session->context_ = OpenContext(options);
   AppContext& context = *session->context_;

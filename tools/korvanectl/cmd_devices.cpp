@@ -68,6 +68,10 @@ int RunDevices(const CliOptions& options) {
     PrintError("cannot read " + report.file.string() + ": " + report.error);
     return 1;
   }
+  if (const std::string problem = HidChoiceProblem(HidChoice(options.hid)); !problem.empty()) {
+    PrintError(problem);
+    return 1;
+  }
   const HidLink link = OpenHidLink(options.hid);
   DeviceManager manager(*link.transport);
   RegisterInterfaces(catalog, manager);

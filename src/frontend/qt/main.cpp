@@ -114,6 +114,10 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (const std::string problem = korvane::HidChoiceProblem(korvane::HidChoice(line.hid)); !problem.empty()) {
+    std::fprintf(stderr, "korvane: %s\n", problem.c_str());
+    return 2;
+  }
   const korvane::HidLink link = korvane::OpenHidLink(line.hid);
   korvane::qt::DesktopNotifier notifier(QDBusConnection::sessionBus(), QString::fromStdString(context.Caption()));
   korvane::ControllerOptions options{korvane::DefaultAutostartFolder(), ProgramPath(argv[0])};
