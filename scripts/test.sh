@@ -2,7 +2,8 @@
 # Installs what the project needs, checks the formatting, builds three
 # times with warnings as errors (a normal build, an AddressSanitizer +
 # UndefinedBehaviorSanitizer build and a ThreadSanitizer build; the last two
-# without the desktop application) and runs every test in each.
+# without the desktop application) and runs every test in each, then runs
+# every fuzz target for 20 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,3 +22,5 @@ ctest --preset sanitizers -j "$jobs"
 cmake --preset tsan -DKORVANE_WERROR=ON
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs"
+
+bash scripts/fuzz.sh all 20
