@@ -20,6 +20,7 @@
 #include "sim/virtual_bus.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
+#include "ui/window_messages.hpp"
 
 namespace korvane {
 namespace {
@@ -242,6 +243,7 @@ TEST_F(ControllerGuiTest, MacroPageRecordsAndEditsEvents) {
   ASSERT_TRUE(controller->OnControlEvent(ctl::kEventList, 2, 2));
   EXPECT_TRUE(toolkit->IsVisible(ctl::kEventKeyField));
   Capture("macro_editor");
+  CaptureOver("macro_step_editor", [&] { controller->OnWindowMessage(ui::msg::kInsertMenuCommand, 101, 0); });
 }
 
 // Where files come in and go out: the macro list's menu and the profile
