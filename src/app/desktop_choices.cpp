@@ -18,8 +18,13 @@ void DesktopChoices::Load() {
   toolkit_.SetChecked(kAutostart, autostart);
   toolkit_.SetEnabled(kStartMinimised, autostart);
   toolkit_.SetChecked(kStartMinimised, autostart && settings_.ReadAppSetting(kAutorunMinimise) == 1);
-  toolkit_.SetChecked(settings_.ReadAppSetting(kExitMode) == 1 ? kExitHidesToTray : kExitEndsProgram, true);
+  // Hiding to the tray is offered only where the desktop has a tray.
+  const bool tray = toolkit_.HasTrayIcon();
+  toolkit_.SetVisible(kExitHidesToTray, tray);
+  toolkit_.SetChecked(HidesToTray() ? kExitHidesToTray : kExitEndsProgram, true);
 }
+
+bool DesktopChoices::HidesToTray() const { return toolkit_.HasTrayIcon() && settings_.ReadAppSetting(kExitMode) == 1; }
 
 void DesktopChoices::SetAutostart(bool ticked) {
   using namespace ui::ctl;
@@ -38,7 +43,7 @@ void DesktopChoices::SetStartMinimised(bool ticked) { settings_.WriteAppSetting(
 void DesktopChoices::SetExitMode(bool hide_to_tray) { settings_.WriteAppSetting(kExitMode, hide_to_tray ? "1" : "0"); }
 
 void DesktopChoices::OnCloseButton() {
-  if (settings_.ReadAppSetting(kExitMode) == 1) {
+  if (HidesToTray()) {
     toolkit_.ShowWindow(ui::WindowId::kMain, ui::WindowState::kHidden);
   } else {
     Exit();

@@ -20,8 +20,8 @@ class DesktopChoices final {
   void SetStartMinimised(bool ticked);
   void SetExitMode(bool hide_to_tray);
 
-  // The close button: hides the window when "exit_mode" is 1, else ends
-  // the program.
+  // The close button: hides the window when "exit_mode" is 1 and the
+  // desktop has a tray to bring it back from, else ends the program.
   void OnCloseButton();
   // Removes the tray icon and ends the program with exit code 0.
   void Exit();
@@ -30,6 +30,8 @@ class DesktopChoices final {
   ui::Toolkit& toolkit_;
   AppSettings& settings_;
   AutostartEntry autostart_;
+
+  bool HidesToTray() const;
 };
 
 }  // namespace korvane

@@ -266,6 +266,16 @@ TEST_F(ControllerTest, CloseButtonEndsTheProgramUnlessExitModeHidesToTray) {
   EXPECT_FALSE(toolkit.HasTrayIcon());
 }
 
+TEST_F(ControllerTest, WithoutATrayTheCloseButtonEndsTheProgramWhateverWasStored) {
+  toolkit.SetTrayAvailable(false);
+  context->Settings().WriteAppSetting("exit_mode", "1");
+  Start();
+  EXPECT_FALSE(toolkit.IsVisible(kExitHidesToTray)) << "no tray to hide to";
+  EXPECT_TRUE(toolkit.IsChecked(kExitEndsProgram));
+  EXPECT_TRUE(toolkit.Click(kClose));
+  EXPECT_EQ(toolkit.ExitCode(), 0) << "a hidden window could not be found again";
+}
+
 TEST_F(ControllerTest, TrayMenuAndExternalExitEndTheProgram) {
   struct Case {
     int message;
