@@ -1,5 +1,7 @@
 #include "app/main_navigation.hpp"
 
+#include <algorithm>
+
 #include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 
@@ -62,8 +64,12 @@ void MainNavigation::LeaveSettingsPage() {
   ShowFrameButtons(true);
   settings_open_ = false;
   if (state_.notify_polling && current_tab_ != tab::kHome) {
+    // Back to the device page the user left for the settings.
     SetDeviceChrome(true);
-    SelectTab(kButtonsIndex);
+    const auto items = toolkit_.Items(kTabStrip);
+    const auto left =
+        std::find_if(items.begin(), items.end(), [this](const ui::ListItem& tab) { return tab.data == current_tab_; });
+    SelectTab(left == items.end() ? kButtonsIndex : static_cast<int>(left - items.begin()));
   } else {
     SelectTab(kHomeIndex);
     toolkit_.SetVisible(kHomePage, true);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -173,6 +174,20 @@ TEST_F(ControllerTest, LeavingTheSettingsPageWithoutAnInterfaceShowsHome) {
   EXPECT_TRUE(toolkit.IsVisible(kHomePage));
   EXPECT_EQ(toolkit.Selection(kTabStrip), 0);
   EXPECT_FALSE(toolkit.IsVisible(kTabStrip));
+}
+
+TEST_F(ControllerTest, LeavingTheSettingsPageReturnsToTheDevicePageLeft) {
+  Connect("korvane_arc_8k");
+  const auto tabs = toolkit.Items(kTabStrip);
+  const auto performance = std::find_if(tabs.begin(), tabs.end(),
+                                        [](const ui::ListItem& tab) { return tab.data == ui::ctl::tab::kPerformance; });
+  ASSERT_NE(performance, tabs.end());
+  const int index = static_cast<int>(performance - tabs.begin());
+  ASSERT_TRUE(toolkit.Choose(kTabStrip, index));
+  EXPECT_TRUE(toolkit.Click(kSettings));
+  EXPECT_TRUE(toolkit.Click(kSettingsReturn));
+  EXPECT_EQ(toolkit.Selection(kTabStrip), index);
+  EXPECT_TRUE(toolkit.IsVisible(kTabStrip));
 }
 
 TEST_F(ControllerTest, OnlyInterfaceArrivalsQueueARescan) {
