@@ -115,8 +115,9 @@ int StoreImported(ConfigStore& store, const MacroHeader& header, EventList event
 
 // Layout A: <macroinfo> and, after it, <macroitems>.
 void ImportLayoutA(XmlMarkup& xml, ConfigStore& store, int device_type, MacroImport& result) {
-  // Without <macroinfo> the macro is still made, with an empty name.
-  MacroHeader header = ReadHeader(XmlMarkup(), device_type);
+  // Without <macroinfo> the macro is still made: an empty name, the
+  // smallest values the page allows.
+  MacroHeader header{.play_type = 0, .play_times = 1, .delay_type = 0, .delay_time = 0};
   if (xml.FindElem("macroinfo")) header = ReadHeader(xml, device_type);
   std::optional<EventList> events = EventList();
   if (xml.FindElem("macroitems")) events = ReadItems(xml);

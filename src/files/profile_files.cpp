@@ -11,6 +11,7 @@
 #include "device/sensor_dpi_table.hpp"
 #include "files/small_file.hpp"
 #include "performance/lighting_model.hpp"
+#include "performance/payload_builders.hpp"
 #include "performance/rate_model.hpp"
 #include "performance/sensor_power_model.hpp"
 #include "store/config_keys.hpp"
@@ -46,7 +47,7 @@ struct MouseSetting {
 const std::array<MouseSetting, 9>& MouseSettings() {
   static const std::array<MouseSetting, 9> settings{{
       {"button_respondtime", ConfigKey::kButtonRespondTime,
-       [](int value, const ProfileRules&) { return std::optional<int>(std::clamp(value, 0, 20)); }},
+       [](int value, const ProfileRules&) { return std::optional<int>(std::clamp(value, 0, kMaxResponseTime)); }},
       {"report_rate", ConfigKey::kReportRate,
        [](int value, const ProfileRules& rules) {
          return OfferedRateIndex(rules.rate_capability, value) ? std::optional<int>(value) : std::nullopt;
