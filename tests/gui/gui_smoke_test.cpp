@@ -1,6 +1,7 @@
 // The real main window on the offscreen platform: every tab, the settings
-// page, a language switch through the language list and the dialogs, each
-// saved as a screenshot and checked for clipped texts.
+// page, a language switch through the language list, the update offers of
+// the device page and the dialogs, each saved as a screenshot and checked for
+// clipped texts.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -10,16 +11,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <memory>
 
 #include "app/app_context.hpp"
 #include "catalog/catalog_file.hpp"
+#include "common/text_ids.hpp"
 #include "frontend/qt/main_window_setup.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 #include "gui_fixture.hpp"
@@ -33,6 +37,7 @@
 #include "ui/palette_dlg.hpp"
 #include "ui/profile_dlg.hpp"
 #include "ui/save_tip.hpp"
+#include "ui/update_windows.hpp"
 
 namespace korvane {
 namespace {
@@ -257,6 +262,75 @@ TEST_F(GuiSmokeTest, DialogsShowTheirControls) {
     qobject_cast<QAbstractButton*>(toolkit->Widget({ui::WindowId::kAbout, ctl::about::kClose}))->click();
   });
   ui::ShowAboutBox(*toolkit, toolkit->Text(), 0x0105);
+}
+
+TEST_F(GuiSmokeTest, DeviceInfoPageShowsTheUpdateOffersInEveryLanguage) {
+  QWidget* window = toolkit->MainWindow();
+  const QWidget* page = toolkit->Widget(ctl::kDeviceInfoPage);
+  toolkit->SetSelection(ctl::kTabStrip, 5);
+  for (const OfferedLanguage& language : context->Language().OfferedLanguages()) {
+    SCOPED_TRACE(language.lcid);
+    context->Language().SwitchLanguage(language.lcid);
+    const TextLookup& text = toolkit->Text();
+    ui::ApplyMainWindowTexts(*toolkit, text);
+    toolkit->SetText(ctl::kFirmwareOffer, text(text_id::kNewVersion) + ": V1.04");
+    toolkit->SetText(ctl::kSoftwareOffer, text(text_id::kNoUpdate));
+    toolkit->SetText(ctl::kUpgradeFirmware, text(text_id::kUpdateAction));
+    toolkit->SetText(ctl::kInstallSoftware, text(text_id::kUpdateAction));
+    toolkit->SetEnabled(ctl::kUpgradeFirmware, true);
+    toolkit->SetEnabled(ctl::kInstallSoftware, false);
+    Settle();
+    EXPECT_EQ(ClippedTexts(page).join("; ").toStdString(), "");
+    for (int id = ctl::kDeviceInfoTitle; id <= ctl::kInstallSoftware; ++id) {
+      const QWidget* control = toolkit->Widget(id);
+      if (control == nullptr) continue;
+      EXPECT_TRUE(control->isVisible()) << id;
+      EXPECT_TRUE(page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size())))
+          << id << " lies outside the page";
+    }
+    if (language.lcid == 1033) Capture(window, "device_info_offers");
+    if (language.lcid == 1049) Capture(window, "device_info_offers_1049");
+  }
+}
+
+TEST_F(GuiSmokeTest, UpdateWindowsShowTheirProgressAboveTheMainWindow) {
+  namespace download = ctl::download_window;
+  namespace upgrade = ctl::upgrade_window;
+  constexpr ui::WindowId kDownload = ui::WindowId::kDownloadProgress;
+  constexpr ui::WindowId kUpgrade = ui::WindowId::kUpgradeProgress;
+
+  int cancels = 0;
+  ui::DownloadProgressWindow downloading(*toolkit, toolkit->Text(), [&] { ++cancels; });
+  downloading.Open();
+  downloading.SetDownloadProgress(55);
+  EXPECT_EQ(toolkit->GetText({kDownload, download::kText}), "Downloading the update: 55%");
+  EXPECT_EQ(toolkit->Value({kDownload, download::kBar}), 55);
+  EXPECT_EQ(qobject_cast<QProgressBar*>(toolkit->Widget({kDownload, download::kBar}))->maximum(), 100);
+  QWidget* download_window = toolkit->Widget({kDownload, download::kText})->window();
+  EXPECT_EQ(download_window->size(), QSize(360, 130)) << "the controls fit the window";
+  EXPECT_EQ(download_window->windowType(), Qt::Tool) << "kept above the main window, no task-bar entry";
+  Capture(download_window, "update_download_window");
+
+  QWidget* cancel = toolkit->Widget({kDownload, download::kCancel});
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_EQ(cancels, 1);
+  EXPECT_FALSE(cancel->isEnabled());
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_EQ(cancels, 1) << "the download is cancelled once";
+  downloading.Close();
+  EXPECT_FALSE(download_window->isVisible());
+
+  ui::UpgradeProgressWindow upgrading(*toolkit, toolkit->Text());
+  upgrading.Open();
+  upgrading.SetUpgradeProgress("Updating firmware", 40);
+  EXPECT_EQ(toolkit->GetText({kUpgrade, upgrade::kText}), "Updating firmware: 40%");
+  EXPECT_EQ(toolkit->Value({kUpgrade, upgrade::kBar}), 40);
+  QWidget* upgrade_window = toolkit->Widget({kUpgrade, upgrade::kText})->window();
+  EXPECT_EQ(upgrade_window->size(), QSize(391, 130)) << "the controls fit the window";
+  EXPECT_EQ(upgrade_window->windowType(), Qt::Tool) << "kept above the main window, no task-bar entry";
+  EXPECT_TRUE(upgrade_window->findChildren<QAbstractButton*>().isEmpty()) << "an upgrade cannot be stopped";
+  Capture(upgrade_window, "update_upgrade_window");
+  upgrading.Close();
 }
 
 }  // namespace

@@ -12,26 +12,44 @@ namespace korvane::qt {
 
 namespace {
 
-// A highlighted content area with a label, a value and an action button.
-QFrame* VersionCard(ControlBuilder& build, QWidget* parent, int label_id, int value_id, int button_id) {
+// The control ids of a version card.
+struct VersionCardIds {
+  int label;
+  int value;
+  int offer;  // what the last update check found
+  int check;
+  int update;  // installs the offered version
+};
+
+// A highlighted content area with a label, the version, the offer line under
+// it, and the check and update buttons.
+QFrame* VersionCard(ControlBuilder& build, QWidget* parent, const VersionCardIds& ids) {
   auto* card = new QFrame(parent);
   card->setProperty("role", "card");
   auto* layout = new QVBoxLayout(card);
   layout->setContentsMargins(28, 24, 28, 24);
   layout->setSpacing(10);
-  layout->addWidget(build.Text(label_id, card, "cardLabel"));
-  QLabel* value = build.Text(value_id, card, "cardValue");
+  layout->addWidget(build.Text(ids.label, card, "cardLabel"));
+  QLabel* value = build.Text(ids.value, card, "cardValue");
   value->setText(QStringLiteral("—"));
   layout->addWidget(value);
+  QLabel* offer = build.Text(ids.offer, card, "cardLabel");
+  offer->setWordWrap(true);
+  layout->addWidget(offer);
   layout->addStretch(1);
-  layout->addWidget(build.Button(button_id, card, "primary"), 0, Qt::AlignLeft);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(10);
+  buttons->addWidget(build.Button(ids.check, card, "secondary"));
+  buttons->addWidget(build.Button(ids.update, card, "primary"));
+  buttons->addStretch(1);
+  layout->addLayout(buttons);
   return card;
 }
 
 }  // namespace
 
 // The device and update information page: firmware and software versions
-// with their update checks, and the factory reset.
+// with their update checks and offers, and the factory reset.
 QWidget* BuildDeviceInfoPage(ControlBuilder& build, QWidget* parent) {
   using namespace ui::ctl;
   QFrame* page = build.Area(kDeviceInfoPage, parent, "page");
@@ -42,8 +60,14 @@ QWidget* BuildDeviceInfoPage(ControlBuilder& build, QWidget* parent) {
 
   auto* cards = new QHBoxLayout;
   cards->setSpacing(20);
-  cards->addWidget(VersionCard(build, page, kFirmwareVersionLabel, kFirmwareVersion, kCheckFirmware), 1);
-  cards->addWidget(VersionCard(build, page, kSoftwareVersionLabel, kSoftwareVersion, kCheckSoftware), 1);
+  cards->addWidget(
+      VersionCard(build, page,
+                  {kFirmwareVersionLabel, kFirmwareVersion, kFirmwareOffer, kCheckFirmware, kUpgradeFirmware}),
+      1);
+  cards->addWidget(
+      VersionCard(build, page,
+                  {kSoftwareVersionLabel, kSoftwareVersion, kSoftwareOffer, kCheckSoftware, kInstallSoftware}),
+      1);
 
   auto* reset = new QFrame(page);
   reset->setProperty("role", "card");
