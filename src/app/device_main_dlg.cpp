@@ -8,6 +8,7 @@
 #include "app/macro_page.hpp"
 #include "app/performance_page.hpp"
 #include "app/profile_files.hpp"
+#include "app/update_page.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
 #include "catalog/load_report.hpp"
@@ -20,6 +21,7 @@
 #include "ui/profile_dlg.hpp"
 #include "ui/tray.hpp"
 #include "ui/window_messages.hpp"
+#include "update/software_update.hpp"
 
 namespace korvane {
 
@@ -62,6 +64,11 @@ DeviceMainDlg::DeviceMainDlg(ui::Toolkit& toolkit, AppContext& context, HidTrans
   lighting_page_ = std::make_unique<LightingPage>(PageContextFor());
   macro_page_ = std::make_unique<MacroPage>(PageContextFor());
   profile_files_ = std::make_unique<ProfileFiles>(PageContextFor());
+  update_page_ = std::make_unique<UpdatePage>(
+      PageContextFor(),
+      UpdatePageOptions{SoftwareSource{Catalog().version, Catalog().upgrade_url}, TempFolder(context.DataFolder()),
+                        std::move(options.open_installer), [this] { choices_.Exit(); }});
+  update_page_->Register(Worker());
   toolkit_.SetHandler(ui::WindowId::kMain, this);
 }
 

@@ -32,6 +32,7 @@ class PerformancePage;
 class LightingPage;
 class MacroPage;
 class ProfileFiles;
+class UpdatePage;
 
 // Milliseconds of the system's steady clock.
 std::int64_t SteadyMilliseconds();
@@ -47,6 +48,8 @@ struct ControllerOptions {
   std::function<std::int64_t()> clock = SteadyMilliseconds;
   // Shows a desktop notification (the low-battery notices); empty for none.
   NoticeSender notify = nullptr;
+  // Hands a downloaded installer to the desktop; false when it could not.
+  std::function<bool(const std::filesystem::path&)> open_installer = nullptr;
 };
 
 // The main window's controller. It owns the state the feature pages share
@@ -135,7 +138,6 @@ class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
   void ListModels();
   void PickModel(int index);
   void OpenProfileDialog();
-  void CheckFirmware();
   void SwitchLanguage(int index);
   void ToggleMaximised();
   bool MouseLinkedOrTell();
@@ -165,6 +167,7 @@ class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
   std::unique_ptr<LightingPage> lighting_page_;
   std::unique_ptr<MacroPage> macro_page_;
   std::unique_ptr<ProfileFiles> profile_files_;
+  std::unique_ptr<UpdatePage> update_page_;
   // Set while this object exists; hot-plug posts check it on the UI thread.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

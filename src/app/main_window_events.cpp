@@ -83,13 +83,11 @@ void DeviceMainDlg::BuildRoutes() {
   for (int control = kColourSlotFirst; control <= kColourSlotLast; ++control) {
     RouteFeature({control}, Codes::kClickOnly);
   }
-  // Device and update information page.
-  router_.Add({kCheckFirmware}, Codes::kClickOnly, click([this] { CheckFirmware(); }));
-  router_.Add({kCheckSoftware}, Codes::kClickOnly,
-              click([this] { Message(text_id::kSoftwareTitle, text_id::kNoUpdate, ui::kMessageOk); }));
+  // Device and update information page, and the settings page's check.
+  RouteFeature({kCheckFirmware, kCheckSoftware, kUpgradeFirmware, kInstallSoftware, kSettingsCheckSoftware},
+               Codes::kClickOnly);
   // Settings page.
   router_.Add({kSettingsReturn}, Codes::kClickOnly, click([this] { navigation_.LeaveSettingsPage(); }));
-  router_.Add({kSettingsCheckSoftware}, Codes::kClickOnly, click([this] { Queue().Push(kTaskCheckSoftware); }));
   router_.Add({kLanguageList}, Codes::kClickOnly, [this](int, std::int64_t index) {
     SwitchLanguage(static_cast<int>(index));
     return true;
@@ -192,14 +190,6 @@ void DeviceMainDlg::PickModel(int index) {
   const auto row = state_.device_list.RowOf(type);
   navigation_.OpenDevicePages(row ? row->connection_mode : kWired);
   ShowProfileName();
-}
-
-void DeviceMainDlg::CheckFirmware() {
-  if (Model().Get().firmware_url.empty()) {
-    Message(text_id::kFirmwareTitle, text_id::kNoUpdate, ui::kMessageOk);
-  } else {
-    Queue().Push(kTaskCheckFirmware);
-  }
 }
 
 void DeviceMainDlg::SwitchLanguage(int index) {

@@ -197,9 +197,6 @@
   X(kButtonsHint, 731,            "Buttons page: hint under the mouse picture") \
   X(kFunctionTitle, 732,          "Buttons page: title of the function section") \
   X(kMilliseconds, 733,           "Rapid fire panel: unit of the first number") \
-  X(kBatteryNotices, 760,         "Settings: notify when the mouse battery runs low") \
-  X(kBatteryLowTitle, 761,        "Notification title: the mouse battery runs low") \
-  X(kBatteryCharge, 762,          "Notification text before the charge left, in percent") \
   X(kMacroListTitle, 734,         "Macros page: title of the macro list") \
   X(kEventListTitle, 735,         "Macros page: title of the event list") \
   X(kEncodedEvents, 736,          "Macros page: the mouse steps the macro encodes to and the most the mouse stores") \
@@ -214,6 +211,22 @@
   X(kPlayTimes, 745,              "Macros page: play the macro a number of times") \
   X(kEventEditorTitle, 746,       "Macros page: title of the event editor") \
   X(kEventKindMouse, 747,         "Event editor: event kind mouse button") \
+  X(kUpdateAction, 750,           "Device page: install the offered update") \
+  X(kDownloadingUpdate, 751,      "Download window: downloading the update (before the percentage)") \
+  X(kUpgrading, 752,              "Upgrade window: first text while the firmware upgrade starts") \
+  X(kUpdateFailedTitle, 753,      "Title of the message that an update failed") \
+  X(kProblemDownload, 754,        "Update failure: the package could not be downloaded") \
+  X(kProblemDigestMismatch, 755,  "Update failure: the package does not match its published SHA-256 digest") \
+  X(kProblemDigestMissing, 756,   "Update failure: no SHA-256 digest published for a plain-HTTP download") \
+  X(kProblemUnpack, 757,          "Update failure: the package is unreadable or lacks the expected file") \
+  X(kProblemNoInterface, 758,     "Update failure: the mouse's update interface was not found") \
+  X(kProblemStartRefused, 759,    "Update failure: the mouse refused the start of the upgrade") \
+  X(kBatteryNotices, 760,         "Settings: notify when the mouse battery runs low") \
+  X(kBatteryLowTitle, 761,        "Notification title: the mouse battery runs low") \
+  X(kBatteryCharge, 762,          "Notification text before the charge left, in percent") \
+  X(kProblemWriteFailed, 763,     "Update failure: a firmware report could not be written") \
+  X(kProblemInstallerStart, 764,  "Update failure: the installer could not be opened") \
+  X(kUpgradeFailedStep, 765,      "Upgrade window: the upgrade failed (shown instead of the final step)") \
   X(kButtonLeft, 900,             "Button name: left button") \
   X(kButtonRight, 901,            "Button name: right button") \
   X(kButtonMiddle, 902,           "Button name: middle button") \

@@ -203,6 +203,10 @@ inline constexpr int kDeviceVersionNote = 247;
 inline constexpr int kCheckFirmware = 248;
 inline constexpr int kCheckSoftware = 249;
 inline constexpr int kDeviceRestoreDefaults = 250;
+inline constexpr int kFirmwareOffer = 251;    // what the last firmware check found
+inline constexpr int kSoftwareOffer = 252;    // what the last software check found
+inline constexpr int kUpgradeFirmware = 253;  // installs the offered firmware
+inline constexpr int kInstallSoftware = 254;  // installs the offered program
 
 // Settings page.
 inline constexpr int kSettingsReturn = 273;
@@ -265,6 +269,19 @@ inline constexpr int kValue = 31;
 inline constexpr int kUnit = 32;
 inline constexpr int kBar = 33;
 }  // namespace dpi_tip
+
+// UpdateProcessDlg: the download of a software update.
+namespace download_window {
+inline constexpr int kText = 31;
+inline constexpr int kBar = 32;
+inline constexpr int kCancel = 33;
+}  // namespace download_window
+
+// UpdateTipDlg: the firmware upgrade.
+namespace upgrade_window {
+inline constexpr int kText = 31;
+inline constexpr int kBar = 32;
+}  // namespace upgrade_window
 
 // SaveWaitDlg.
 namespace save_tip {

@@ -94,6 +94,8 @@ const std::vector<TextBinding>& MainWindowTexts() {
       {ctl::kSoftwareVersionLabel, text_id::kSoftwareTitle},
       {ctl::kCheckFirmware, text_id::kCheckForUpdates},
       {ctl::kCheckSoftware, text_id::kCheckForUpdates},
+      {ctl::kUpgradeFirmware, text_id::kUpdateAction},
+      {ctl::kInstallSoftware, text_id::kUpdateAction},
       {ctl::kDeviceRestoreDefaults, text_id::kRestoreDefaults},
       // Settings page.
       {ctl::kSettingsCheckSoftware, text_id::kSettingsCheckSoftware},

@@ -12,7 +12,18 @@
 namespace korvane::ui {
 
 // The windows a front end provides. Each has its own control ids.
-enum class WindowId { kMain, kMessageBox, kPalette, kDpiTip, kSaveTip, kProfile, kAbout, kRecordEdit };
+enum class WindowId {
+  kMain,
+  kMessageBox,
+  kPalette,
+  kDpiTip,
+  kSaveTip,
+  kProfile,
+  kAbout,
+  kRecordEdit,
+  kDownloadProgress,
+  kUpgradeProgress,
+};
 
 // A control: its window and its id within that window. A bare id means a
 // control of the main window.

@@ -15,6 +15,7 @@
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"
 #include "support/fake_toolkit.hpp"
+#include "support/offline_updates.hpp"
 #include "support/temp_dir.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/main_texts.hpp"
@@ -42,10 +43,17 @@ class ControllerTest : public ::testing::Test {
   int mouse_settings_opened = 0;
   // The controller's steady clock in ms; tests move it on.
   std::int64_t now_ms = 1'000'000;
+  // Installers handed to the desktop.
+  std::vector<std::filesystem::path> opened_installers;
+  // Start replaces the software check with a task that only finishes.
+  bool stand_in_software_check = true;
+  // Where the controller's resources come from.
+  std::filesystem::path resources = KORVANE_SOURCE_DATA;
 
   void SetUp() override {
+    KeepUpdateChecksOffline();
     AppContextOptions options;
-    options.resources = KORVANE_SOURCE_DATA;
+    options.resources = resources;
     options.data_dir = home / "data";
     options.config_dir = home / "config";
     std::filesystem::create_directories(home / "config");
@@ -90,16 +98,20 @@ class ControllerTest : public ::testing::Test {
 
   // Builds and starts the controller; waits for the startup scan.
   void Start() {
-    controller = std::make_unique<DeviceMainDlg>(toolkit, *context, bus, &bus,
-                                                 ControllerOptions{home / "autostart", "/opt/korvane/bin/korvane",
-                                                                   [this] {
-                                                                     ++mouse_settings_opened;
-                                                                     return mouse_settings_installed;
-                                                                   },
-                                                                   [this] { return now_ms; }});
+    ControllerOptions options{home / "autostart", "/opt/korvane/bin/korvane",
+                              [this] {
+                                ++mouse_settings_opened;
+                                return mouse_settings_installed;
+                              },
+                              [this] { return now_ms; }};
+    options.open_installer = [this](const std::filesystem::path& installer) {
+      opened_installers.push_back(installer);
+      return true;
+    };
+    controller = std::make_unique<DeviceMainDlg>(toolkit, *context, bus, &bus, std::move(options));
     controller->Worker().Register(kMarkerTask, [] { return true; });
     // Stands in for the software check, so that its runs can be seen.
-    controller->Worker().Register(kTaskCheckSoftware, [] { return true; });
+    if (stand_in_software_check) controller->Worker().Register(kTaskCheckSoftware, [] { return true; });
     controller->Hooks().OnTaskFinished([this](TaskCode code, bool ok) { finished.emplace_back(code, ok); });
     controller->OnInitDialog();
     ASSERT_TRUE(PumpUntil([&] { return Ran(kTaskStartupScan); }));

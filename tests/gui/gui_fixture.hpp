@@ -10,6 +10,7 @@
 #include "app/app_context.hpp"
 #include "frontend/qt/main_window_setup.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
+#include "support/offline_updates.hpp"
 #include "support/temp_dir.hpp"
 
 namespace korvane::test {
@@ -35,6 +36,7 @@ class GuiTest : public ::testing::Test {
   std::unique_ptr<qt::QtToolkit> toolkit;
 
   void SetUp() override {
+    KeepUpdateChecksOffline();
     AppContextOptions options;
     options.resources = KORVANE_SOURCE_DATA;
     options.data_dir = home / "data";

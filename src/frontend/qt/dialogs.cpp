@@ -18,6 +18,10 @@ void BuildDialog(QtToolkit& toolkit, ui::WindowId window) {
       return BuildAboutBox(toolkit);
     case ui::WindowId::kRecordEdit:
       return BuildRecordEditDialog(toolkit);
+    case ui::WindowId::kDownloadProgress:
+      return BuildDownloadWindow(toolkit);
+    case ui::WindowId::kUpgradeProgress:
+      return BuildUpgradeWindow(toolkit);
     case ui::WindowId::kMain:
       return;
   }

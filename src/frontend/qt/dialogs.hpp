@@ -19,5 +19,7 @@ void BuildSaveTip(QtToolkit& toolkit);
 void BuildProfileDialog(QtToolkit& toolkit);
 void BuildAboutBox(QtToolkit& toolkit);
 void BuildRecordEditDialog(QtToolkit& toolkit);
+void BuildDownloadWindow(QtToolkit& toolkit);
+void BuildUpgradeWindow(QtToolkit& toolkit);
 
 }  // namespace korvane::qt
