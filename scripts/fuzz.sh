@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(macro_file profile_file language_file device_files device_reports socket_protocol)
+targets=(macro_file profile_file language_file device_files device_reports socket_protocol update_package)
 
 if [ $# -eq 0 ]; then
   printf '%s\n' "${targets[@]}"

@@ -142,7 +142,10 @@ std::optional<std::string> ZipEntryTarget(std::string_view name) {
   for (std::size_t i = 0; i + 4 <= name.size(); ++i) {
     if (IsSlash(name[i]) && name[i + 1] == '.' && name[i + 2] == '.' && IsSlash(name[i + 3])) cut = i + 4;
   }
-  std::string target(name.substr(cut));
+  name.remove_prefix(cut);
+  // What followed the cut may start with slashes of its own ("a/..//x").
+  while (!name.empty() && IsSlash(name.front())) name.remove_prefix(1);
+  std::string target(name);
   for (char& c : target) {
     if (c == '\\') c = '/';
   }
