@@ -20,6 +20,7 @@
 #include "app/posted_worker_events.hpp"
 #include "performance/dpi_model.hpp"
 #include "performance/pointer_settings.hpp"
+#include "platform/desktop_opener.hpp"
 #include "platform/hotplug_source.hpp"
 #include "ui/dpi_tip.hpp"
 #include "ui/save_tip.hpp"
@@ -49,7 +50,7 @@ struct ControllerOptions {
   // Shows a desktop notification (the low-battery notices); empty for none.
   NoticeSender notify = nullptr;
   // Hands a downloaded installer to the desktop; false when it could not.
-  std::function<bool(const std::filesystem::path&)> open_installer = nullptr;
+  std::function<bool(const std::filesystem::path&)> open_installer = OpenWithDesktop;
 };
 
 // The main window's controller. It owns the state the feature pages share

@@ -76,8 +76,8 @@ UpdatePage::UpdatePage(PageContext context, UpdatePageOptions options)
   ctx_.main.RouteTo(kCheckSoftware, click([this] { CheckSoftware(); }));
   ctx_.main.RouteTo(kSettingsCheckSoftware, click([this] { CheckSoftware(); }));
   ctx_.main.RouteTo(kCheckFirmware, click([this] { CheckFirmware(); }));
-  ctx_.main.RouteTo(kInstallSoftware, click([this] { AskSoftwareUpdate(); }));
-  ctx_.main.RouteTo(kUpgradeFirmware, click([this] { AskFirmwareUpgrade(); }));
+  ctx_.main.RouteTo(kInstallSoftware, click([this] { Ask(Question::kSoftware); }));
+  ctx_.main.RouteTo(kUpgradeFirmware, click([this] { Ask(Question::kFirmware); }));
   ctx_.hooks.OnLanguageChanged([this] { ShowOffers(); });
   ShowOffers();
 }
@@ -106,7 +106,7 @@ void UpdatePage::SoftwareChecked(const std::string& offered, bool newer) {
   ShowOffers();
   const bool asked = std::exchange(software_check_asked_, false);
   if (newer) {
-    AskSoftwareUpdate();
+    Ask(Question::kSoftware);
   } else if (asked) {
     ctx_.main.Message(text_id::kSoftwareTitle, text_id::kNoUpdate, ui::kMessageOk);
   }
@@ -115,7 +115,19 @@ void UpdatePage::SoftwareChecked(const std::string& offered, bool newer) {
 void UpdatePage::FirmwareChecked(const std::string&, const std::string& offered, bool newer) {
   firmware_ = Offer{offered, newer};
   ShowOffers();
-  if (newer) AskFirmwareUpgrade();
+  if (newer) Ask(Question::kFirmware);
+}
+
+void UpdatePage::Ask(Question question) {
+  questions_.push_back(question);
+  if (asking_) return;
+  asking_ = true;
+  while (!questions_.empty()) {
+    const Question next = questions_.front();
+    questions_.pop_front();
+    next == Question::kSoftware ? AskSoftwareUpdate() : AskFirmwareUpgrade();
+  }
+  asking_ = false;
 }
 
 void UpdatePage::ShowOffers() {

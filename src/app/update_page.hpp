@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -57,6 +58,10 @@ class UpdatePage final : public UpdateEvents {
 
   void CheckSoftware();
   void CheckFirmware();
+  enum class Question { kSoftware, kFirmware };
+  // Asks the questions one after the other: a check's answer can arrive
+  // while the other question is open.
+  void Ask(Question question);
   void AskSoftwareUpdate();
   void AskFirmwareUpgrade();
   void ShowOffers();
@@ -72,7 +77,9 @@ class UpdatePage final : public UpdateEvents {
   std::optional<Offer> software_;
   std::optional<Offer> firmware_;
   std::optional<ui::TimerId> linger_timer_;
-  bool software_check_asked_ = false;  // the user pressed a software check button
+  bool software_check_asked_ = false;
+  std::deque<Question> questions_;  // waiting to be asked
+  bool asking_ = false;             // the user pressed a software check button
 };
 
 }  // namespace korvane

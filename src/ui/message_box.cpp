@@ -35,7 +35,12 @@ class MessageBoxLogic final : public WindowHandler {
   }
 };
 
+// Message boxes running now; the box is one window, so one at a time.
+int showing = 0;
+
 }  // namespace
+
+bool MessageBoxShowing() { return showing > 0; }
 
 int MessageBoxResult(int kind, bool confirmed) {
   return kind == kMessageOkCancel && !confirmed ? kResultCancel : kResultConfirm;
@@ -46,6 +51,10 @@ int ShowMessageBox(Toolkit& toolkit, const TextLookup& text, std::string_view ti
   namespace box = ctl::message_box;
   constexpr WindowId kBox = WindowId::kMessageBox;
   const bool two_buttons = kind == kMessageOkCancel;
+  // A box asked for while one is open (from work the open box's event loop
+  // ran) would take over its window: it is not shown and counts as refused.
+  if (MessageBoxShowing()) return MessageBoxResult(kind, false);
+  ++showing;
   toolkit.SetText({kBox, box::kTitle}, title);
   toolkit.SetText({kBox, box::kMessage}, message);
   toolkit.SetText({kBox, box::kConfirm}, text(two_buttons ? text_id::kConfirm : text_id::kOk));
@@ -56,6 +65,7 @@ int ShowMessageBox(Toolkit& toolkit, const TextLookup& text, std::string_view ti
   toolkit.SetHandler(kBox, &logic);
   const int result = toolkit.RunModal(kBox);
   toolkit.SetHandler(kBox, nullptr);
+  --showing;
   // A front end without this window returns 0: the box ended unanswered.
   return result == kResultConfirm || result == kResultCancel ? result : MessageBoxResult(kind, false);
 }

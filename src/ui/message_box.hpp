@@ -18,8 +18,13 @@ inline constexpr int kResultCancel = 2;
 int MessageBoxResult(int kind, bool confirmed);
 
 // CUIMessageBox: shows title and message modally with the buttons of the
-// kind (any kind other than 4 is treated as 0) and returns 1 or 2.
+// kind (any kind other than 4 is treated as 0) and returns 1 or 2. While a
+// box is open another is not shown and gives what a closed box gives (2 for
+// a question). UI thread only.
 int ShowMessageBox(Toolkit& toolkit, const TextLookup& text, std::string_view title, std::string_view message,
                    int kind);
+
+// Whether a message box is open.
+bool MessageBoxShowing();
 
 }  // namespace korvane::ui

@@ -116,6 +116,25 @@ TEST_F(UpdatePageTest, NoNewerFirmwareIsOfferedNothing) {
   EXPECT_TRUE(toolkit.ModalRuns().empty());
 }
 
+TEST_F(UpdatePageTest, TwoOffersAreAskedOneAfterTheOther) {
+  stand_in_software_check = false;
+  server.Serve("/firmware/korvane_arc_8k/mouse/version", "106");
+  server.Serve("/center/version", "1.0.2");
+  std::vector<std::string> titles;
+  // The software check's answer arrives while the firmware question is open.
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    titles.push_back(ShownTitle());
+    EXPECT_TRUE(PumpUntil([&] { return Ran(kTaskCheckSoftware); }));
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kCancel});
+  });
+  toolkit.ScriptModal(ui::WindowId::kMessageBox, [&] {
+    titles.push_back(ShownTitle());
+    toolkit.Click({ui::WindowId::kMessageBox, message_box::kCancel});
+  });
+  Connect("korvane_arc_8k");
+  EXPECT_EQ(titles, (std::vector<std::string>{Text(551), Text(581)}));
+}
+
 TEST_F(UpdatePageTest, ASoftwareUpdateIsDownloadedAndHandedToTheDesktop) {
   stand_in_software_check = false;
   server.Serve("/center/version", "1.0.2");
