@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format git
   libsqlite3-dev libhidapi-dev libudev-dev
-  zlib1g-dev libminizip-dev libpugixml-dev libcurl4-openssl-dev
+  zlib1g-dev libminizip-dev libpugixml-dev libcurl4-openssl-dev libcpp-httplib-dev libssl-dev curl
   qt6-base-dev qt6-svg-dev libxcb1-dev libxcb-xinput-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev sqlite3 util-linux jq clang libclang-rt-dev
   desktop-file-utils appstream dbus man-db groff-base dpkg-dev lintian

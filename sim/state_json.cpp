@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/colour.hpp"
+#include "common/sha256.hpp"
 
 namespace korvane::sim {
 
@@ -77,7 +78,8 @@ json StateToJson(const MouseState& state) {
         {"finished", state.update.finished},
         {"bytes", state.update.image.size()},
         {"packets", state.update.packets},
-        {"crc_errors", state.update.crc_errors}}},
+        {"crc_errors", state.update.crc_errors},
+        {"sha256", Sha256Hex(state.update.image)}}},
   };
 }
 

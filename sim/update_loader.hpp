@@ -15,13 +15,10 @@ inline constexpr std::size_t kUpdateReportSize = 64;
 inline constexpr std::size_t kImagePacketSize = 20;  // index, 16 bytes, CRC
 inline constexpr std::size_t kImageBytesPerPacket = 16;
 
-// CRC-16/MODBUS (reflected polynomial 0xA001, initial value 0xFFFF).
-std::uint16_t Crc16Modbus(std::span<const std::uint8_t> bytes);
-
 // Handles one report written to the update interface: start (code 0xFF01)
-// empties the image, data packets whose CRC matches are placed at 16 times
-// their index, packets with a wrong CRC are counted and dropped, and end
-// (code 0xFF02) marks a started update finished. Data outside a started,
+// empties the image, data packets whose CRC-16/MODBUS matches are placed at
+// 16 times their index, packets with a wrong CRC are counted and dropped, and
+// end (code 0xFF02) marks a started update finished. Data outside a started,
 // unfinished update is ignored. Returns false, changing nothing, when the
 // device has no such report (wrong report id or size).
 bool HandleUpdateReport(UpdateState& state, std::span<const std::uint8_t> report);

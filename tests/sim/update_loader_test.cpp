@@ -4,6 +4,8 @@
 
 #include <numeric>
 
+#include "common/crc16.hpp"
+#include "sim/state_json.hpp"
 #include "support/sim_test_support.hpp"
 
 namespace korvane::sim {
@@ -44,11 +46,6 @@ Bytes DataReport(std::initializer_list<Bytes> packets) {
   return UpdateReport(static_cast<std::uint8_t>(data.size()), data);
 }
 
-TEST(UpdateLoader, Crc16ModbusCheckValue) {
-  const std::string check = "123456789";
-  EXPECT_EQ(Crc16Modbus(Bytes(check.begin(), check.end())), 0x4B37);
-}
-
 TEST(UpdateLoader, ReassemblesTheImageAndCountsCrcErrors) {
   Bytes image(50);
   std::iota(image.begin(), image.end(), 1);
@@ -68,6 +65,26 @@ TEST(UpdateLoader, ReassemblesTheImageAndCountsCrcErrors) {
   ASSERT_EQ(state.image.size(), 64u);
   EXPECT_EQ(Bytes(state.image.begin(), state.image.begin() + 50), image);
   EXPECT_EQ(Bytes(state.image.begin() + 50, state.image.end()), Bytes(14, 0xFF)) << "fill of the short packet";
+}
+
+// The state's digest covers the image in packet-index order, whatever order
+// the packets came in, with the 0xFF fill of the short last packet.
+TEST(UpdateLoader, StateShowsTheDigestOfTheImageAsPlaced) {
+  MouseState mouse;
+  EXPECT_EQ(StateToJson(mouse)["firmware"]["sha256"],
+            "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855")
+      << "nothing received: the digest of no bytes";
+
+  Bytes image(50);
+  std::iota(image.begin(), image.end(), 1);
+  HandleUpdateReport(mouse.update, Start());
+  HandleUpdateReport(mouse.update, DataReport({ImagePacket(2, image), ImagePacket(0, image)}));
+  HandleUpdateReport(mouse.update, DataReport({ImagePacket(3, image), ImagePacket(1, image)}));
+  HandleUpdateReport(mouse.update, End());
+  const auto firmware = StateToJson(mouse)["firmware"];
+  EXPECT_EQ(firmware["bytes"], 64);
+  // SHA-256 of the bytes 1..50 followed by 14 bytes 0xFF.
+  EXPECT_EQ(firmware["sha256"], "4592b778bd00e4b55f1c341ec1b1571f389880bc4aa6bfc04fa3cb84ee023eee");
 }
 
 TEST(UpdateLoader, IgnoresDataOutsideAnUpdateAndRefusesForeignReports) {
