@@ -32,7 +32,7 @@ namespace korvane::test {
 class LoopbackHttpServer {
  public:
   // One request as it arrived: the path (without the query) and the headers
-  // the client sent, in order.
+  // the client sent, ordered by name.
   struct Request {
     std::string path;
     std::vector<std::pair<std::string, std::string>> headers;
