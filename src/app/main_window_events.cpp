@@ -134,7 +134,7 @@ std::int64_t DeviceMainDlg::OnWindowMessage(int message, std::int64_t wparam, st
       if (wparam == ui::command::kAbout) {
         int release = 0;
         Manager().GetReleaseNumber(release, Manager().GetConnectionMode());
-        ui::ShowAboutBox(toolkit_, text_, release);
+        ui::ShowAboutBox(toolkit_, text_, {context_.Caption(), Catalog().version, release});
       }
       return 0;
     case ui::msg::kTrayCallback:

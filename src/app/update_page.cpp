@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/text.hpp"
 #include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/message_box.hpp"
@@ -139,7 +140,7 @@ void UpdatePage::ShowOffers() {
   };
   ctx_.toolkit.SetText(kSoftwareOffer, line(software_, software_ ? "v" + software_->version : std::string()));
   ctx_.toolkit.SetText(kFirmwareOffer,
-                       line(firmware_, firmware_ ? "V" + DisplayedFirmwareVersion(firmware_->version) : std::string()));
+                       line(firmware_, firmware_ ? "V" + DottedVersion(firmware_->version) : std::string()));
   ctx_.toolkit.SetEnabled(kInstallSoftware, software_ && software_->newer);
   ctx_.toolkit.SetEnabled(kUpgradeFirmware, firmware_ && firmware_->newer);
 }
@@ -160,8 +161,8 @@ void UpdatePage::AskSoftwareUpdate() {
 void UpdatePage::AskFirmwareUpgrade() {
   if (!firmware_ || !firmware_->newer || upgrade_window_.IsOpen()) return;
   const TextLookup& text = ctx_.text;
-  const std::string question = text(text_id::kNewVersion) + ":V" + DisplayedFirmwareVersion(firmware_->version) + ", " +
-                               text(text_id::kUpdateNowQuestion);
+  const std::string question =
+      text(text_id::kNewVersion) + ":V" + DottedVersion(firmware_->version) + ", " + text(text_id::kUpdateNowQuestion);
   if (ui::ShowMessageBox(ctx_.toolkit, text, text(text_id::kFirmwareTitle), question, ui::kMessageOkCancel) ==
       ui::kResultCancel) {
     return;

@@ -25,6 +25,12 @@ int LeadingNumber(std::string_view text) {
   return static_cast<int>(value);
 }
 
+std::string DottedVersion(std::string_view digits) {
+  if (digits.empty()) return {};
+  const std::size_t last_two = digits.size() >= 2 ? digits.size() - 2 : 0;
+  return std::string(digits.substr(0, 1)) + "." + std::string(digits.substr(last_two));
+}
+
 std::optional<unsigned> ParseHex(std::string_view text) {
   if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
   if (text.empty() || text.size() > 8) return std::nullopt;

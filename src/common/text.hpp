@@ -14,6 +14,11 @@ namespace korvane {
 // the int range saturate.
 int LeadingNumber(std::string_view text);
 
+// A firmware version's digits as shown: the first character, ".", and the
+// last two ("105" gives "1.05", "1A2B" "1.2B", "42" "4.42", "5" "5.5");
+// empty for an empty text.
+std::string DottedVersion(std::string_view digits);
+
 // Hexadecimal text with an optional "0x"/"0X" prefix. Returns nullopt when the
 // text is empty, has a non-hex character or does not fit in 32 bits.
 std::optional<unsigned> ParseHex(std::string_view text);

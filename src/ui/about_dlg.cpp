@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/text.hpp"
 #include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
@@ -40,23 +41,23 @@ class AboutLogic final : public WindowHandler {
 std::string ReleaseVersion(int release) {
   char hex[16];
   std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(release));
-  const std::string digits(hex);
-  const std::size_t last_two = digits.size() >= 2 ? digits.size() - 2 : 0;
-  return "v" + digits.substr(0, 1) + "." + digits.substr(last_two);
+  return "v" + DottedVersion(hex);
 }
 
 std::string ReleaseVersionText(std::string_view label, int release) {
   return std::string(label) + ": " + ReleaseVersion(release);
 }
 
-void ShowAboutBox(Toolkit& toolkit, const TextLookup& text, int release) {
-  const std::string version = ReleaseVersionText(text(text_id::kFirmwareVersion), release);
-  toolkit.SetWindowTitle(kWindow, "About Window");
+void ShowAboutBox(Toolkit& toolkit, const TextLookup& text, const AboutInfo& about) {
+  toolkit.SetWindowTitle(kWindow, about.caption);
   toolkit.SetTooltip({kWindow, ctl::about::kClose}, text(text_id::kClose));
-  toolkit.SetText({kWindow, ctl::about::kFirmwareVersion}, version);
-  toolkit.SetText({kWindow, ctl::about::kDeviceVersion}, version);
+  toolkit.SetText({kWindow, ctl::about::kDeviceVersion},
+                  about.caption + (about.version.empty() ? std::string() : " v" + about.version));
+  toolkit.SetText({kWindow, ctl::about::kFirmwareVersion},
+                  about.release ? ReleaseVersionText(text(text_id::kFirmwareVersion), about.release) : std::string());
+  toolkit.SetVisible({kWindow, ctl::about::kFirmwareVersion}, about.release != 0);
   toolkit.SetText({kWindow, ctl::about::kCopyright}, text(text_id::kCopyright));
-  toolkit.MoveWindow(kWindow, CentredIn(toolkit.WorkArea(), kWidth, kHeight));
+  toolkit.MoveWindow(kWindow, CentredIn(toolkit.WindowRect(WindowId::kMain), kWidth, kHeight));
   AboutLogic logic(toolkit);
   toolkit.SetHandler(kWindow, &logic);
   toolkit.RunModal(kWindow);

@@ -16,8 +16,17 @@ std::string ReleaseVersion(int release);
 // "<label>: " and the release version ("Firmware version: v1.05").
 std::string ReleaseVersionText(std::string_view label, int release);
 
-// AboutDlg: the about box, 500 x 300, centred, modal; its close button or a
-// close request ends it.
-void ShowAboutBox(Toolkit& toolkit, const TextLookup& text, int release);
+// What the about box tells.
+struct AboutInfo {
+  std::string caption;  // the application's name
+  std::string version;  // the application's version ("1.0.1")
+  int release = 0;      // the connected mouse's release number; 0 when none
+};
+
+// AboutDlg: the about box, 500 x 300, centred on the main window, modal,
+// titled with the application's name; it shows the name with the version
+// and, when a mouse is connected, its firmware version. Its close button or
+// a close request ends it.
+void ShowAboutBox(Toolkit& toolkit, const TextLookup& text, const AboutInfo& about);
 
 }  // namespace korvane::ui

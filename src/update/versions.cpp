@@ -37,9 +37,4 @@ bool IsNewerVersion(std::string_view installed, std::string_view offered) {
   return CompareVersions(installed, offered) >= 1;
 }
 
-std::string DisplayedFirmwareVersion(std::string_view version) {
-  if (version.size() < 3) return std::string(version);
-  return std::string(version.substr(0, 1)) + "." + std::string(version.substr(version.size() - 2));
-}
-
 }  // namespace korvane

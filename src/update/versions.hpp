@@ -21,9 +21,4 @@ bool IsNewerVersion(std::string_view installed, std::string_view offered);
 inline constexpr std::size_t kMaxSoftwareVersionLength = 10;
 inline constexpr std::size_t kMaxFirmwareVersionLength = 9;
 
-// A firmware version as shown: its first character, ".", its last two
-// characters ("103" → "1.03"); a text shorter than three characters is
-// shown whole.
-std::string DisplayedFirmwareVersion(std::string_view version);
-
 }  // namespace korvane

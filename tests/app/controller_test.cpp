@@ -160,6 +160,19 @@ TEST_F(ControllerTest, UpdateCheckButtons) {
   }
 }
 
+TEST_F(ControllerTest, AboutBoxNamesTheProgramAndTheMouseFirmwareOnce) {
+  Connect("korvane_arc_8k");
+  std::vector<std::string> shown;
+  toolkit.ScriptModal(ui::WindowId::kAbout, [&] {
+    shown = {toolkit.Window(ui::WindowId::kAbout).title,
+             toolkit.GetText({ui::WindowId::kAbout, ui::ctl::about::kDeviceVersion}),
+             toolkit.GetText({ui::WindowId::kAbout, ui::ctl::about::kFirmwareVersion})};
+  });
+  toolkit.PostMessage(ui::WindowId::kMain, ui::msg::kCommand, ui::command::kAbout, 0);
+  toolkit.Pump();
+  EXPECT_EQ(shown, (std::vector<std::string>{"Korvane Center", "Korvane Center v1.0.1", Text(16) + ": v1.05"}));
+}
+
 TEST_F(ControllerTest, LeavingTheSettingsPageWithoutAnInterfaceShowsHome) {
   Start();
   EXPECT_TRUE(toolkit.Click(kSettings));

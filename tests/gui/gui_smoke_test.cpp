@@ -261,7 +261,7 @@ TEST_F(GuiSmokeTest, DialogsShowTheirControls) {
     Capture(about, "about");
     qobject_cast<QAbstractButton*>(toolkit->Widget({ui::WindowId::kAbout, ctl::about::kClose}))->click();
   });
-  ui::ShowAboutBox(*toolkit, toolkit->Text(), 0x0105);
+  ui::ShowAboutBox(*toolkit, toolkit->Text(), {"Korvane Center", "1.0.1", 0x0105});
 }
 
 TEST_F(GuiSmokeTest, DeviceInfoPageShowsTheUpdateOffersInEveryLanguage) {

@@ -32,12 +32,6 @@ TEST(Versions, CompareByPartCountThenLeadingDigits) {
   }
 }
 
-TEST(Versions, FirmwareVersionsShowTheirFirstAndLastTwoCharacters) {
-  EXPECT_EQ(DisplayedFirmwareVersion("103"), "1.03");
-  EXPECT_EQ(DisplayedFirmwareVersion("1A05"), "1.05");
-  EXPECT_EQ(DisplayedFirmwareVersion("7"), "7");
-}
-
 TEST(Versions, AVersionFileIsTakenOnlyWhenItCanBeAVersion) {
   test::LoopbackHttpServer server;
   HttpDownloader downloader;
