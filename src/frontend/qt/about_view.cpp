@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "frontend/qt/control_builder.hpp"
 #include "frontend/qt/dialog_window.hpp"
@@ -31,8 +32,10 @@ void BuildAboutBox(QtToolkit& toolkit) {
   logo->setScaledContents(false);
   column->addWidget(logo, 0, Qt::AlignHCenter);
   column->addSpacing(20);
-  for (int id : {about::kFirmwareVersion, about::kDeviceVersion}) {
-    QLabel* line = build.Text(id, window, "aboutLine");
+  // The program with its version, then the mouse's firmware.
+  for (const auto& [id, role] :
+       {std::pair{about::kDeviceVersion, "aboutTitle"}, {about::kFirmwareVersion, "aboutLine"}}) {
+    QLabel* line = build.Text(id, window, role);
     line->setAlignment(Qt::AlignCenter);
     column->addWidget(line);
   }
