@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <deque>
+#include <thread>
 
 #include "sim/firmware.hpp"
 #include "sim/update_loader.hpp"
@@ -30,9 +31,9 @@ constexpr std::array<InterfaceKind, 4> kInterfaces{{
 
 constexpr std::size_t kMaxQueuedReports = 64;
 
-// A late answer is due at a set time, and a real device's answer arrives on
-// time. While the reading thread waits for one, its timer slack (50 µs by
-// default, by which the kernel may postpone the wake-up) is cut to the
+// A late answer or the end of a slow write is due at a set time, and a real
+// device keeps its time. While a thread waits for one, its timer slack (50 µs
+// by default, by which the kernel may postpone the wake-up) is cut to the
 // least, so the device is not slower than it was told to be.
 class ExactWakeUp {
  public:
@@ -67,6 +68,7 @@ struct VirtualBus::Device {
     Milliseconds busy_for{0};
     int drop = 0;
     Milliseconds delay{0};
+    Milliseconds update_write{0};
     bool unplug_mid_write = false;
     int interject = 0;
   } faults;
@@ -270,8 +272,14 @@ int VirtualBus::WriteReport(DeviceId id, int interface_number, const Queue& queu
   MouseState& state = d->device.state;
   const int written = static_cast<int>(report.size());
   if (interface_number == kUpdateInterface) {
+    const Milliseconds duration = d->faults.update_write;
+    const Clock::time_point done = Clock::now() + duration;
     if (!HandleUpdateReport(state.update, report)) return -1;
     Publish(lock, id);
+    if (duration > Milliseconds(0)) {
+      const ExactWakeUp exact;
+      std::this_thread::sleep_until(done);
+    }
     return written;
   }
   if (interface_number != kConfigInterface || report[0] != 0) return -1;
@@ -415,6 +423,11 @@ void VirtualBus::DropCommands(DeviceId id, int count) {
 void VirtualBus::DelayAnswers(DeviceId id, Milliseconds delay) {
   std::lock_guard lock(mutex_);
   if (Device* d = Find(id)) d->faults.delay = std::max(delay, Milliseconds(0));
+}
+
+void VirtualBus::SlowUpdateWrites(DeviceId id, Milliseconds duration) {
+  std::lock_guard lock(mutex_);
+  if (Device* d = Find(id)) d->faults.update_write = std::max(duration, Milliseconds(0));
 }
 
 void VirtualBus::UnplugDuringMultiPacketWrite(DeviceId id) {

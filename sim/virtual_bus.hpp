@@ -81,6 +81,9 @@ class VirtualBus final : public HidTransport, public HotplugSource {
   void DropCommands(DeviceId id, int count);
   // Every answer arrives this much later (0 turns it off).
   void DelayAnswers(DeviceId id, Milliseconds delay);
+  // Every write to the update interface returns only this long after it
+  // began, as a loader taking each report into flash would (0 turns it off).
+  void SlowUpdateWrites(DeviceId id, Milliseconds duration);
   // The device is unplugged when the second or a later packet of a
   // multi-packet macro write arrives; that write fails.
   void UnplugDuringMultiPacketWrite(DeviceId id);
