@@ -134,13 +134,18 @@ void UpdatePage::Ask(Question question) {
 void UpdatePage::ShowOffers() {
   using namespace ui::ctl;
   const TextLookup& text = ctx_.text;
-  const auto line = [&](const std::optional<Offer>& offer, const std::string& shown) {
+  // "<new version>: v1.0.2" for a newer offer, "<latest version>" otherwise.
+  const auto line = [&](const std::optional<Offer>& offer, char prefix, const std::string& version) {
     if (!offer) return std::string();
-    return offer->newer ? text(text_id::kNewVersion) + ": " + shown : text(text_id::kNoUpdate);
+    if (!offer->newer) return text(text_id::kNoUpdate);
+    std::string shown = text(text_id::kNewVersion);
+    shown.append(": ").push_back(prefix);
+    shown.append(version);
+    return shown;
   };
-  ctx_.toolkit.SetText(kSoftwareOffer, line(software_, software_ ? "v" + software_->version : std::string()));
+  ctx_.toolkit.SetText(kSoftwareOffer, line(software_, 'v', software_ ? software_->version : std::string()));
   ctx_.toolkit.SetText(kFirmwareOffer,
-                       line(firmware_, firmware_ ? "V" + DottedVersion(firmware_->version) : std::string()));
+                       line(firmware_, 'V', firmware_ ? DottedVersion(firmware_->version) : std::string()));
   ctx_.toolkit.SetEnabled(kInstallSoftware, software_ && software_->newer);
   ctx_.toolkit.SetEnabled(kUpgradeFirmware, firmware_ && firmware_->newer);
 }
