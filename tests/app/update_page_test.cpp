@@ -2,11 +2,10 @@
 
 #include <fstream>
 #include <numeric>
-#include <sstream>
 
-#include "common/sha256.hpp"
 #include "controller_fixture.hpp"
 #include "sim/state_json.hpp"
+#include "support/file_bytes.hpp"
 #include "support/http_server.hpp"
 #include "support/update_resources.hpp"
 #include "support/zip_writer.hpp"
@@ -16,17 +15,6 @@ namespace korvane::test {
 namespace {
 
 using namespace ui::ctl;
-
-std::string ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-std::string DigestOf(const std::string& bytes) {
-  return Sha256Hex(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-}
 
 // The controller against update servers on loopback: the resources are a
 // copy whose addresses point there.
@@ -43,9 +31,9 @@ class UpdatePageTest : public ControllerTest {
   // Publishes a zip holding one file, with its digest (or a wrong one).
   void Publish(const std::string& path, const std::string& name, const std::string& bytes, bool right_digest = true) {
     WriteZip(home / "package.zip", {{name, bytes}});
-    const std::string zip = ReadAll(home / "package.zip");
+    const std::string zip = ReadFileBytes(home / "package.zip");
     server.Serve(path, zip);
-    server.Serve(path + ".sha256", DigestOf(right_digest ? zip : "other") + "  package.zip\n");
+    server.Serve(path + ".sha256", Sha256Of(right_digest ? zip : "other") + "  package.zip\n");
   }
 
   // The next question is answered with confirm.
@@ -77,7 +65,7 @@ TEST_F(UpdatePageTest, FirmwareCheckAsksAndTheUpgradeReachesTheMouseWhole) {
   EXPECT_EQ(state.update.crc_errors, 0u);
   std::string padded = image;
   padded.resize(1008, '\xFF');
-  EXPECT_EQ(sim::StateToJson(state)["firmware"]["sha256"], DigestOf(padded));
+  EXPECT_EQ(sim::StateToJson(state)["firmware"]["sha256"], Sha256Of(padded));
 
   // The window shows the last step until it closes a moment later.
   EXPECT_TRUE(WindowShown(ui::WindowId::kUpgradeProgress));
@@ -145,7 +133,7 @@ TEST_F(UpdatePageTest, ASoftwareUpdateIsDownloadedAndHandedToTheDesktop) {
   Drain();
   ASSERT_EQ(opened_installers.size(), 1u);
   EXPECT_EQ(opened_installers[0], home / "data" / "temp" / "Mouse-Setup-1.0.2.deb");
-  EXPECT_EQ(ReadAll(opened_installers[0]), "installer");
+  EXPECT_EQ(ReadFileBytes(opened_installers[0]), "installer");
   EXPECT_EQ(toolkit.ExitCode(), 0);
   EXPECT_FALSE(WindowShown(ui::WindowId::kDownloadProgress));
 }

@@ -4,10 +4,10 @@
 
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <thread>
 #include <vector>
 
+#include "support/file_bytes.hpp"
 #include "support/http_server.hpp"
 #include "support/temp_dir.hpp"
 
@@ -15,13 +15,6 @@ namespace korvane {
 namespace {
 
 using test::LoopbackHttpServer;
-
-std::string ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 class HttpDownloaderTest : public ::testing::Test {
  protected:
@@ -46,11 +39,11 @@ TEST_F(HttpDownloaderTest, ProgressRunsInBlocksAndNeverPassesOneHundred) {
   // the last value posted is 0.
   EXPECT_EQ(Fetch("/big"), FetchResult::kCompleted);
   EXPECT_EQ(posted, (std::vector<int>{2, 8, 10, 55, 100}));
-  EXPECT_EQ(ReadAll(file), big);
+  EXPECT_EQ(test::ReadFileBytes(file), big);
   // After a finished download the next one starts at 0 again.
   EXPECT_EQ(Fetch("/small"), FetchResult::kCompleted);
   EXPECT_EQ(posted, (std::vector<int>{0, 2, 8, 10, 100}));
-  EXPECT_EQ(ReadAll(file), std::string(5000, 'x'));
+  EXPECT_EQ(test::ReadFileBytes(file), std::string(5000, 'x'));
 }
 
 TEST_F(HttpDownloaderTest, FetchTextSendsTheFixedRequestAndReturnsTheBody) {

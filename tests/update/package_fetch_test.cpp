@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
-#include "common/sha256.hpp"
+#include "support/file_bytes.hpp"
 #include "support/http_server.hpp"
 #include "support/temp_dir.hpp"
 #include "support/zip_writer.hpp"
@@ -14,23 +13,12 @@
 namespace korvane {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-std::string DigestOf(const std::string& bytes) {
-  return Sha256Hex(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-}
-
 class PackageFetchTest : public ::testing::Test {
  protected:
   // A software package of version 1.0.2 holding its installer.
   std::string Package() {
     test::WriteZip(dir / "built.zip", {{"Mouse-Setup-1.0.2.deb", "installer bytes"}});
-    return ReadAll(dir / "built.zip");
+    return test::ReadFileBytes(dir / "built.zip");
   }
 
   SoftwareDownload Download() {
@@ -46,13 +34,13 @@ TEST_F(PackageFetchTest, APackageMatchingItsDigestIsUnpackedAndItsZipRemoved) {
   const std::string zip = Package();
   server.Serve("/center/Mouse-Setup-1.0.2.zip", zip);
   // sha256sum's format, upper-case digits accepted.
-  std::string digest = DigestOf(zip);
+  std::string digest = test::Sha256Of(zip);
   for (char& c : digest) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   server.Serve("/center/Mouse-Setup-1.0.2.zip.sha256", digest + "  Mouse-Setup-1.0.2.zip\n");
   const SoftwareDownload download = Download();
   EXPECT_EQ(download.problem, UpdateProblem::kNone);
   EXPECT_EQ(download.installer, dir / "temp" / "Mouse-Setup-1.0.2.deb");
-  EXPECT_EQ(ReadAll(download.installer), "installer bytes");
+  EXPECT_EQ(test::ReadFileBytes(download.installer), "installer bytes");
   EXPECT_FALSE(std::filesystem::exists(dir / "temp" / "Mouse-Setup-1.0.2.zip"));
 }
 
@@ -64,7 +52,7 @@ TEST_F(PackageFetchTest, AWrongOrMissingDigestOverPlainHttpDeletesThePackage) {
     UpdateProblem problem;
   };
   for (const Case& c :
-       {Case{DigestOf("something else") + "  Mouse-Setup-1.0.2.zip\n", UpdateProblem::kDigestMismatch},
+       {Case{test::Sha256Of("something else") + "  Mouse-Setup-1.0.2.zip\n", UpdateProblem::kDigestMismatch},
         Case{"not a digest\n", UpdateProblem::kDigestMismatch}, Case{"", UpdateProblem::kDigestMissing}}) {
     SCOPED_TRACE(c.digest_file);
     if (c.digest_file.empty()) {
@@ -92,9 +80,9 @@ TEST_F(PackageFetchTest, WithoutADigestOnlyHttpsVouchesForAPackage) {
 
 TEST_F(PackageFetchTest, APackageWithoutTheInstallerOrAFailedDownloadIsNoUpdate) {
   test::WriteZip(dir / "other.zip", {{"readme.txt", "no installer"}});
-  const std::string zip = ReadAll(dir / "other.zip");
+  const std::string zip = test::ReadFileBytes(dir / "other.zip");
   server.Serve("/center/Mouse-Setup-1.0.2.zip", zip);
-  server.Serve("/center/Mouse-Setup-1.0.2.zip.sha256", DigestOf(zip) + "  Mouse-Setup-1.0.2.zip\n");
+  server.Serve("/center/Mouse-Setup-1.0.2.zip.sha256", test::Sha256Of(zip) + "  Mouse-Setup-1.0.2.zip\n");
   EXPECT_EQ(Download().problem, UpdateProblem::kUnpack);
   server.Serve("/center/Mouse-Setup-1.0.2.zip", "<html>Not found</html>", 404);
   EXPECT_EQ(Download().problem, UpdateProblem::kDownload);

@@ -3,20 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
+#include "support/file_bytes.hpp"
 #include "support/temp_dir.hpp"
 #include "support/zip_writer.hpp"
 
 namespace korvane {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 TEST(ZipEntryTarget, NamesStayInsideTheFolder) {
   struct Case {
@@ -80,17 +73,17 @@ TEST_F(UnzipAllTest, EveryTraversalFormLandsInsideAndLinksAreNeitherWrittenNorFo
                           {"nested/folder/file.txt", "five"},
                       });
   ASSERT_TRUE(UnzipAll(zip, folder));
-  EXPECT_EQ(ReadAll(folder / "setup.deb"), "installer");
-  EXPECT_EQ(ReadAll(folder / "evil.exe"), "one");
-  EXPECT_EQ(ReadAll(folder / "escape2.txt"), "three");
-  EXPECT_EQ(ReadAll(folder / "nested" / "folder" / "file.txt"), "five");
+  EXPECT_EQ(test::ReadFileBytes(folder / "setup.deb"), "installer");
+  EXPECT_EQ(test::ReadFileBytes(folder / "evil.exe"), "one");
+  EXPECT_EQ(test::ReadFileBytes(folder / "escape2.txt"), "three");
+  EXPECT_EQ(test::ReadFileBytes(folder / "nested" / "folder" / "file.txt"), "five");
   EXPECT_FALSE(std::filesystem::exists(dir / "escape.txt"));
   EXPECT_FALSE(std::filesystem::exists(folder / "escape.txt"));
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder / "link")));
   // The planted file link was replaced by a plain file; nothing was written
   // through either link.
   EXPECT_FALSE(std::filesystem::is_symlink(folder / "planted.txt"));
-  EXPECT_EQ(ReadAll(folder / "planted.txt"), "replaced");
+  EXPECT_EQ(test::ReadFileBytes(folder / "planted.txt"), "replaced");
   EXPECT_FALSE(std::filesystem::exists(outside / "victim.txt"));
   EXPECT_FALSE(std::filesystem::exists(outside / "inner.txt"));
 }
@@ -98,7 +91,7 @@ TEST_F(UnzipAllTest, EveryTraversalFormLandsInsideAndLinksAreNeitherWrittenNorFo
 TEST_F(UnzipAllTest, StopsPastTheSizeLimitAndRefusesWhatIsNoArchive) {
   test::WriteZip(zip, {{"a.bin", std::string(600, 'a')}, {"b.bin", std::string(600, 'b')}});
   EXPECT_FALSE(UnzipAll(zip, folder, 1000));
-  EXPECT_EQ(ReadAll(folder / "a.bin"), std::string(600, 'a'));
+  EXPECT_EQ(test::ReadFileBytes(folder / "a.bin"), std::string(600, 'a'));
   EXPECT_FALSE(std::filesystem::exists(folder / "b.bin"));
   EXPECT_TRUE(UnzipAll(zip, folder, 1200));
 
