@@ -20,6 +20,7 @@ CommandLine::CommandLine() {
   AddProfileCommand(app, options, exit_code);
   AddButtonCommand(app, options, exit_code);
   AddMacroCommand(app, options, exit_code);
+  AddUpdateCommands(app, options, exit_code);
 }
 
 }  // namespace korvane::cli

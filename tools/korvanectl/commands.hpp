@@ -19,5 +19,6 @@ void AddLightCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddButtonCommand(CLI::App& app, CliOptions& options, int& exit_code);
 void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code);
+void AddUpdateCommands(CLI::App& app, CliOptions& options, int& exit_code);
 
 }  // namespace korvane::cli
