@@ -22,6 +22,9 @@ constexpr long kConnectTimeoutSeconds = 20;
 // A transfer that moves less than one byte a second for this long has stalled.
 constexpr long kStallSeconds = 60;
 constexpr long kMaxRedirects = 5;
+// A version text is small: a server that takes longer than this for one has
+// failed, and the connection refresh that asks for it is not held up longer.
+constexpr long kTextTimeoutSeconds = 15;
 
 void InitCurlOnce() {
   static std::once_flag once;
@@ -120,7 +123,7 @@ class Transfer {
 };
 
 // Sets up a GET of url whose answer goes to transfer.
-void SetUpRequest(CURL* c, const std::string& url, curl_slist* headers, Transfer& transfer) {
+void SetUpRequest(CURL* c, const std::string& url, curl_slist* headers, long timeout_seconds, Transfer& transfer) {
   curl_easy_setopt(c, CURLOPT_URL, url.c_str());
   curl_easy_setopt(c, CURLOPT_USERAGENT, HttpDownloader::kUserAgent);
   curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
@@ -135,6 +138,7 @@ void SetUpRequest(CURL* c, const std::string& url, curl_slist* headers, Transfer
   curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+  curl_easy_setopt(c, CURLOPT_TIMEOUT, timeout_seconds);
   curl_easy_setopt(c, CURLOPT_BUFFERSIZE, static_cast<long>(HttpDownloader::kBlockSize));
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &Transfer::OnData);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
@@ -186,13 +190,15 @@ class FileOut {
   int fd_ = -1;
 };
 
-// Runs one GET of url with at most limit body bytes.
-FetchResult Get(const std::string& url, std::size_t limit, const std::atomic<bool>& go, const TransferHooks& hooks) {
+// Runs one GET of url with at most limit body bytes, ended after
+// timeout_seconds (0: no limit but the stall rule).
+FetchResult Get(const std::string& url, std::size_t limit, long timeout_seconds, const std::atomic<bool>& go,
+                const TransferHooks& hooks) {
   const std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
   if (!curl) return FetchResult::kNoHandle;
   const auto headers = RequestHeaders();
   Transfer transfer(curl.get(), limit, go, hooks);
-  SetUpRequest(curl.get(), url, headers.get(), transfer);
+  SetUpRequest(curl.get(), url, headers.get(), timeout_seconds, transfer);
   hooks.ready();
   return transfer.Run();
 }
@@ -209,7 +215,7 @@ FetchResult HttpDownloader::FetchText(const std::string& url, std::string& text)
                               body.append(block);
                               return true;
                             }};
-  const FetchResult result = Get(url, kMaxTextBytes, continue_, hooks);
+  const FetchResult result = Get(url, kMaxTextBytes, kTextTimeoutSeconds, continue_, hooks);
   if (result == FetchResult::kCompleted) text = body.substr(0, body.find('\0'));
   return result;
 }
@@ -242,7 +248,7 @@ FetchResult HttpDownloader::FetchFile(const std::string& url, const std::filesys
                               if (blocks > 0) post(static_cast<int>(std::min<std::uint64_t>(sum / blocks + 10, 100)));
                               return true;
                             }};
-  FetchResult result = Get(url, kMaxFileBytes, continue_, hooks);
+  FetchResult result = Get(url, kMaxFileBytes, 0, continue_, hooks);
   if (file && !file->Close() && result == FetchResult::kCompleted) result = FetchResult::kFailed;
   if (result != FetchResult::kCompleted) {
     // Whatever is at path is a partial body or an older download.

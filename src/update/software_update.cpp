@@ -12,6 +12,10 @@ std::optional<std::string> FetchOfferedVersion(HttpDownloader& downloader, const
                                                std::size_t max_length) {
   std::string text;
   if (downloader.FetchText(url, text) != FetchResult::kCompleted) return std::nullopt;
+  // A version file written by a text editor or echo ends with a line break.
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) {
+    text.pop_back();
+  }
   if (text.empty() || text.size() > max_length) return std::nullopt;
   // The version becomes part of file names: no folders, no control characters.
   for (const char c : text) {

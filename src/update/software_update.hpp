@@ -12,7 +12,8 @@ namespace korvane {
 // Downloads and unpacks go to the data folder's "temp" folder.
 std::filesystem::path TempFolder(const std::filesystem::path& data_folder);
 
-// The version a server's version file offers: its whole body when it is 1
+// The version a server's version file offers: its whole body, without the
+// white space that ends it, when it is 1
 // to max_length printable ASCII characters without a slash or backslash
 // (it names the package files), else nullopt (nothing offered).
 std::optional<std::string> FetchOfferedVersion(HttpDownloader& downloader, const std::string& url,

@@ -40,7 +40,7 @@ TEST(Versions, AVersionFileIsTakenOnlyWhenItCanBeAVersion) {
     bool taken;
   };
   for (const Case& c : {Case{"1.0.3", true}, Case{"10.20.3000", true}, Case{"10.20.30001", false}, Case{"", false},
-                        Case{"1.0.3\n", false}, Case{"../../x", false}}) {
+                        Case{"1.0.3 x", false}, Case{"../../x", false}}) {
     SCOPED_TRACE(c.body);
     server.Serve("/version", c.body);
     const auto offered = FetchOfferedVersion(downloader, server.BaseUrl() + "/version", kMaxSoftwareVersionLength);
@@ -49,6 +49,9 @@ TEST(Versions, AVersionFileIsTakenOnlyWhenItCanBeAVersion) {
       EXPECT_EQ(*offered, c.body);
     }
   }
+  // The line break a text editor ends the file with is not part of it.
+  server.Serve("/version", "1.0.3\r\n");
+  EXPECT_EQ(FetchOfferedVersion(downloader, server.BaseUrl() + "/version", kMaxSoftwareVersionLength), "1.0.3");
   server.Serve("/version", "1.0.3", 404);
   EXPECT_FALSE(FetchOfferedVersion(downloader, server.BaseUrl() + "/version", kMaxSoftwareVersionLength));
 }
