@@ -205,7 +205,7 @@ FetchResult Get(const std::string& url, std::size_t limit, long timeout_seconds,
 
 }  // namespace
 
-HttpDownloader::HttpDownloader() { InitCurlOnce(); }
+HttpDownloader::HttpDownloader(std::size_t max_file_bytes) : max_file_bytes_(max_file_bytes) { InitCurlOnce(); }
 
 FetchResult HttpDownloader::FetchText(const std::string& url, std::string& text) {
   continue_ = true;
@@ -248,7 +248,7 @@ FetchResult HttpDownloader::FetchFile(const std::string& url, const std::filesys
                               if (blocks > 0) post(static_cast<int>(std::min<std::uint64_t>(sum / blocks + 10, 100)));
                               return true;
                             }};
-  FetchResult result = Get(url, kMaxFileBytes, 0, continue_, hooks);
+  FetchResult result = Get(url, max_file_bytes_, 0, continue_, hooks);
   if (file && !file->Close() && result == FetchResult::kCompleted) result = FetchResult::kFailed;
   if (result != FetchResult::kCompleted) {
     // Whatever is at path is a partial body or an older download.

@@ -31,7 +31,8 @@ class HttpDownloader final {
   static constexpr std::size_t kMaxFileBytes = 256u * 1024 * 1024;
   static constexpr const char* kUserAgent = "IIC2.0/PC 5.5.0000";
 
-  HttpDownloader();
+  // max_file_bytes: the largest body FetchFile takes.
+  explicit HttpDownloader(std::size_t max_file_bytes = kMaxFileBytes);
   HttpDownloader(const HttpDownloader&) = delete;
   HttpDownloader& operator=(const HttpDownloader&) = delete;
 
@@ -53,6 +54,7 @@ class HttpDownloader final {
   void Cancel() { continue_ = false; }
 
  private:
+  const std::size_t max_file_bytes_;
   std::atomic<bool> continue_{false};
   int last_progress_ = 0;
 };

@@ -150,6 +150,8 @@ TEST_F(ControllerTest, UpdateCheckButtons) {
   EXPECT_TRUE(toolkit.Click(kCheckFirmware));
   EXPECT_EQ(ShownTitle(), Text(551));
   EXPECT_EQ(ShownMessage(), Text(580));
+  Drain();
+  EXPECT_FALSE(Ran(kTaskCheckFirmware));
   // Both software buttons check the update server.
   for (const int button : {kCheckSoftware, kSettingsCheckSoftware}) {
     finished.clear();

@@ -79,6 +79,16 @@ TEST_F(HttpDownloaderTest, FailuresLeaveTheTextAndNoFile) {
   }
 }
 
+TEST_F(HttpDownloaderTest, AFileOverTheLimitIsRefused) {
+  HttpDownloader small(20000);
+  server.Serve("/big", std::string(25000, 'x'));
+  std::ofstream(file) << "an older download";
+  EXPECT_EQ(small.FetchFile(server.BaseUrl() + "/big", file, nullptr), FetchResult::kFailed);
+  EXPECT_FALSE(std::filesystem::exists(file));
+  server.Serve("/fits", std::string(20000, 'x'));
+  EXPECT_EQ(small.FetchFile(server.BaseUrl() + "/fits", file, nullptr), FetchResult::kCompleted);
+}
+
 TEST_F(HttpDownloaderTest, NoServerOrNoFolderFailsAfterTheSessionIsSetUp) {
   // A port nothing listens on: the request is set up (2), never answered.
   EXPECT_EQ(downloader.FetchFile("http://127.0.0.1:9/x", file, [this](int v) { posted.push_back(v); }),
