@@ -38,8 +38,11 @@ refused dpi colour 1 000000
 ok dpi colour 1 00FF80
 has '"dpi_colours":\["00FF80"'
 
-ok sensor --opt2
+ok sensor --angle-snapping
 ok liftoff 2
+has '"liftoff":2,"sensor":\[1,0\]'
+# The numbered names of earlier releases still work.
+ok sensor --opt2
 has '"liftoff":2,"sensor":\[1,0\]'
 ok sleep 10
 ok wake off

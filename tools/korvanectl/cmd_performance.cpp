@@ -151,9 +151,12 @@ void AddSensorPowerCommands(CLI::App& app, CliOptions& options, int& exit_code) 
                               ChangeSensorOptions(target, *boxes);
                               return std::nullopt;
                             });
+  // Named for what they are; --opt1 to --opt3 stay for existing scripts.
+  constexpr std::array<const char*, 3> kNames{"--ripple-control,--opt1", "--angle-snapping,--opt2",
+                                              "--motion-sync,--opt3"};
   std::array<CLI::Option*, 3> flags{};
   for (std::size_t i = 0; i < flags.size(); ++i) {
-    flags[i] = sensor->add_flag("--opt" + std::to_string(i + 1), (*boxes)[i]);
+    flags[i] = sensor->add_flag(kNames[i], (*boxes)[i]);
   }
   // The options are described by the language's own captions, which need
   // the catalog the common options point at.
