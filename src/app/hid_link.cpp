@@ -23,9 +23,11 @@ std::string HidChoice(const std::optional<std::string>& hid_option) {
   return variable != nullptr ? variable : "";
 }
 
+bool IsVirtualMouseChoice(const std::string& choice) { return choice.starts_with(kSimPrefix); }
+
 std::string HidChoiceProblem(const std::string& choice) {
   if (choice.empty() || choice == kSystemDevices) return {};
-  if (!choice.starts_with(kSimPrefix)) return "unknown HID access \"" + choice + "\" (hidapi or sim:SOCKET)";
+  if (!IsVirtualMouseChoice(choice)) return "unknown HID access \"" + choice + "\" (hidapi or sim:SOCKET)";
   std::error_code error;
   const std::filesystem::path socket = choice.substr(kSimPrefix.size());
   if (!std::filesystem::is_socket(socket, error)) return "no virtual mouse socket " + socket.string();
@@ -35,7 +37,7 @@ std::string HidChoiceProblem(const std::string& choice) {
 HidLink OpenHidLink(const std::optional<std::string>& hid_option) {
   const std::string choice = HidChoice(hid_option);
   HidLink link;
-  if (choice.starts_with(kSimPrefix)) {
+  if (IsVirtualMouseChoice(choice)) {
     auto socket = std::make_unique<sim::SocketTransport>(choice.substr(kSimPrefix.size()));
     link.hotplug = socket.get();
     link.transport = std::move(socket);

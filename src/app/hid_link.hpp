@@ -27,6 +27,8 @@ HidLink OpenHidLink(const std::optional<std::string>& hid_option);
 // Why a --hid value (or KORVANE_HID) cannot be used: an unknown kind, or a
 // socket that does not exist; empty when it can.
 std::string HidChoiceProblem(const std::string& choice);
+// Whether a choice names a virtual mouse's socket ("sim:SOCKET").
+bool IsVirtualMouseChoice(const std::string& choice);
 // The choice in effect: the option, else KORVANE_HID.
 std::string HidChoice(const std::optional<std::string>& hid_option);
 

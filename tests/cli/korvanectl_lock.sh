@@ -17,7 +17,9 @@ fail() {
 "$ctl" --hid "sim:$socket" watch --seconds 40 >/dev/null &
 watcher=$!
 sleep 1
-if "$ctl" --hid "sim:$socket" status 2>"$dir/err" >/dev/null; then fail "status ran while watch held the mouse"; fi
+code=0
+"$ctl" --hid "sim:$socket" status 2>"$dir/err" >/dev/null || code=$?
+[ "$code" = 2 ] || fail "status exited $code, not 2 (no mouse reachable), while watch held the mouse"
 # The watch ends (at once, whatever its signal handling) before the next command.
 kill -KILL "$watcher" 2>/dev/null || true
 wait "$watcher" 2>/dev/null || true

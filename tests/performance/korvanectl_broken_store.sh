@@ -56,7 +56,9 @@ expect_refused() {
   before=$(configuration_writes)
   for command in "rate 500" "dpi set 2 1600" "dpi colour 1 00FF80" "sleep 10"; do
     # shellcheck disable=SC2086
-    if ctl $command 2>"$dir/err"; then fail "$1: korvanectl $command exited 0"; fi
+    code=0
+    ctl $command 2>"$dir/err" || code=$?
+    [ "$code" = 4 ] || fail "$1: korvanectl $command exited $code, not 4 (a database problem)"
     [ -s "$dir/err" ] || fail "$1: korvanectl $command said nothing"
   done
   [ "$(configuration_writes)" -eq "$before" ] || fail "$1: a configuration command reached the mouse"

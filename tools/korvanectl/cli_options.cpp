@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "app/hid_link.hpp"
 #include "language/locale_lcid.hpp"
 
 namespace korvane::cli {
@@ -24,6 +25,13 @@ void AddCommonOptions(CLI::App& app, CliOptions& options) {
 }
 
 void PrintError(const std::string& text) { std::cerr << "korvanectl: " << text << '\n'; }
+
+std::optional<Failure> HidFailure(const CliOptions& options) {
+  const std::string choice = HidChoice(options.hid);
+  const std::string problem = HidChoiceProblem(choice);
+  if (problem.empty()) return std::nullopt;
+  return Failure(problem, IsVirtualMouseChoice(choice) ? ExitCode::kNoMouse : ExitCode::kUsage);
+}
 
 std::unique_ptr<AppContext> OpenContext(const CliOptions& options) {
   auto context = std::make_unique<AppContext>(options.ContextOptions());

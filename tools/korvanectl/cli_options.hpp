@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_context.hpp"
+#include "exit_codes.hpp"
 
 namespace CLI {
 class App;
@@ -28,6 +29,11 @@ void AddCommonOptions(CLI::App& app, CliOptions& options);
 
 // One clear line on standard error: "korvanectl: <text>".
 void PrintError(const std::string& text);
+
+// Why --hid (or KORVANE_HID) cannot be used: an unknown kind is a usage
+// error, a virtual mouse's socket that is not there leaves no mouse
+// reachable.
+std::optional<Failure> HidFailure(const CliOptions& options);
 
 // Opens the application context and chooses the language as the desktop
 // application does at start.

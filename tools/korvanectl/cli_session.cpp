@@ -1,7 +1,5 @@
 #include "cli_session.hpp"
 
-#include <iostream>
-
 #include "catalog/current_model.hpp"
 #include "cli_options.hpp"
 #include "platform/paths.hpp"
@@ -66,9 +64,10 @@ void TaskWaiter::TaskFinished(TaskCode code, bool succeeded) {
   if (listener_) listener_->TaskFinished(code, succeeded);
 }
 
-std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEvents* listener, std::string& error) {
-  error = HidChoiceProblem(HidChoice(options.hid));
-  if (!error.empty()) return nullptr;
+std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEvents* listener,
+                                             std::optional<Failure>& failure) {
+  failure = HidFailure(options);
+  if (failure) return nullptr;
   std::unique_ptr<CliSession> session(new CliSession());
   session->context_ = OpenContext(options);
   AppContext& context = *session->context_;
@@ -76,25 +75,32 @@ std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEv
   // The desktop application owns the mouse while it runs; a second
   // korvanectl waits for the first to finish.
   const std::string& caption = context.Caption();
+  std::string error;
   const auto runtime_folder = SingleInstance::RuntimeFolder(error);
-  if (!runtime_folder) return nullptr;
+  if (!runtime_folder) {
+    failure = Failure(error, ExitCode::kFile);
+    return nullptr;
+  }
   const auto instance_lock =
       *runtime_folder / (PathComponent(caption.empty() ? std::string("korvane") : caption) + ".lock");
   if (FileLock::HeldElsewhere(instance_lock)) {
-    error = "the desktop application is running and owns the mouse; use it, or quit it first";
+    failure =
+        Failure("the desktop application is running and owns the mouse; use it, or quit it first", ExitCode::kNoMouse);
     return nullptr;
   }
   const auto device_lock_path = DeviceLockPath(*runtime_folder, caption);
   session->device_lock_ = std::make_unique<FileLock>(device_lock_path);
   if (!session->device_lock_->Usable()) {
-    error = "cannot open the device lock " + device_lock_path.string();
+    failure = Failure("cannot open the device lock " + device_lock_path.string(), ExitCode::kFile);
     return nullptr;
   }
   if (!session->device_lock_->TryLock()) {
-    std::cerr << "korvanectl: another command is using the mouse; waiting up to " << kDeviceLockWait.count()
-              << " s for it to finish\n";
+    PrintError("another command is using the mouse; waiting up to " + std::to_string(kDeviceLockWait.count()) +
+               " s for it to finish");
     if (!session->device_lock_->LockWithin(kDeviceLockWait)) {
-      error = "another command (korvanectl watch, perhaps) is still using the mouse; try again when it has finished";
+      failure = Failure(
+          "another command (korvanectl watch, perhaps) is still using the mouse; try again when it has finished",
+          ExitCode::kNoMouse);
       return nullptr;
     }
   }
@@ -107,7 +113,7 @@ std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEv
       std::make_unique<DeviceSession>(context, *session->link_.transport, session->state_, *session->waiter_);
   const LoadReport& report = session->session_->catalog_report;
   if (!report.loaded) {
-    error = "cannot read " + report.file.string() + ": " + report.error;
+    failure = Failure("cannot read " + report.file.string() + ": " + report.error, ExitCode::kFile);
     return nullptr;
   }
   return session;

@@ -10,6 +10,7 @@
 #include "app/app_context.hpp"
 #include "app/device_session.hpp"
 #include "app/hid_link.hpp"
+#include "exit_codes.hpp"
 #include "platform/file_lock.hpp"
 #include "worker/connection_state.hpp"
 #include "worker/worker_events.hpp"
@@ -52,9 +53,11 @@ class TaskWaiter final : public WorkerEvents {
 // for the worker.
 class CliSession final {
  public:
-  // nullptr with error set when the mouse may not be used now (the desktop
-  // application holds it) or the catalog cannot be read.
-  static std::unique_ptr<CliSession> Open(const CliOptions& options, WorkerEvents* listener, std::string& error);
+  // nullptr with failure set when --hid cannot be used, the mouse may not be
+  // used now (the desktop application or another command holds it) or the
+  // catalog cannot be read.
+  static std::unique_ptr<CliSession> Open(const CliOptions& options, WorkerEvents* listener,
+                                          std::optional<Failure>& failure);
   ~CliSession();
 
   // Ends a command: stops the worker, closes the settings database and leaves

@@ -24,7 +24,6 @@ namespace korvane::cli {
 
 namespace {
 
-using Change = std::optional<std::string>;
 using Words = std::vector<std::pair<std::string, int>>;
 
 // The words each function group takes, with the value it stores.
@@ -81,9 +80,10 @@ std::vector<ButtonView> Buttons(CliSession& session) {
                          [&text](const std::string& name) { return DescribedMacroName(name, text); });
 }
 
-int RunList(const CliOptions& options) {
-  auto session = ConnectSession(options);
-  if (!session) return 1;
+ExitCode RunList(const CliOptions& options) {
+  ExitCode code = ExitCode::kSuccess;
+  auto session = ConnectSession(options, code);
+  if (!session) return code;
   nlohmann::ordered_json out = nlohmann::ordered_json::array();
   int number = 0;
   for (const ButtonView& view : Buttons(*session)) {
@@ -103,7 +103,7 @@ int RunList(const CliOptions& options) {
   }
   if (options.json) std::cout << JsonText(out, 2) << '\n';
   CliSession::Finish(std::move(session));
-  return 0;
+  return ExitCode::kSuccess;
 }
 
 // The words after "button N", turned into one assignment.
@@ -121,7 +121,7 @@ Change Assign(CliSession& session, const ButtonTarget& target, int key_code, con
       case AssignResult::kNothingToStore:
         return "a key combination needs a key or a modifier";
       case AssignResult::kStoreFailed:
-        return "the settings database did not take the change";
+        return Failure("the settings database did not take the change", ExitCode::kFile);
     }
     return std::nullopt;
   };
@@ -158,7 +158,7 @@ Change Assign(CliSession& session, const ButtonTarget& target, int key_code, con
     return refused(AssignDisabled(target, key_code, text(text_id::kDisableButton)));
   }
   if (kind == "reset" && args.size() == 1) {
-    if (!ResetKey(target, key_code)) return "the settings database did not take the change";
+    if (!ResetKey(target, key_code)) return Failure("the settings database did not take the change", ExitCode::kFile);
     return std::nullopt;
   }
   return "unknown button function \"" + kind + "\"; see korvanectl button --help";
@@ -180,7 +180,7 @@ constexpr const char* kForms =
 
 }  // namespace
 
-void AddButtonCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddButtonCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* button = app.add_subcommand("button", "List the buttons' functions, or give a button a function");
   button->footer(kForms);
   auto args = std::make_shared<std::vector<std::string>>();
@@ -193,7 +193,7 @@ void AddButtonCommand(CLI::App& app, CliOptions& options, int& exit_code) {
     if (args->size() == 1 && args->front() == "reset-all") {
       exit_code = RunSettingCommand(options, [](CliSession& session, const SettingsTarget& target) -> Change {
         const ButtonTarget buttons{target.store, target.state, target.queue, session.Pending()};
-        if (!ResetAllKeys(buttons)) return "the settings database did not take the change";
+        if (!ResetAllKeys(buttons)) return Failure("the settings database did not take the change", ExitCode::kFile);
         return std::nullopt;
       });
       return;

@@ -154,7 +154,7 @@ void PrintModelText(const ordered_json& model) {
   }
 }
 
-int RunCatalog(const CliOptions& options, const std::string& model_attr) {
+ExitCode RunCatalog(const CliOptions& options, const std::string& model_attr) {
   const auto context = OpenContext(options);
   LoadReport report;
   const DeviceCatalog catalog = ReadCatalogFile(CatalogFilePath(context->Resources()), context->SkinFolder(), report);
@@ -176,12 +176,12 @@ int RunCatalog(const CliOptions& options, const std::string& model_attr) {
     PrintCatalogText(out);
     if (out.contains("model")) PrintModelText(out["model"]);
   }
-  return ok ? 0 : 1;
+  return ok ? ExitCode::kSuccess : ExitCode::kFile;
 }
 
 }  // namespace
 
-void AddCatalogCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddCatalogCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* command = app.add_subcommand("catalog", "Show the supported models, languages and product version");
   auto model_attr = std::make_shared<std::string>();
   command->add_option("--model", *model_attr, "Also show this model's definition (its device_attr)");

@@ -17,6 +17,7 @@
 #include "commands.hpp"
 #include "common/text_ids.hpp"
 #include "performance_json.hpp"
+#include "setting_command.hpp"
 #include "store/profile_table.hpp"
 #include "ui/profile_dlg.hpp"
 #include "worker/hotplug.hpp"
@@ -36,17 +37,6 @@ const char* ModeName(int mode) {
     default:
       return "none";
   }
-}
-
-std::unique_ptr<CliSession> Connect(const CliOptions& options, WorkerEvents* listener) {
-  std::string error;
-  auto session = CliSession::Open(options, listener, error);
-  if (!session) {
-    PrintError(error);
-    return nullptr;
-  }
-  session->Connect();
-  return session;
 }
 
 std::string ModelName(CliSession& session, int device_type) {
@@ -71,9 +61,10 @@ ordered_json StatusJson(CliSession& session) {
           {"rate_capability", info.rate_capability}};
 }
 
-int RunStatus(const CliOptions& options) {
-  auto session = Connect(options, nullptr);
-  if (!session) return 1;
+ExitCode RunStatus(const CliOptions& options) {
+  ExitCode code = ExitCode::kSuccess;
+  auto session = ConnectSession(options, code);
+  if (!session) return code;
   const ordered_json out = StatusJson(*session);
   if (options.json) {
     std::cout << JsonText(out, 2) << '\n';
@@ -84,12 +75,13 @@ int RunStatus(const CliOptions& options) {
     if (!version.empty()) std::cout << "  receiver_version = " << version << '\n';
   }
   CliSession::Finish(std::move(session));
-  return 0;
+  return ExitCode::kSuccess;
 }
 
-int RunShow(const CliOptions& options) {
-  auto session = Connect(options, nullptr);
-  if (!session) return 1;
+ExitCode RunShow(const CliOptions& options) {
+  ExitCode code = ExitCode::kSuccess;
+  auto session = ConnectSession(options, code);
+  if (!session) return code;
   const int profile = session->State().current_profile;
   std::string name;
   GetProfileName(session->Store(), profile, name);
@@ -109,18 +101,17 @@ int RunShow(const CliOptions& options) {
     PrintKeys(out["config"], "  ");
   }
   CliSession::Finish(std::move(session));
-  return 0;
+  return ExitCode::kSuccess;
 }
 
 // Picking a model, as a click in the device list does: refused with text 56
 // when no linked device of that type is present.
-int RunSelect(const CliOptions& options, int device_type) {
-  auto session = Connect(options, nullptr);
-  if (!session) return 1;
-  int result = 0;
+ExitCode RunSelect(const CliOptions& options, int device_type) {
+  ExitCode result = ExitCode::kSuccess;
+  auto session = ConnectSession(options, result);
+  if (!session) return result;
   if (!session->Manager().HasLinkedType(device_type)) {
-    PrintError(session->Context().Language().GetText(text_id::kNotLinked));
-    result = 1;
+    result = Fail({session->Context().Language().GetText(text_id::kNotLinked), ExitCode::kNoMouse});
   } else {
     session->State().current_type = device_type;
     SetCurrentType(session->Context().Settings(), device_type);
@@ -188,14 +179,11 @@ class EventPrinter final : public WorkerEvents {
 // handler); watch sleeps on it, so it wakes only to end.
 sem_t g_interrupted;
 
-int RunWatch(const CliOptions& options, int seconds) {
-  std::string error;
+ExitCode RunWatch(const CliOptions& options, int seconds) {
+  std::optional<Failure> failure;
   EventPrinter printer(options.json);
-  auto session = CliSession::Open(options, &printer, error);
-  if (!session) {
-    PrintError(error);
-    return 1;
-  }
+  auto session = CliSession::Open(options, &printer, failure);
+  if (!session) return Fail(*failure);
   printer.SetLanguage(&session->Context().Language());
   if (HotplugSource* hotplug = session->Hotplug()) {
     CliSession* raw = session.get();
@@ -217,12 +205,12 @@ int RunWatch(const CliOptions& options, int seconds) {
     waited = seconds > 0 ? sem_clockwait(&g_interrupted, CLOCK_MONOTONIC, &deadline) : sem_wait(&g_interrupted);
   } while (waited != 0 && errno == EINTR);
   CliSession::Finish(std::move(session));
-  return 0;
+  return ExitCode::kSuccess;
 }
 
 }  // namespace
 
-void AddConnectionCommands(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddConnectionCommands(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   app.add_subcommand("status", "Connect and show the connection state")->callback([&] {
     exit_code = RunStatus(options);
   });

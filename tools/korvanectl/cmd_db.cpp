@@ -44,13 +44,12 @@ void PrintDatabaseText(const ordered_json& out) {
   PrintKeys(out["config"], "    ");
 }
 
-int RunDb(const CliOptions& options, const std::string& model_attr) {
+ExitCode RunDb(const CliOptions& options, const std::string& model_attr) {
   const auto context = OpenContext(options);
   EnsureDirectory(context->DatabaseFolder());
   ConfigStore store;
   if (!OpenDeviceDatabase(store, context->DataFolder(), model_attr)) {
-    PrintError("cannot open the settings database " + store.Path());
-    return 1;
+    return Fail({"cannot open the settings database " + store.Path(), ExitCode::kFile});
   }
   const ordered_json out = DatabaseJson(store);
   if (options.json) {
@@ -58,12 +57,12 @@ int RunDb(const CliOptions& options, const std::string& model_attr) {
   } else {
     PrintDatabaseText(out);
   }
-  return 0;
+  return ExitCode::kSuccess;
 }
 
 }  // namespace
 
-void AddDbCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddDbCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* command =
       app.add_subcommand("db", "Open or create a model's settings database and show its profiles and settings");
   auto model_attr = std::make_shared<std::string>();

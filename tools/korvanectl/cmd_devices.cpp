@@ -61,17 +61,13 @@ void PrintText(const ordered_json& devices) {
   }
 }
 
-int RunDevices(const CliOptions& options) {
+ExitCode RunDevices(const CliOptions& options) {
   LoadReport report;
   const DeviceCatalog catalog = ReadCatalogFile(CatalogFilePath(ResourcesFolder(options.resources)), {}, report);
   if (!report.loaded) {
-    PrintError("cannot read " + report.file.string() + ": " + report.error);
-    return 1;
+    return Fail({"cannot read " + report.file.string() + ": " + report.error, ExitCode::kFile});
   }
-  if (const std::string problem = HidChoiceProblem(HidChoice(options.hid)); !problem.empty()) {
-    PrintError(problem);
-    return 1;
-  }
+  if (const std::optional<Failure> failure = HidFailure(options)) return Fail(*failure);
   const HidLink link = OpenHidLink(options.hid);
   DeviceManager manager(*link.transport);
   RegisterInterfaces(catalog, manager);
@@ -87,12 +83,12 @@ int RunDevices(const CliOptions& options) {
   } else {
     PrintText(devices);
   }
-  return 0;
+  return ExitCode::kSuccess;
 }
 
 }  // namespace
 
-void AddDevicesCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddDevicesCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* command = app.add_subcommand("devices", "List the connected mice's configuration interfaces");
   command->callback([&options, &exit_code] { exit_code = RunDevices(options); });
 }

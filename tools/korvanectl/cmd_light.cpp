@@ -18,8 +18,6 @@ namespace korvane::cli {
 
 namespace {
 
-using Change = std::optional<std::string>;
-
 struct LightRequest {
   std::string mode;
   std::optional<int> brightness;
@@ -74,7 +72,7 @@ Change ApplyLight(const LightRequest& request, CliSession& session, const Settin
 
 }  // namespace
 
-void AddLightCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddLightCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* light = app.add_subcommand("light", "Set the lighting effect, or reset it to the mouse's own");
   light->require_subcommand(0, 1);
   auto request = std::make_shared<LightRequest>();

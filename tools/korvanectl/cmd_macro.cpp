@@ -46,34 +46,35 @@ Json HeaderJson(const MacroHeader& header, const TextLookup& text) {
           {"delay_type", header.delay_type}, {"delay_time", header.delay_time}};
 }
 
-// Runs an operation on the model's database; 1 with its one line when it
-// refuses or the database fails.
-int WithStore(const CliOptions& options, const std::function<std::optional<std::string>(CliSession&)>& operation) {
-  auto session = ConnectSession(options);
-  if (!session) return 1;
+// Runs an operation on the model's database; when it refuses or the
+// database fails, prints its one line and returns its code.
+ExitCode WithStore(const CliOptions& options, const std::function<Change(CliSession&)>& operation) {
+  ExitCode result = ExitCode::kSuccess;
+  auto session = ConnectSession(options, result);
+  if (!session) return result;
   const std::uint64_t failures = session->Store().Failures();
-  std::optional<std::string> refused = operation(*session);
+  Change refused = operation(*session);
   if (!refused && session->Store().Failures() != failures) {
-    refused = "the settings database " + session->Store().Path() + " did not take the change";
+    refused = Failure("the settings database " + session->Store().Path() + " did not take the change", ExitCode::kFile);
   }
-  if (refused) PrintError(*refused);
+  if (refused) result = Fail(*refused);
   CliSession::Finish(std::move(session));
-  return refused ? 1 : 0;
+  return result;
 }
 
-std::optional<std::string> CheckName(const std::string& name) {
+Change CheckName(const std::string& name) {
   if (Trim(name).empty()) return "the name must not be empty";
   if (!IsValidUtf8(name)) return "the name is not valid UTF-8 text";
   return std::nullopt;
 }
 
-std::optional<std::string> CheckMacro(CliSession& session, int id, MacroHeader& header) {
+Change CheckMacro(CliSession& session, int id, MacroHeader& header) {
   if (!LoadMacroRow(session.Store(), id, header)) return "no macro " + std::to_string(id);
   return std::nullopt;
 }
 
-int RunList(const CliOptions& options) {
-  return WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+ExitCode RunList(const CliOptions& options) {
+  return WithStore(options, [&](CliSession& session) -> Change {
     const TextLookup text = session.Context().Language().Lookup();
     std::vector<MacroHeader> headers;
     LoadMacroRows(session.Store(), headers);
@@ -96,8 +97,8 @@ int RunList(const CliOptions& options) {
   });
 }
 
-int RunShow(const CliOptions& options, int id) {
-  return WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+ExitCode RunShow(const CliOptions& options, int id) {
+  return WithStore(options, [&](CliSession& session) -> Change {
     MacroHeader header;
     if (auto refused = CheckMacro(session, id, header)) return refused;
     EventList events;
@@ -120,7 +121,7 @@ int RunShow(const CliOptions& options, int id) {
 }
 
 // One EVENT word as the list items it makes, appended to list.
-std::optional<std::string> AppendEvent(EventList& list, const std::string& word, int& stamp) {
+Change AppendEvent(EventList& list, const std::string& word, int& stamp) {
   const auto colon = word.find(':');
   const std::string kind = word.substr(0, colon);
   const std::string what = colon == std::string::npos ? std::string() : word.substr(colon + 1);
@@ -149,8 +150,8 @@ std::optional<std::string> AppendEvent(EventList& list, const std::string& word,
   return "\"" + word + "\" is not down:KEY, up:KEY, click:BUTTON, press:BUTTON, release:BUTTON or wait:MS";
 }
 
-int RunEvents(const CliOptions& options, int id, const std::vector<std::string>& words) {
-  return WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+ExitCode RunEvents(const CliOptions& options, int id, const std::vector<std::string>& words) {
+  return WithStore(options, [&](CliSession& session) -> Change {
     MacroHeader header;
     if (auto refused = CheckMacro(session, id, header)) return refused;
     EventList list;
@@ -169,8 +170,8 @@ int RunEvents(const CliOptions& options, int id, const std::vector<std::string>&
 }
 
 // --delay none|recorded|fixed:MS and --play times:N|mode1|mode2.
-std::optional<std::string> ApplyOptionWords(MacroOptionChoices& choices, const std::string& delay,
-                                            const std::string& play, int device_type) {
+Change ApplyOptionWords(MacroOptionChoices& choices, const std::string& delay, const std::string& play,
+                        int device_type) {
   if (delay == "none" || delay == "recorded") {
     choices.delay_choice = delay == "none" ? 0 : 1;
   } else if (delay.starts_with("fixed:") && ParseDecimal(delay.substr(6))) {
@@ -192,7 +193,7 @@ std::optional<std::string> ApplyOptionWords(MacroOptionChoices& choices, const s
 
 }  // namespace
 
-void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* macro = app.add_subcommand(
       "macro", "List the macros, or show, create, rename, delete one, set its options or events (record on the page)");
   macro->require_subcommand(0, 1);
@@ -209,7 +210,7 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   auto* create = macro->add_subcommand("create", "A new macro; prints its id");
   create->add_option("NAME", *create_name, "Its name (by default the next default name)");
   create->callback([&options, &exit_code, create_name, create] {
-    exit_code = WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+    exit_code = WithStore(options, [&](CliSession& session) -> Change {
       int id = 0;
       if (create->count("NAME") > 0) {
         if (auto refused = CheckName(*create_name)) return refused;
@@ -219,7 +220,9 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
         LoadMacroRows(session.Store(), headers);
         id = CreateMacro(session.Store(), session.Context().Language().Lookup(), static_cast<int>(headers.size()));
       }
-      if (id <= 0) return "the settings database " + session.Store().Path() + " did not take the macro";
+      if (id <= 0) {
+        return Failure("the settings database " + session.Store().Path() + " did not take the macro", ExitCode::kFile);
+      }
       std::cout << id << '\n';
       return std::nullopt;
     });
@@ -231,7 +234,7 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   rename->add_option("ID", *rename_id, "Macro id")->required();
   rename->add_option("NAME", *rename_name, "New name")->required();
   rename->callback([&options, &exit_code, rename_id, rename_name] {
-    exit_code = WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+    exit_code = WithStore(options, [&](CliSession& session) -> Change {
       MacroHeader header;
       if (auto refused = CheckMacro(session, *rename_id, header)) return refused;
       if (auto refused = CheckName(*rename_name)) return refused;
@@ -244,7 +247,7 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   auto* remove = macro->add_subcommand("delete", "Delete a macro; buttons that play it keep their assignment");
   remove->add_option("ID", *delete_id, "Macro id")->required();
   remove->callback([&options, &exit_code, delete_id] {
-    exit_code = WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+    exit_code = WithStore(options, [&](CliSession& session) -> Change {
       MacroHeader header;
       if (auto refused = CheckMacro(session, *delete_id, header)) return refused;
       DeleteMacroRow(session.Store(), *delete_id);
@@ -260,7 +263,7 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   set_options->add_option("--delay", *delay, "none, recorded or fixed:MS (1 to 10000)");
   set_options->add_option("--play", *play, "times:N, mode1 or mode2");
   set_options->callback([&options, &exit_code, options_id, delay, play] {
-    exit_code = WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+    exit_code = WithStore(options, [&](CliSession& session) -> Change {
       MacroHeader header;
       if (auto refused = CheckMacro(session, *options_id, header)) return refused;
       MacroOptionChoices choices = ChoicesOf(header);
@@ -289,16 +292,19 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
       export_macro->add_option("--all", *all_file, "Write every macro, under their stored names, to this file");
   all_option->excludes(id_option)->excludes(file_option);
   export_macro->callback([&options, &exit_code, export_id, export_file, all_file, all_option, file_option] {
-    exit_code = WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+    exit_code = WithStore(options, [&](CliSession& session) -> Change {
       if (all_option->count() > 0) {
-        if (!ExportMacrosB(session.Store(), *all_file)) return *all_file + ": cannot be written";
+        if (!ExportMacrosB(session.Store(), *all_file))
+          return Failure(*all_file + ": cannot be written", ExitCode::kFile);
         return std::nullopt;
       }
       if (file_option->count() == 0) return "give a macro id and a file, or --all FILE";
       MacroHeader header;
       if (auto refused = CheckMacro(session, *export_id, header)) return refused;
       const std::string shown = DisplayedMacroName(header.name, session.Context().Language().Lookup());
-      if (!ExportMacroA(session.Store(), *export_id, shown, *export_file)) return *export_file + ": cannot be written";
+      if (!ExportMacroA(session.Store(), *export_id, shown, *export_file)) {
+        return Failure(*export_file + ": cannot be written", ExitCode::kFile);
+      }
       return std::nullopt;
     });
   });
@@ -308,9 +314,9 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, int& exit_code) {
       macro->add_subcommand("import", "Add the macros of a macro file (either layout); prints their ids");
   import_macros->add_option("FILE", *import_file, "The file to read")->required();
   import_macros->callback([&options, &exit_code, import_file] {
-    exit_code = WithStore(options, [&](CliSession& session) -> std::optional<std::string> {
+    exit_code = WithStore(options, [&](CliSession& session) -> Change {
       const MacroImport imported = ImportMacroFile(session.Store(), *import_file, session.State().current_type);
-      if (!imported.problem.empty()) return *import_file + ": " + imported.problem;
+      if (!imported.problem.empty()) return Failure(*import_file + ": " + imported.problem, ExitCode::kFile);
       for (const int id : imported.ids) std::cout << id << '\n';
       return std::nullopt;
     });

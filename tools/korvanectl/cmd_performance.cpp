@@ -20,18 +20,15 @@ namespace korvane::cli {
 
 namespace {
 
-using Change = std::optional<std::string>;
-
-// Adds a subcommand whose callback runs a setting change.
 // A setting command; `done`, when given, is what the change leaves to be
 // printed once the mouse has taken it (and only then).
-CLI::App* AddSetting(CLI::App& parent, const char* name, const char* help, CliOptions& options, int& exit_code,
+CLI::App* AddSetting(CLI::App& parent, const char* name, const char* help, CliOptions& options, ExitCode& exit_code,
                      std::function<Change(CliSession&, const SettingsTarget&)> change,
                      std::shared_ptr<const std::string> done = nullptr) {
   CLI::App* command = parent.add_subcommand(name, help);
   command->callback([&options, &exit_code, change = std::move(change), done] {
     exit_code = RunSettingCommand(options, change);
-    if (exit_code == 0 && done) std::cout << *done;
+    if (exit_code == ExitCode::kSuccess && done) std::cout << *done;
   });
   return command;
 }
@@ -40,7 +37,7 @@ int HighestOfferedHertz(CliSession& session) {
   return OfferedRates(session.State().Info().rate_capability).back().hertz;
 }
 
-void AddRateCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddRateCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* rate = app.add_subcommand("rate", "Set the report rate: HZ (125 ... 8000) or reset to the model's default");
   rate->require_subcommand(0, 1);
   auto hertz = std::make_shared<std::string>();
@@ -69,7 +66,7 @@ void AddRateCommand(CLI::App& app, CliOptions& options, int& exit_code) {
 // Level K as typed (1..6) to the stored level (0..5).
 int Level(int k) { return k - 1; }
 
-void AddDpiCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddDpiCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* dpi = app.add_subcommand("dpi", "Change the DPI levels");
   dpi->require_subcommand(1);
   auto count = std::make_shared<int>(0);
@@ -134,7 +131,7 @@ void AddDpiCommand(CLI::App& app, CliOptions& options, int& exit_code) {
   });
 }
 
-void AddSensorPowerCommands(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddSensorPowerCommands(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto liftoff = std::make_shared<int>(1);
   AddSetting(app, "liftoff", "Set the lift-off distance in millimetres", options, exit_code,
              [liftoff](CliSession&, const SettingsTarget& target) -> Change {
@@ -205,7 +202,7 @@ void AddSensorPowerCommands(CLI::App& app, CliOptions& options, int& exit_code) 
 
 }  // namespace
 
-void AddPerformanceCommands(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddPerformanceCommands(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   AddRateCommand(app, options, exit_code);
   AddDpiCommand(app, options, exit_code);
   AddSensorPowerCommands(app, options, exit_code);

@@ -24,9 +24,10 @@ namespace korvane::cli {
 
 namespace {
 
-int RunList(const CliOptions& options) {
-  auto session = ConnectSession(options);
-  if (!session) return 1;
+ExitCode RunList(const CliOptions& options) {
+  ExitCode code = ExitCode::kSuccess;
+  auto session = ConnectSession(options, code);
+  if (!session) return code;
   const std::string word = session->Context().Language().GetText(text_id::kProfile);
   nlohmann::ordered_json out = nlohmann::ordered_json::array();
   for (const ProfileSummary& profile : LoadProfileList(session->Store())) {
@@ -39,58 +40,54 @@ int RunList(const CliOptions& options) {
   }
   if (options.json) std::cout << JsonText(out, 2) << '\n';
   CliSession::Finish(std::move(session));
-  return 0;
+  return ExitCode::kSuccess;
 }
 
-int RunRename(const CliOptions& options, int profile, const std::string& name) {
-  auto session = ConnectSession(options);
-  if (!session) return 1;
-  int result = 0;
+ExitCode RunRename(const CliOptions& options, int profile, const std::string& name) {
+  ExitCode result = ExitCode::kSuccess;
+  auto session = ConnectSession(options, result);
+  if (!session) return result;
   if (profile < 1 || profile > kProfileCount) {
-    PrintError("the profile must be 1 to " + std::to_string(kProfileCount));
-    result = 1;
+    result = Fail("the profile must be 1 to " + std::to_string(kProfileCount));
   } else if (name.empty()) {
-    PrintError("the name must not be empty");
-    result = 1;
+    result = Fail("the name must not be empty");
   } else if (!IsValidUtf8(name)) {
-    PrintError("the name is not valid UTF-8 text");
-    result = 1;
+    result = Fail("the name is not valid UTF-8 text");
   } else if (!RenameProfile(session->Store(), profile, name)) {
-    PrintError("the settings database " + session->Store().Path() + " did not take the name");
-    result = 1;
+    result = Fail({"the settings database " + session->Store().Path() + " did not take the name", ExitCode::kFile});
   }
   CliSession::Finish(std::move(session));
   return result;
 }
 
-int RunExport(const CliOptions& options, const std::string& file) {
-  auto session = ConnectSession(options);
-  if (!session) return 1;
+ExitCode RunExport(const CliOptions& options, const std::string& file) {
+  ExitCode result = ExitCode::kSuccess;
+  auto session = ConnectSession(options, result);
+  if (!session) return result;
   const int profile = session->State().current_profile;
   std::string stored;
   GetProfileName(session->Store(), profile, stored);
   const std::string word = session->Context().Language().GetText(text_id::kProfile);
   const bool written = ExportProfile(session->Store(), profile, ui::DisplayedProfileName(stored, word), file);
-  if (!written) PrintError(file + ": cannot be written");
+  if (!written) result = Fail({file + ": cannot be written", ExitCode::kFile});
   CliSession::Finish(std::move(session));
-  return written ? 0 : 1;
+  return result;
 }
 
 // Into the current profile, then everything is written to the mouse.
-int RunImport(const CliOptions& options, const std::string& file) {
-  return RunSettingCommand(
-      options, [&file](CliSession& session, const SettingsTarget& target) -> std::optional<std::string> {
-        const std::string problem = ImportProfileFile(target.store, target.state.current_profile, file,
-                                                      CurrentProfileRules(session.Model().Get(), target.state));
-        if (!problem.empty()) return file + ": " + problem;
-        target.queue.Push(kTaskWriteProfile);
-        return std::nullopt;
-      });
+ExitCode RunImport(const CliOptions& options, const std::string& file) {
+  return RunSettingCommand(options, [&file](CliSession& session, const SettingsTarget& target) -> Change {
+    const std::string problem = ImportProfileFile(target.store, target.state.current_profile, file,
+                                                  CurrentProfileRules(session.Model().Get(), target.state));
+    if (!problem.empty()) return Failure(file + ": " + problem, ExitCode::kFile);
+    target.queue.Push(kTaskWriteProfile);
+    return std::nullopt;
+  });
 }
 
 }  // namespace
 
-void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddProfileCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* profile = app.add_subcommand("profile", "List the profiles, or make profile N the active one");
   profile->require_subcommand(0, 1);
   auto number = std::make_shared<int>(0);
@@ -118,13 +115,12 @@ void AddProfileCommand(CLI::App& app, CliOptions& options, int& exit_code) {
       exit_code = RunList(options);
       return;
     }
-    exit_code =
-        RunSettingCommand(options, [number](CliSession&, const SettingsTarget& target) -> std::optional<std::string> {
-          if (!SwitchProfile(target.store, target.state, target.queue, *number)) {
-            return "the profile must be 1 to " + std::to_string(kProfileCount);
-          }
-          return std::nullopt;
-        });
+    exit_code = RunSettingCommand(options, [number](CliSession&, const SettingsTarget& target) -> Change {
+      if (!SwitchProfile(target.store, target.state, target.queue, *number)) {
+        return "the profile must be 1 to " + std::to_string(kProfileCount);
+      }
+      return std::nullopt;
+    });
   });
 }
 

@@ -78,8 +78,12 @@ class ProgressLine {
   int percent_ = -1;
 };
 
-std::string ProblemText(const AppContext& context, UpdateProblem problem) {
-  return context.Language().GetText(ProblemTextId(problem));
+// An update problem's line, and its code: a problem with the download or the
+// package is a file problem, the rest happened at the mouse.
+Failure ProblemFailure(const AppContext& context, UpdateProblem problem) {
+  const bool at_mouse = problem == UpdateProblem::kNoInterface || problem == UpdateProblem::kStartRefused ||
+                        problem == UpdateProblem::kWriteFailed;
+  return Failure(context.Language().GetText(ProblemTextId(problem)), at_mouse ? ExitCode::kMouse : ExitCode::kFile);
 }
 
 // The program's version and update address, from config.xml.
@@ -111,10 +115,10 @@ std::optional<std::string> OfferedVersion(HttpDownloader& downloader, const std:
 // The connected mouse's firmware version and the one its model's server
 // offers; both unknown without a reachable mouse.
 VersionCheck CheckFirmware(const CliOptions& options, HttpDownloader& downloader) {
-  std::string error;
-  auto session = CliSession::Open(options, nullptr, error);
+  std::optional<Failure> failure;
+  auto session = CliSession::Open(options, nullptr, failure);
   if (!session) {
-    PrintError(error);
+    PrintError(failure->text);
     return {};
   }
   session->Connect();
@@ -155,10 +159,12 @@ void PrintCheck(const std::string& name, const VersionCheck& check) {
   std::cout << '\n';
 }
 
-int RunCheck(const CliOptions& options) {
+// Reports what it could learn: an unknown version is said on standard error
+// and shown as unknown, and the check still succeeds.
+ExitCode RunCheck(const CliOptions& options) {
   const auto context = OpenContext(options);
   const std::optional<SoftwareSource> source = ReadSoftwareSource(*context);
-  if (!source) return 1;
+  if (!source) return ExitCode::kFile;
   HttpDownloader downloader;
   VersionCheck software;
   if (!source->installed_version.empty()) software.installed = source->installed_version;
@@ -174,40 +180,33 @@ int RunCheck(const CliOptions& options) {
     PrintCheck("Software", software);
     PrintCheck("Firmware", firmware);
   }
-  return 0;
+  return ExitCode::kSuccess;
 }
 
-int RunDownload(const CliOptions& options, bool install) {
+ExitCode RunDownload(const CliOptions& options, bool install) {
   const auto context = OpenContext(options);
   const std::optional<SoftwareSource> source = ReadSoftwareSource(*context);
-  if (!source) return 1;
+  if (!source) return ExitCode::kFile;
   if (source->address.empty()) {
-    PrintError(CatalogFilePath(context->Resources()).string() + " names no update address; nothing to download");
-    return 1;
+    return Fail({CatalogFilePath(context->Resources()).string() + " names no update address; nothing to download",
+                 ExitCode::kFile});
   }
   HttpDownloader downloader;
   const std::optional<std::string> offered =
       OfferedVersion(downloader, SoftwareVersionUrl(source->address), kMaxSoftwareVersionLength, "software");
-  if (!offered) {
-    PrintError("no update is offered; nothing was downloaded");
-    return 1;
-  }
+  if (!offered) return Fail({"no update is offered; nothing was downloaded", ExitCode::kFile});
   ProgressLine progress;
   const std::string label = "Downloading " + *offered;
   const SoftwareDownload download =
       DownloadSoftwareUpdate(downloader, source->address, *offered, TempFolder(context->DataFolder()),
                              [&](int percent) { progress.Show(label, percent); });
   progress.End();
-  if (download.problem != UpdateProblem::kNone) {
-    PrintError(ProblemText(*context, download.problem));
-    return 1;
-  }
+  if (download.problem != UpdateProblem::kNone) return Fail(ProblemFailure(*context, download.problem));
   std::cout << download.installer.string() << '\n';
   if (install && !OpenWithDesktop(download.installer)) {
-    PrintError(ProblemText(*context, UpdateProblem::kInstallerStart));
-    return 1;
+    return Fail(ProblemFailure(*context, UpdateProblem::kInstallerStart));
   }
-  return 0;
+  return ExitCode::kSuccess;
 }
 
 // Takes the update tasks' reports for the firmware upgrade: the last check,
@@ -265,12 +264,17 @@ class UpgradeReporter final : public UpdateEvents {
 };
 
 // Why no offered firmware may be flashed; nullopt when one may.
-std::optional<std::string> RefuseOffer(CliSession& session, const UpdateService& service,
-                                       const std::optional<UpgradeReporter::FirmwareOffer>& offer) {
+std::optional<Failure> RefuseOffer(CliSession& session, const UpdateService& service,
+                                   const std::optional<UpgradeReporter::FirmwareOffer>& offer) {
   const std::string address = session.Model().Get().firmware_url;
   if (address.empty()) return "the mouse's model names no firmware address; give an image with --file";
-  if (service.OfferedFirmware().empty()) return "no firmware is offered at " + FirmwareVersionUrl(address);
-  if (!offer) return "the mouse's firmware version is unknown; give an image with --file to flash it anyway";
+  if (service.OfferedFirmware().empty()) {
+    return Failure("no firmware is offered at " + FirmwareVersionUrl(address), ExitCode::kFile);
+  }
+  if (!offer) {
+    return Failure("the mouse's firmware version is unknown; give an image with --file to flash it anyway",
+                   ExitCode::kMouse);
+  }
   if (!offer->newer) {
     return "the mouse's firmware " + offer->installed + " is up to date (offered: " + offer->offered +
            "); give an image with --file to flash one anyway";
@@ -278,18 +282,15 @@ std::optional<std::string> RefuseOffer(CliSession& session, const UpdateService&
   return std::nullopt;
 }
 
-int RunUpgrade(const CliOptions& options, const std::optional<std::filesystem::path>& image) {
+ExitCode RunUpgrade(const CliOptions& options, const std::optional<std::filesystem::path>& image) {
   if (image && !ReadFirmwareImage(*image)) {
-    PrintError(image->string() + ": cannot be read, is empty or holds more than " +
-               std::to_string(kMaxFirmwareImageBytes) + " bytes");
-    return 1;
+    return Fail({image->string() + ": cannot be read, is empty or holds more than " +
+                     std::to_string(kMaxFirmwareImageBytes) + " bytes",
+                 ExitCode::kFile});
   }
-  std::string error;
-  auto session = CliSession::Open(options, nullptr, error);
-  if (!session) {
-    PrintError(error);
-    return 1;
-  }
+  std::optional<Failure> failure;
+  auto session = CliSession::Open(options, nullptr, failure);
+  if (!session) return Fail(*failure);
   // Both outlive the session's worker, whose update tasks report to them.
   auto reporter = std::make_unique<UpgradeReporter>();
   auto service =
@@ -298,32 +299,29 @@ int RunUpgrade(const CliOptions& options, const std::optional<std::filesystem::p
   service->Register(session->Worker());
   session->Connect();
 
-  int result = 1;
+  ExitCode result = ExitCode::kSuccess;
   if (session->Manager().GetConnectionMode() < 0) {
-    PrintError("no mouse is reachable");
+    result = Fail({"no mouse is reachable", ExitCode::kNoMouse});
   } else if (image) {
     service->UseLocalImage(*image);
-    result = 0;
   } else {
     const std::optional<UpgradeReporter::FirmwareOffer> offer = reporter->Check(*session);
-    if (const std::optional<std::string> refused = RefuseOffer(*session, *service, offer)) {
-      PrintError(*refused);
+    if (const std::optional<Failure> refused = RefuseOffer(*session, *service, offer)) {
+      result = Fail(*refused);
     } else {
       std::cerr << "Upgrading the firmware from " << offer->installed << " to " << offer->offered << '\n';
-      result = 0;
     }
   }
-  if (result == 0) {
+  if (result == ExitCode::kSuccess) {
     session->Run(kTaskUpgradeFirmware);
     const std::optional<UpdateProblem> ended = reporter->WaitEnded(kUpgradeTimeout);
     if (!ended) {
-      PrintError("the firmware upgrade did not end within " +
-                 std::to_string(std::chrono::duration_cast<std::chrono::minutes>(kUpgradeTimeout).count()) +
-                 " minutes");
-      result = 1;
+      result = Fail({"the firmware upgrade did not end within " +
+                         std::to_string(std::chrono::duration_cast<std::chrono::minutes>(kUpgradeTimeout).count()) +
+                         " minutes",
+                     ExitCode::kMouse});
     } else if (*ended != UpdateProblem::kNone) {
-      PrintError(ProblemText(session->Context(), *ended));
-      result = 1;
+      result = Fail(ProblemFailure(session->Context(), *ended));
     } else {
       std::cout << "The mouse's firmware was upgraded\n";
     }
@@ -340,7 +338,7 @@ int RunUpgrade(const CliOptions& options, const std::optional<std::filesystem::p
 
 }  // namespace
 
-void AddUpdateCommands(CLI::App& app, CliOptions& options, int& exit_code) {
+void AddUpdateCommands(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* update =
       app.add_subcommand("update", "Check for updates of the program and the mouse's firmware; download the program's");
   update->require_subcommand(1);
@@ -362,10 +360,9 @@ void AddUpdateCommands(CLI::App& app, CliOptions& options, int& exit_code) {
   upgrade->add_option("--file", *image, "Flash this firmware image instead of the offered one")->type_name("IMAGE");
   upgrade->callback([&options, &exit_code, yes, image] {
     if (!*yes) {
-      PrintError(
+      exit_code = Fail(
           "firmware upgrade rewrites the mouse's firmware: keep the mouse connected until it ends, since an "
           "interrupted upgrade can leave it unusable until it is upgraded again. Add --yes to go ahead");
-      exit_code = 1;
       return;
     }
     exit_code = RunUpgrade(options, *image);

@@ -10,6 +10,7 @@ CommandLine::CommandLine() {
   app.fallthrough();
   AddCommonOptions(app, options);
   app.add_flag("--version", show_version, "Print the product version from config.xml");
+  app.footer(ExitCodeFooter());
 
   AddCatalogCommand(app, options, exit_code);
   AddDbCommand(app, options, exit_code);

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli_options.hpp"
+#include "exit_codes.hpp"
 
 namespace korvane::cli {
 
@@ -18,7 +19,7 @@ struct CommandLine {
   CliOptions options;
   bool show_version = false;
   // Set by the command that ran.
-  int exit_code = 0;
+  ExitCode exit_code = ExitCode::kSuccess;
 };
 
 }  // namespace korvane::cli

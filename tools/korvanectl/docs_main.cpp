@@ -10,6 +10,7 @@
 
 #include "command_line.hpp"
 #include "common/man_page.hpp"
+#include "exit_codes.hpp"
 
 namespace {
 
@@ -68,13 +69,17 @@ ManPage Page(const CLI::App& app, const std::string& version) {
                              "\n\nkorvanectl reads and changes the same settings as the desktop application "
                              "korvane: it connects to the mouse, changes the current profile and returns once the "
                              "mouse has the change. A value the mouse or the model does not take, or no "
-                             "reachable mouse, ends with a non-zero exit status and one line on standard error "
-                             "saying why.",
+                             "reachable mouse, ends with a non-zero exit status (see Exit status) and one line on "
+                             "standard error saying why.",
                          {}};
   ManSection options{"Options", "Common options are accepted before and after the command name.", {}};
   for (const CLI::Option* option : app.get_options()) options.entries.push_back(OptionEntry(option, false));
   ManSection commands{"Commands", "", {}};
   AddCommands(&app, "", commands.entries);
+  ManSection exit_status{"Exit status", "", {}};
+  for (const cli::ExitCodeMeaning& meaning : cli::kExitCodeMeanings) {
+    exit_status.entries.push_back({std::to_string(static_cast<int>(meaning.code)), "", meaning.meaning, false});
+  }
   ManSection environment{
       "Environment",
       "",
@@ -89,7 +94,7 @@ ManPage Page(const CLI::App& app, const std::string& version) {
                      "skins, unless --resources names another folder.",
                      false}}};
   ManSection see_also{"See also", "korvane(1), korvane-virtual-mouse --help", {}};
-  page.sections = {description, options, commands, environment, files, see_also};
+  page.sections = {description, options, commands, exit_status, environment, files, see_also};
   return page;
 }
 

@@ -8,14 +8,20 @@
 int main(int argc, char** argv) {
   using namespace korvane;
   cli::CommandLine line;
-  CLI11_PARSE(line.app, argc, argv);
+  try {
+    line.app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // --help ends here too, printed by CLI11 with its success code.
+    if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return line.app.exit(error);
+    return static_cast<int>(cli::Fail(error.what()));
+  }
 
   if (line.show_version) {
     LoadReport report;
     const DeviceCatalog catalog = ReadCatalogFile(CatalogFilePath(ResourcesFolder(line.options.resources)), {}, report);
     if (!report.loaded) {
-      cli::PrintError("cannot read " + report.file.string() + ": " + report.error);
-      return 1;
+      return static_cast<int>(
+          cli::Fail({"cannot read " + report.file.string() + ": " + report.error, cli::ExitCode::kFile}));
     }
     std::cout << catalog.version << '\n';
     return 0;
@@ -24,5 +30,5 @@ int main(int argc, char** argv) {
     std::cout << line.app.help();
     return 0;
   }
-  return line.exit_code;
+  return static_cast<int>(line.exit_code);
 }

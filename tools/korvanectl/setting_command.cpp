@@ -8,26 +8,25 @@
 
 namespace korvane::cli {
 
-std::unique_ptr<CliSession> ConnectSession(const CliOptions& options) {
-  std::string error;
-  auto session = CliSession::Open(options, nullptr, error);
+std::unique_ptr<CliSession> ConnectSession(const CliOptions& options, ExitCode& code, WorkerEvents* listener) {
+  std::optional<Failure> failure;
+  auto session = CliSession::Open(options, listener, failure);
   if (!session) {
-    PrintError(error);
+    code = Fail(*failure);
     return nullptr;
   }
   session->Connect();
   return session;
 }
 
-int RunSettingCommand(const CliOptions& options, const SettingChange& change) {
-  auto session = ConnectSession(options);
-  if (!session) return 1;
-  int result = 0;
+ExitCode RunSettingCommand(const CliOptions& options, const SettingChange& change) {
+  ExitCode result = ExitCode::kSuccess;
+  auto session = ConnectSession(options, result);
+  if (!session) return result;
   // A model whose receiver is there without its mouse still takes the
   // change: it is stored and sent when the mouse is back.
   if (session->Manager().GetConnectionMode() < 0) {
-    PrintError("no mouse is reachable");
-    result = 1;
+    result = Fail({"no mouse is reachable", ExitCode::kNoMouse});
   } else {
     // The change queues its tasks here, so they run one by one and each is
     // waited for.
@@ -38,29 +37,29 @@ int RunSettingCommand(const CliOptions& options, const SettingChange& change) {
     session->Dpi().count = stored.count;
     session->Dpi().index = stored.index;
     const std::uint64_t failures = session->Store().Failures();
-    if (const auto refused = change(*session, target)) {
-      PrintError(*refused);
-      result = 1;
-    }
-    // A change the settings database did not take is not sent.
+    const Change refused = change(*session, target);
+    // A change the settings database did not take is not sent; that is the
+    // reason, whatever the change said.
     if (session->Store().Failures() != failures) {
-      PrintError("the settings database " + session->Store().Path() +
-                 " did not take the change; nothing was sent to the mouse");
+      result = Fail({"the settings database " + session->Store().Path() +
+                         " did not take the change; nothing was sent to the mouse",
+                     ExitCode::kFile});
       tasks.Clear();
-      result = 1;
+    } else if (refused) {
+      result = Fail(*refused);
     }
     std::optional<TaskCode> last;
     while (const auto code = tasks.Pop()) {
       if (code == last) continue;
       last = code;
-      if (!session->Run(*code)) {
-        PrintError(session->Store().Failures() != failures
-                       ? "the settings database " + session->Store().Path() +
-                             " could not be read; nothing was sent to the mouse"
-                       : "the mouse did not take the change (task " + std::to_string(*code) +
-                             "); it is stored and will be sent when the mouse is back");
-        result = 1;
-      }
+      if (session->Run(*code)) continue;
+      result = session->Store().Failures() != failures
+                   ? Fail({"the settings database " + session->Store().Path() +
+                               " could not be read; nothing was sent to the mouse",
+                           ExitCode::kFile})
+                   : Fail({"the mouse did not take the change (task " + std::to_string(*code) +
+                               "); it is stored and will be sent when the mouse is back",
+                           ExitCode::kMouse});
     }
   }
   CliSession::Finish(std::move(session));
