@@ -74,7 +74,8 @@ class ConnectionState final {
   }
 
   // Device types whose stored settings were read since the program started;
-  // it only grows, except that a factory reset empties it.
+  // it only grows, except that a factory reset empties it and a failed
+  // read-back takes its type out.
   bool MarkReadBack(int device_type) {
     std::lock_guard lock(mutex_);
     return read_back_.insert(device_type).second;
@@ -82,6 +83,11 @@ class ConnectionState final {
   void ClearReadBack() {
     std::lock_guard lock(mutex_);
     read_back_.clear();
+  }
+  // A read-back that did not get through is done again at the next chance.
+  void ForgetReadBack(int device_type) {
+    std::lock_guard lock(mutex_);
+    read_back_.erase(device_type);
   }
 
  private:

@@ -89,7 +89,9 @@ class DeviceWorker final {
 
   // The stored settings of the current model are read from the mouse once
   // per model and program run. link_variant: run by a link report (no
-  // battery reset, no receiver version read).
+  // battery reset, no receiver version read). False when the mouse is not
+  // online or left a read unanswered; the reads then stop there and are all
+  // done again the next time.
   bool ReadBackSettings(bool link_variant);
 
   // A write the mouse did not acknowledge: the change is remembered as

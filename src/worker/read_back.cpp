@@ -78,14 +78,22 @@ bool DeviceWorker::ReadBackSettings(bool link_variant) {
     if (!StoreFailedDuringTask()) SetConfigValue(db, profile, key, std::to_string(value));
   };
 
-  ReadAndStore(report::kReadBackStart, [](std::span<const std::uint8_t>) {});
-  ReadAndStore(report::kReadReportRate, [&](std::span<const std::uint8_t> answer) {
+  // The reads stop at the first the mouse does not answer, so a mouse that
+  // went away costs one acknowledgement window, not one per read. The
+  // settings then count as not read: the refresh reports the failure and the
+  // next connection, link or selection reads them again.
+  bool answered = true;
+  const auto read = [&](std::uint8_t command, const std::function<void(std::span<const std::uint8_t>)>& take) {
+    answered = answered && ReadAndStore(command, take);
+  };
+  read(report::kReadBackStart, [](std::span<const std::uint8_t>) {});
+  read(report::kReadReportRate, [&](std::span<const std::uint8_t> answer) {
     if (const auto rate = DecodeReportRate(answer)) {
       set(ConfigKey::kReportRate, rate->rate_code);
       set(ConfigKey::kReportRateWireless, rate->rate_code);
     }
   });
-  ReadAndStore(report::kReadDpiLevels, [&](std::span<const std::uint8_t> answer) {
+  read(report::kReadDpiLevels, [&](std::span<const std::uint8_t> answer) {
     const auto levels = DecodeDpiLevels(answer);
     if (!levels) return;
     if (DpiSelectionInRange(levels->count, levels->index)) {
@@ -99,21 +107,21 @@ bool DeviceWorker::ReadBackSettings(bool link_variant) {
       if (dpi && *dpi >= kMinReadDpi) set(DpiValueKey(static_cast<int>(k)), *dpi);
     }
   });
-  ReadAndStore(report::kReadDpiColours, [&](std::span<const std::uint8_t> answer) {
+  read(report::kReadDpiColours, [&](std::span<const std::uint8_t> answer) {
     const auto colours = DecodeDpiColours(answer);
     if (!colours) return;
     for (std::size_t k = 0; k < colours->colours.size(); ++k) {
       set(DpiColourKey(static_cast<int>(k)), colours->colours[k]);
     }
   });
-  ReadLightingBack();
-  ReadAndStore(report::kReadLiftOffSensor, [&](std::span<const std::uint8_t> answer) {
+  answered = answered && ReadLightingBack();
+  read(report::kReadLiftOffSensor, [&](std::span<const std::uint8_t> answer) {
     if (const auto sensor = DecodeLiftOffSensor(answer)) {
       set(ConfigKey::kLiftOffHeight, sensor->liftoff_height);
       set(ConfigKey::kSensorFlag, sensor->sensor_flag);
     }
   });
-  ReadAndStore(report::kReadPower, [&](std::span<const std::uint8_t> answer) {
+  read(report::kReadPower, [&](std::span<const std::uint8_t> answer) {
     if (const auto power = DecodePower(answer)) {
       set(ConfigKey::kSleepLight, power->sleep_light);
       set(ConfigKey::kMoveWakeup, power->move_wakeup);
@@ -122,11 +130,12 @@ bool DeviceWorker::ReadBackSettings(bool link_variant) {
     }
   });
   if (!link_variant && manager.GetConnectionMode() == kReceiver) {
-    ReadAndStore(report::kReadReceiverVersion, [&](std::span<const std::uint8_t> answer) {
+    read(report::kReadReceiverVersion, [&](std::span<const std::uint8_t> answer) {
       if (const auto version = DecodeReceiverVersion(answer)) state.SetReceiverVersion(*version);
     });
   }
-  return true;
+  if (!answered) state.ForgetReadBack(state.current_type);
+  return answered;
 }
 
 // The mouse's lighting mode becomes the profile's active mode with its
