@@ -44,18 +44,18 @@ class ButtonTableWriter final {
     LoadKeyAssignments(store_, worker.Context().state.current_profile, assignments_);
   }
 
-  // The first macro assignment of the pending button, when one waits.
-  void SendPendingMacro(int button) {
-    if (button < 0) return;
+  // The first macro assignment of the pending button, when one waits;
+  // false when the mouse did not acknowledge it.
+  bool SendPendingMacro(int button) {
+    if (button < 0) return true;
     for (const KeyAssignment& a : assignments_) {
       if (a.macro_type != kFunctionMacro || a.key_code != button) continue;
       const StoredMacro* macro = Macro(a.macro_value);
-      if (macro && !worker_.StoreFailedDuringTask()) {
-        const std::vector<std::uint8_t> stream = MacroStream(a.key_code, macro->events);
-        WriteMultiPacket(worker_.Context().manager, report::kMacroData, stream);
-      }
-      return;
+      if (!macro || worker_.StoreFailedDuringTask()) return true;
+      const std::vector<std::uint8_t> stream = MacroStream(a.key_code, macro->events);
+      return WriteMultiPacket(worker_.Context().manager, report::kMacroData, stream);
     }
+    return true;
   }
 
   bool SendTable() {
@@ -92,7 +92,15 @@ class ButtonTableWriter final {
 
 bool WriteButtonTable(DeviceWorker& worker, PendingMacro& pending) {
   ButtonTableWriter writer(worker);
-  writer.SendPendingMacro(pending.Take());
+  const int button = pending.Take();
+  if (!writer.SendPendingMacro(button)) {
+    // The table would have the button play a macro the mouse does not hold.
+    // Both go with the next table write, which the pending change brings
+    // once the mouse is back.
+    pending.PutBack(button);
+    worker.AfterWriteFailure();
+    return false;
+  }
   return writer.SendTable();
 }
 

@@ -22,6 +22,13 @@ class PendingMacro final {
     return changed ? button : -1;
   }
 
+  // A taken button whose macro did not reach the mouse waits again, unless
+  // another was set since.
+  void PutBack(int key_code) {
+    int none = -1;
+    if (button_.compare_exchange_strong(none, key_code)) changed_.store(true);
+  }
+
  private:
   std::atomic<int> button_{-1};
   std::atomic<bool> changed_{false};
