@@ -16,16 +16,28 @@ jobs=$(nproc)
 # directly.
 export ALL_PROXY=http://127.0.0.1:9 NO_PROXY=127.0.0.1,localhost
 
+# Each stage says how long it took, so the run's time can be read off its log.
+stage_started=$SECONDS
+stage_done() {
+  echo "test.sh: $1 took $((SECONDS - stage_started)) s"
+  stage_started=$SECONDS
+}
+stage_done "setup and format check"
+
 cmake --preset default -DKORVANE_WERROR=ON
 cmake --build --preset default -j "$jobs"
 ctest --preset default -j "$jobs"
+stage_done "normal build and tests"
 
 cmake --preset sanitizers -DKORVANE_WERROR=ON
 cmake --build --preset sanitizers -j "$jobs"
 ctest --preset sanitizers -j "$jobs"
+stage_done "AddressSanitizer and UBSan build and tests"
 
 cmake --preset tsan -DKORVANE_WERROR=ON
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs"
+stage_done "ThreadSanitizer build and tests"
 
 bash scripts/fuzz.sh all 20
+stage_done "fuzz targets, 20 s each"
