@@ -17,7 +17,7 @@ jobs=$(nproc)
 export ALL_PROXY=http://127.0.0.1:9 NO_PROXY=127.0.0.1,localhost
 
 # Each stage says how long it took, so the run's time can be read off its log.
-stage_started=$SECONDS
+stage_started=0
 stage_done() {
   echo "test.sh: $1 took $((SECONDS - stage_started)) s"
   stage_started=$SECONDS
