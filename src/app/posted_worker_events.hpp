@@ -1,7 +1,6 @@
 #pragma once
 
-#include <memory>
-
+#include "app/ui_poster.hpp"
 #include "ui/toolkit.hpp"
 #include "worker/worker_events.hpp"
 
@@ -13,8 +12,7 @@ namespace korvane {
 // reaches a destroyed target.
 class PostedWorkerEvents final : public WorkerEvents {
  public:
-  PostedWorkerEvents(ui::Toolkit& toolkit, WorkerEvents& target);
-  ~PostedWorkerEvents() override;
+  PostedWorkerEvents(ui::Toolkit& toolkit, WorkerEvents& target) : poster_(toolkit, target) {}
   PostedWorkerEvents(const PostedWorkerEvents&) = delete;
   PostedWorkerEvents& operator=(const PostedWorkerEvents&) = delete;
 
@@ -29,13 +27,7 @@ class PostedWorkerEvents final : public WorkerEvents {
   void TaskFinished(TaskCode code, bool succeeded) override;
 
  private:
-  template <typename Call>
-  void Post(Call call);
-
-  ui::Toolkit& toolkit_;
-  WorkerEvents& target_;
-  // Read and cleared on the UI thread only.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  UiPoster<WorkerEvents> poster_;
 };
 
 }  // namespace korvane

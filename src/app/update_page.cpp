@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/ui_poster.hpp"
 #include "common/text.hpp"
 #include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
@@ -21,41 +22,31 @@ constexpr auto kUpgradeWindowLinger = std::chrono::milliseconds(600);
 // queued when this object goes away are dropped.
 class PostedUpdateEvents final : public UpdateEvents {
  public:
-  PostedUpdateEvents(ui::Toolkit& toolkit, UpdateEvents& target) : toolkit_(toolkit), target_(target) {}
-  ~PostedUpdateEvents() override { *alive_ = false; }
+  PostedUpdateEvents(ui::Toolkit& toolkit, UpdateEvents& target) : poster_(toolkit, target) {}
   PostedUpdateEvents(const PostedUpdateEvents&) = delete;
   PostedUpdateEvents& operator=(const PostedUpdateEvents&) = delete;
 
   void SoftwareChecked(const std::string& offered, bool newer) override {
-    Post([offered, newer](UpdateEvents& t) { t.SoftwareChecked(offered, newer); });
+    poster_.Post([offered, newer](UpdateEvents& t) { t.SoftwareChecked(offered, newer); });
   }
   void FirmwareChecked(const std::string& installed, const std::string& offered, bool newer) override {
-    Post([installed, offered, newer](UpdateEvents& t) { t.FirmwareChecked(installed, offered, newer); });
+    poster_.Post([installed, offered, newer](UpdateEvents& t) { t.FirmwareChecked(installed, offered, newer); });
   }
   void DownloadProgress(int percent) override {
-    Post([percent](UpdateEvents& t) { t.DownloadProgress(percent); });
+    poster_.Post([percent](UpdateEvents& t) { t.DownloadProgress(percent); });
   }
   void SoftwareDownloaded(UpdateProblem problem, const std::filesystem::path& installer) override {
-    Post([problem, installer](UpdateEvents& t) { t.SoftwareDownloaded(problem, installer); });
+    poster_.Post([problem, installer](UpdateEvents& t) { t.SoftwareDownloaded(problem, installer); });
   }
   void UpgradeStepped(int text_id, int percent) override {
-    Post([text_id, percent](UpdateEvents& t) { t.UpgradeStepped(text_id, percent); });
+    poster_.Post([text_id, percent](UpdateEvents& t) { t.UpgradeStepped(text_id, percent); });
   }
   void UpgradeEnded(UpdateProblem problem) override {
-    Post([problem](UpdateEvents& t) { t.UpgradeEnded(problem); });
+    poster_.Post([problem](UpdateEvents& t) { t.UpgradeEnded(problem); });
   }
 
  private:
-  template <typename Call>
-  void Post(Call call) {
-    toolkit_.Post([alive = alive_, &target = target_, call] {
-      if (*alive) call(target);
-    });
-  }
-
-  ui::Toolkit& toolkit_;
-  UpdateEvents& target_;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  UiPoster<UpdateEvents> poster_;
 };
 
 }  // namespace

@@ -52,11 +52,6 @@ void PutPacket(UpdateReport& report, std::size_t offset, std::size_t index, std:
   report[offset + kPacketBytes - 1] = static_cast<std::uint8_t>(crc >> 8);
 }
 
-void RemoveQuietly(const std::filesystem::path& file) {
-  std::error_code error;
-  std::filesystem::remove(file, error);
-}
-
 }  // namespace
 
 UpdateReport FirmwareStartReport() { return CommandReport(0xFF01, 2); }

@@ -13,12 +13,12 @@ namespace {
 
 constexpr std::size_t kDigestLength = 64;
 
+}  // namespace
+
 void RemoveQuietly(const std::filesystem::path& file) {
   std::error_code error;
   std::filesystem::remove(file, error);
 }
-
-}  // namespace
 
 std::string DigestUrl(const std::string& package_url) { return package_url + ".sha256"; }
 

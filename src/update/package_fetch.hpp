@@ -29,6 +29,10 @@ std::optional<std::string> FileSha256(const std::filesystem::path& file);
 UpdateProblem CheckPackage(HttpDownloader& downloader, const std::string& package_url,
                            const std::filesystem::path& file);
 
+// Removes a file if it is there; a failure is not reported (what is left is
+// cleaned up with the folder).
+void RemoveQuietly(const std::filesystem::path& file);
+
 // Joins a server address and a name with exactly one "/" between them.
 std::string JoinUrl(std::string_view address, std::string_view name);
 
