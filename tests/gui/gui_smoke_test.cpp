@@ -147,22 +147,31 @@ class GuiSmokeTest : public test::GuiTest {
   }
 };
 
-TEST_F(GuiSmokeTest, MainWindowIsFixedSizeWithinTheWorkAreaWithEveryTabAndPage) {
+TEST_F(GuiSmokeTest, MainWindowShowsEveryTabAndPageAtItsOpeningAndItsSmallestSize) {
   QWidget* window = toolkit->MainWindow();
   EXPECT_EQ(window->size(), QSize(1300, 788).boundedTo(window->screen()->availableGeometry().size()));
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(window->windowIcon().isNull()) << "Korvane.ico is the window icon";
   EXPECT_EQ(toolkit->GetText(ctl::kTitle), "Korvane Center");
+  // The smallest size fits a 1366 x 768 screen with a panel; the window can grow.
+  EXPECT_LE(window->minimumWidth(), 1366);
+  EXPECT_LE(window->minimumHeight(), 768 - 32);
+  EXPECT_GT(window->maximumHeight(), 1080);
 
   const std::vector<int> pages{ctl::kHomePage,  ctl::kButtonsPage,  ctl::kPerformancePage,
                                ctl::kMacroPage, ctl::kLightingPage, ctl::kDeviceInfoPage};
   const auto tabs = toolkit->Items(ctl::kTabStrip);
   ASSERT_EQ(tabs.size(), pages.size());
-  for (int index = 0; index < static_cast<int>(tabs.size()); ++index) {
-    toolkit->SetSelection(ctl::kTabStrip, index);
-    Settle();
-    EXPECT_TRUE(toolkit->Widget(pages[index])->isVisible()) << "tab " << index;
-    Capture(window, QString("tab_%1_%2").arg(index + 1).arg(tabs[index].data));
+  // Opening size, a 1366 x 768 laptop with a 40-pixel panel, the smallest size.
+  for (const QSize size : {window->size(), QSize(1366, 728), window->minimumSize()}) {
+    window->resize(size);
+    for (int index = 0; index < static_cast<int>(tabs.size()); ++index) {
+      toolkit->SetSelection(ctl::kTabStrip, index);
+      Settle();
+      EXPECT_TRUE(toolkit->Widget(pages[index])->isVisible()) << "tab " << index;
+      Capture(window,
+              QString("tab_%1_%2_%3x%4").arg(index + 1).arg(tabs[index].data).arg(size.width()).arg(size.height()));
+    }
   }
 }
 

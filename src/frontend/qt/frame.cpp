@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,10 +20,10 @@ namespace korvane::qt {
 
 namespace {
 
-// Language text of the title bar menu's item that opens the About box.
-
-// The caption area: dragging it moves the frameless window; its context menu
-// offers the About box, which the main window's handler opens on the command.
+// The caption area: dragging it moves the frameless window, a double click
+// does what the maximise button does (while that button is offered); its
+// context menu offers the About box, which the main window's handler opens on
+// the command.
 class TitleBar final : public QFrame {
  public:
   TitleBar(QtToolkit& toolkit, QWidget* parent) : QFrame(parent), toolkit_(toolkit) {}
@@ -32,6 +33,10 @@ class TitleBar final : public QFrame {
     if (event->button() == Qt::LeftButton && window()->windowHandle() != nullptr) {
       window()->windowHandle()->startSystemMove();
     }
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    auto* maximise = qobject_cast<QAbstractButton*>(toolkit_.Widget(ui::ctl::kMaximise));
+    if (event->button() == Qt::LeftButton && maximise != nullptr && maximise->isVisible()) maximise->click();
   }
   void contextMenuEvent(QContextMenuEvent* event) override {
     event->accept();

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -12,10 +13,26 @@
 #include "frontend/qt/control_builder.hpp"
 #include "frontend/qt/pages.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
+#include "frontend/qt/window_edges.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/window_messages.hpp"
 
 namespace korvane::qt {
+
+namespace {
+
+// A page in a scroll area that gives it the whole area when it fits and
+// scroll bars when the window is smaller than the page needs.
+QScrollArea* Scrolling(QWidget* page) {
+  auto* area = new QScrollArea(page->parentWidget());
+  area->setObjectName("pageScroll");
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  return area;
+}
+
+}  // namespace
 
 MainWindow::MainWindow(QtToolkit& toolkit, const std::string& caption)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), toolkit_(toolkit) {
@@ -24,9 +41,14 @@ MainWindow::MainWindow(QtToolkit& toolkit, const std::string& caption)
   // Never larger than the work area, so a small screen still shows the whole
   // window; the pages' layouts take up what is left.
   QSize size(kWidth, kHeight);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
+  QSize smallest(kMinimumWidth, kMinimumHeight);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     size = size.boundedTo(screen->availableGeometry().size());
-  setFixedSize(size);
+    smallest = smallest.boundedTo(size);
+  }
+  setMinimumSize(smallest);
+  resize(size);
+  new WindowEdges(this);
   setWindowTitle(QString::fromStdString(caption));
   setWindowIcon(toolkit.GetSkin().AppIcon());
 
@@ -50,7 +72,7 @@ MainWindow::MainWindow(QtToolkit& toolkit, const std::string& caption)
 
   pages_ = new QStackedWidget(below_title_);
   pages_->setObjectName("pageArea");
-  pages_->addWidget(BuildHomePage(build, pages_));
+  pages_->addWidget(Scrolling(BuildHomePage(build, pages_)));
   body->addWidget(pages_, 1);
   layout->addWidget(below_title_, 1);
 
@@ -64,7 +86,7 @@ void MainWindow::BuildRemainingPages() {
   for (auto* page :
        {BuildButtonsPage(build, pages_), BuildPerformancePage(build, pages_), BuildMacroPage(build, pages_),
         BuildLightingPage(build, pages_), BuildDeviceInfoPage(build, pages_)}) {
-    pages_->addWidget(page);
+    pages_->addWidget(Scrolling(page));
   }
   settings_page_ = BuildSettingsPage(build, this);
   settings_page_->hide();
@@ -82,7 +104,9 @@ void MainWindow::ShowPageOfTab(QTabBar* tabs, int index) {
   };
   const auto page = kPageOfTab.find(tabs->tabData(index).toInt());
   if (page == kPageOfTab.end()) return;
-  if (QWidget* widget = toolkit_.Widget(page->second)) pages_->setCurrentWidget(widget);
+  QWidget* holder = toolkit_.Widget(page->second);
+  while (holder != nullptr && holder->parentWidget() != pages_) holder = holder->parentWidget();
+  if (holder != nullptr) pages_->setCurrentWidget(holder);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

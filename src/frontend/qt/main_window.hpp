@@ -10,16 +10,20 @@ namespace korvane::qt {
 
 class QtToolkit;
 
-// The main window: a frameless 1300 x 788 window (at most the work area) with
-// its own title bar, the status row, the tab strip and the pages; the
-// settings page lies over the area below the title bar. The tab strip shows the page of its current tab.
-// Closing the window is a close request to the main window's handler.
+// The main window: a frameless window with its own title bar, the status row,
+// the tab strip and the pages; the settings page lies over the area below the
+// title bar. It opens at 1300 x 788 (at most the work area) and can be resized
+// from its edges down to a size that fits a 1366 x 768 screen with a panel;
+// a page that does not fit scrolls. The tab strip shows the page of its
+// current tab. Closing the window is a close request to the main window's handler.
 class MainWindow final : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int kWidth = 1300;
   static constexpr int kHeight = 788;
+  static constexpr int kMinimumWidth = 1024;
+  static constexpr int kMinimumHeight = 640;
 
   // Builds the frame, the status row, the tab strip and the home page.
   MainWindow(QtToolkit& toolkit, const std::string& caption);
