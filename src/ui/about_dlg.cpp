@@ -6,7 +6,7 @@
 #include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
-#include "ui/save_tip.hpp"
+#include "ui/placement.hpp"
 #include "ui/window_messages.hpp"
 
 namespace korvane::ui {
@@ -57,7 +57,7 @@ void ShowAboutBox(Toolkit& toolkit, const TextLookup& text, const AboutInfo& abo
                   about.release ? ReleaseVersionText(text(text_id::kFirmwareVersion), about.release) : std::string());
   toolkit.SetVisible({kWindow, ctl::about::kFirmwareVersion}, about.release != 0);
   toolkit.SetText({kWindow, ctl::about::kCopyright}, text(text_id::kCopyright));
-  toolkit.MoveWindow(kWindow, CentredIn(toolkit.WindowRect(WindowId::kMain), kWidth, kHeight));
+  PlaceOnOwner(toolkit, kWindow, kWidth, kHeight);
   AboutLogic logic(toolkit);
   toolkit.SetHandler(kWindow, &logic);
   toolkit.RunModal(kWindow);

@@ -4,6 +4,7 @@
 
 #include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
+#include "ui/placement.hpp"
 #include "ui/window_messages.hpp"
 
 namespace korvane::ui {
@@ -12,10 +13,6 @@ namespace {
 constexpr WindowId kWindow = WindowId::kSaveTip;
 constexpr auto kLifetime = std::chrono::milliseconds(2000);
 }  // namespace
-
-Rect CentredIn(Rect area, int width, int height) {
-  return {area.left + (area.width - width) / 2, area.top + (area.height - height) / 2, width, height};
-}
 
 SaveTip::SaveTip(Toolkit& toolkit, TextLookup text)
     : toolkit_(toolkit), text_(std::move(text)), tip_(toolkit, kWindow, kLifetime) {
@@ -28,7 +25,10 @@ void SaveTip::ShowSaveTip() {
   toolkit_.SetText({kWindow, ctl::save_tip::kText}, text_(text_id::kSaving));
   toolkit_.SetRange({kWindow, ctl::save_tip::kBar}, 0, 100);
   toolkit_.SetRunning({kWindow, ctl::save_tip::kBar}, true);
-  tip_.Show(CentredIn(toolkit_.WorkArea(), kWidth, kHeight));
+  const Rect area = OwnerArea(toolkit_);
+  Rect rect = CentredIn(area, kWidth, kHeight);
+  rect.top = area.top + area.height - kHeight - kBottomGap;
+  tip_.Show(rect);
 }
 
 bool SaveTip::OnControlEvent(int, int, std::int64_t) { return false; }

@@ -5,12 +5,15 @@
 
 namespace korvane::ui {
 
-// SaveWaitDlg: "saving" pop-up shown after a change was queued for the
-// mouse, centred on the work area, hidden 2000 ms after the last ShowSaveTip.
+// SaveWaitDlg: the "saving" notice shown after a change was queued for the
+// mouse: a small strip centred near the lower edge of the main window (of the
+// work area while the window is not on screen), shown without taking focus or
+// clicks, hidden 2000 ms after the last ShowSaveTip.
 class SaveTip final : public WindowHandler {
  public:
-  static constexpr int kWidth = 500;
-  static constexpr int kHeight = 200;
+  static constexpr int kWidth = 340;
+  static constexpr int kHeight = 64;
+  static constexpr int kBottomGap = 32;
 
   SaveTip(Toolkit& toolkit, TextLookup text);
   ~SaveTip() override;
@@ -28,8 +31,5 @@ class SaveTip final : public WindowHandler {
   TextLookup text_;
   TipWindow tip_;
 };
-
-// A rect of this size centred in area.
-Rect CentredIn(Rect area, int width, int height);
 
 }  // namespace korvane::ui

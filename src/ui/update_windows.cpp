@@ -6,7 +6,7 @@
 #include "common/text_ids.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
-#include "ui/save_tip.hpp"
+#include "ui/placement.hpp"
 #include "ui/window_messages.hpp"
 
 namespace korvane::ui {
@@ -14,7 +14,7 @@ namespace korvane::ui {
 namespace {
 
 void OpenCentred(Toolkit& toolkit, WindowId window, int width, int height) {
-  toolkit.MoveWindow(window, CentredIn(toolkit.WindowRect(WindowId::kMain), width, height));
+  PlaceOnOwner(toolkit, window, width, height);
   toolkit.ShowWindow(window, WindowState::kNormal);
 }
 

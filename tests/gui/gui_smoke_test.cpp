@@ -224,11 +224,16 @@ TEST_F(GuiSmokeTest, SettingsPageAndLanguageSwitchThroughTheList) {
   toolkit->SetHandler(ui::WindowId::kMain, nullptr);
 }
 
-TEST_F(GuiSmokeTest, DialogsShowTheirControls) {
+TEST_F(GuiSmokeTest, DialogsShowTheirControlsOnTheMainWindow) {
   const auto modal = [] { return QApplication::activeModalWidget(); };
+  const QPoint main_centre = toolkit->MainWindow()->geometry().center();
+  const auto expect_centred = [&](const QWidget* dialog) {
+    EXPECT_LE((dialog->geometry().center() - main_centre).manhattanLength(), 2) << dialog->windowTitle().toStdString();
+  };
   QTimer::singleShot(50, [&] {
     QWidget* box = modal();
     ASSERT_NE(box, nullptr);
+    expect_centred(box);
     Capture(box, "message_box");
     qobject_cast<QAbstractButton*>(toolkit->Widget({ui::WindowId::kMessageBox, ctl::message_box::kCancel}))->click();
   });
@@ -240,6 +245,7 @@ TEST_F(GuiSmokeTest, DialogsShowTheirControls) {
   QTimer::singleShot(50, [&] {
     QWidget* dialog = modal();
     ASSERT_NE(dialog, nullptr);
+    expect_centred(dialog);
     Capture(dialog, "palette");
     qobject_cast<QAbstractButton*>(toolkit->Widget({ui::WindowId::kPalette, ctl::palette::kConfirm}))->click();
   });
@@ -249,9 +255,17 @@ TEST_F(GuiSmokeTest, DialogsShowTheirControls) {
   dpi_tip.ShowDpiTip(3200);
   Capture(toolkit->Widget({ui::WindowId::kDpiTip, ctl::dpi_tip::kValue})->window(), "dpi_tip");
 
+  // The saving notice lies on the main window and asks the window system
+  // for neither the focus nor the clicks (the offscreen platform activates
+  // every window it shows, so the flags are what can be checked here).
   ui::SaveTip save_tip(*toolkit, toolkit->Text());
   save_tip.ShowSaveTip();
-  Capture(toolkit->Widget({ui::WindowId::kSaveTip, ctl::save_tip::kText})->window(), "save_tip");
+  QWidget* notice = toolkit->Widget({ui::WindowId::kSaveTip, ctl::save_tip::kText})->window();
+  Settle();
+  EXPECT_TRUE(notice->windowHandle()->flags().testFlags(Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_TRUE(toolkit->MainWindow()->geometry().contains(notice->geometry()));
+  Capture(notice, "save_tip");
 
   std::vector<std::string> renamed;
   ui::ProfileDlg profiles(*toolkit, toolkit->Text(), [&](int, const std::string& name) { renamed.push_back(name); });

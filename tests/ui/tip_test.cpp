@@ -21,7 +21,7 @@ TEST(SaveTip, EachTipKeepsItVisibleTwoSecondsAfterTheLastOne) {
 
   tip.ShowSaveTip();
   EXPECT_EQ(toolkit.GetWindowState(WindowId::kSaveTip), WindowState::kNormal);
-  EXPECT_EQ(toolkit.WindowRect(WindowId::kSaveTip), (ui::Rect{250, 300, 500, 200}));
+  EXPECT_EQ(toolkit.WindowRect(WindowId::kSaveTip), (ui::Rect{330, 704, 340, 64})) << "near the work area's foot";
   EXPECT_EQ(toolkit.GetText({WindowId::kSaveTip, ui::ctl::save_tip::kText}), "T630");
 
   toolkit.Advance(milliseconds(1500));
@@ -35,6 +35,29 @@ TEST(SaveTip, EachTipKeepsItVisibleTwoSecondsAfterTheLastOne) {
   toolkit.Advance(milliseconds(1));
   EXPECT_EQ(toolkit.GetWindowState(WindowId::kSaveTip), WindowState::kHidden);
   EXPECT_EQ(toolkit.ActiveTimers(), 0) << "a hidden tip keeps no timer";
+}
+
+// The notice and the program's dialogs belong to the main window while it is
+// on screen, and to the work area while it is minimised or in the tray.
+TEST(SaveTip, SitsAtTheFootOfTheMainWindowWhileThatIsOnScreen) {
+  test::FakeToolkit toolkit;
+  toolkit.SetWorkArea({0, 0, 1920, 1040});
+  toolkit.MoveWindow(WindowId::kMain, {100, 50, 1300, 788});
+  ui::SaveTip tip(toolkit, Text);
+  const struct {
+    WindowState main;
+    ui::Rect tip;
+  } cases[] = {
+      {WindowState::kNormal, {580, 742, 340, 64}},
+      {WindowState::kMaximised, {580, 742, 340, 64}},
+      {WindowState::kMinimised, {790, 944, 340, 64}},
+      {WindowState::kHidden, {790, 944, 340, 64}},
+  };
+  for (const auto& c : cases) {
+    toolkit.ShowWindow(WindowId::kMain, c.main);
+    tip.ShowSaveTip();
+    EXPECT_EQ(toolkit.WindowRect(WindowId::kSaveTip), c.tip) << static_cast<int>(c.main);
+  }
 }
 
 TEST(DpiTip, StartsHiddenShowsBottomRightAndHidesByTimerOrCloseButton) {

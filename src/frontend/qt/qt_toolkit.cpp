@@ -32,6 +32,7 @@
 #include "frontend/qt/qt_text.hpp"
 #include "frontend/qt/rate_list_widget.hpp"
 #include "ui/event_codes.hpp"
+#include "ui/placement.hpp"
 #include "ui/window_messages.hpp"
 
 namespace korvane::qt {
@@ -312,10 +313,11 @@ ui::Rect QtToolkit::WorkArea() const {
 int QtToolkit::RunModal(ui::WindowId window) {
   auto* dialog = qobject_cast<QDialog*>(EnsureWindow(window));
   if (dialog == nullptr) return 0;
-  // A window its caller did not place is centred on the work area.
+  // A window its caller did not place is centred on the main window (on the
+  // work area while that is not on screen).
   if (!placed_.contains(window)) {
-    const ui::Rect area = WorkArea();
-    dialog->move(area.left + (area.width - dialog->width()) / 2, area.top + (area.height - dialog->height()) / 2);
+    const ui::Rect rect = ui::CentredIn(ui::OwnerArea(*this), dialog->width(), dialog->height());
+    dialog->move(rect.left, rect.top);
   }
   const int result = dialog->exec();
   placed_.erase(window);

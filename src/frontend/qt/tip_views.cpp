@@ -10,6 +10,7 @@
 #include "frontend/qt/moving_bar.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 #include "ui/control_ids.hpp"
+#include "ui/save_tip.hpp"
 
 namespace korvane::qt {
 
@@ -45,26 +46,32 @@ void BuildDpiTip(QtToolkit& toolkit) {
   toolkit.RegisterWindow(kWindow, window);
 }
 
-// SaveWaitDlg: 500 x 200; logo, the saving text and a moving bar.
+// SaveWaitDlg: a 340 x 64 notice; logo, the saving text and a moving bar.
+// Clicks go through it to the window beneath.
 void BuildSaveTip(QtToolkit& toolkit) {
   namespace tip = ui::ctl::save_tip;
   constexpr ui::WindowId kWindow = ui::WindowId::kSaveTip;
-  auto* window = new DialogWindow(toolkit, kWindow, {500, 200}, kTipFlags);
+  auto* window = new DialogWindow(toolkit, kWindow, {ui::SaveTip::kWidth, ui::SaveTip::kHeight},
+                                  kTipFlags | Qt::WindowTransparentForInput);
   window->setAttribute(Qt::WA_ShowWithoutActivating);
+  window->setAttribute(Qt::WA_TransparentForMouseEvents);
+  window->setFocusPolicy(Qt::NoFocus);
   window->setWindowTitle("SaveWaitDlg");
   ControlBuilder build(toolkit, kWindow);
-  auto* column = new QVBoxLayout(window);
-  column->setContentsMargins(40, 30, 40, 36);
-  column->setSpacing(14);
-  QLabel* logo = build.Picture(tip::kLogo, window, "logo.png", "dialogLogo");
-  logo->setFixedHeight(48);
-  column->addWidget(logo, 0, Qt::AlignHCenter);
-  QLabel* text = build.Text(tip::kText, window, "dialogMessage");
-  text->setAlignment(Qt::AlignCenter);
-  column->addWidget(text);
+  auto* row = new QHBoxLayout(window);
+  row->setContentsMargins(18, 10, 18, 12);
+  row->setSpacing(14);
+  QLabel* logo = build.Picture(tip::kLogo, window, "logo.png", "noticeLogo");
+  logo->setFixedSize(28, 28);
+  logo->setScaledContents(true);
+  row->addWidget(logo);
+  auto* column = new QVBoxLayout;
+  column->setSpacing(8);
+  column->addWidget(build.Text(tip::kText, window, "noticeText"));
   auto* bar = build.Add(tip::kBar, new MovingBar(window));
-  bar->setFixedHeight(6);
+  bar->setFixedHeight(4);
   column->addWidget(bar);
+  row->addLayout(column, 1);
   toolkit.RegisterWindow(kWindow, window);
 }
 
