@@ -1,6 +1,7 @@
 #include "app/lighting_page.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,8 +25,7 @@ namespace {
 constexpr ui::ColourFields kFields{ui::ctl::kLightRed, ui::ctl::kLightGreen, ui::ctl::kLightBlue};
 
 std::string BrightnessCaption(const std::string& label, int brightness) {
-  static constexpr const char* kPercent[] = {"0%", "25%", "50%", "75%", "100%"};
-  return label + ": " + kPercent[std::clamp(brightness, 0, kMaxLightLevel)];
+  return label + ": " + std::to_string(LightLevelPercent(brightness)) + "%";
 }
 
 // While the slider is dragged the caption uses a full-width colon.
@@ -34,6 +34,40 @@ std::string SpeedCaption(const std::string& label, int speed, bool dragging) {
 }
 
 bool LightPageShown(const PageContext& page) { return page.model.Get().light_page_shown; }
+
+ui::LightEffect EffectOf(int mode) {
+  switch (mode) {
+    case 1:
+      return ui::LightEffect::kFlow;
+    case 2:
+      return ui::LightEffect::kBreathing;
+    case 3:
+      return ui::LightEffect::kSteady;
+    case 4:
+      return ui::LightEffect::kNeon;
+    case 5:
+      return ui::LightEffect::kRainbowWave;
+    default:
+      return ui::LightEffect::kOff;
+  }
+}
+
+// The lit mouse as the row's mode shows it: the mode's colours (all seven
+// slots, colour 1 alone, or none for the spectrum modes), and brightness and
+// speed where the mode has them (else full brightness, still).
+ui::LightingPreview PreviewOf(const LightSetting& row) {
+  ui::LightingPreview preview;
+  preview.effect = EffectOf(row.mode);
+  if (preview.effect == ui::LightEffect::kOff) return preview;
+  if ((row.config_func & kLightSevenSlots) != 0) {
+    preview.colours.assign(row.color_value.begin(), row.color_value.end());
+  } else if ((row.config_func & kLightFreeColour) != 0) {
+    preview.colours = {row.color_value[0]};
+  }
+  preview.brightness = (row.config_func & kLightBrightness) != 0 ? LightLevelPercent(row.brightness) : 100;
+  preview.speed = (row.config_func & kLightSpeed) != 0 ? LightLevelPercent(row.speed) : 0;
+  return preview;
+}
 
 }  // namespace
 
@@ -117,21 +151,16 @@ void LightingPage::Load() {
 }
 
 // Shows the controls the selected mode's features allow, filled from its row.
+// The lit mouse goes dark while no mode is shown.
 void LightingPage::ShowLightMode() {
   using namespace ui::ctl;
   ui::Toolkit& toolkit = ctx_.toolkit;
-  const std::vector<ui::ListItem> modes = toolkit.Items(kLightMode);
-  const int index = toolkit.Selection(kLightMode);
-  if (index < 0 || index >= static_cast<int>(modes.size())) return;
-  const int mode = modes[index].data;
-  ctx_.state.current_light_mode = mode;
   LightSetting row;
-  {
-    ConfigStore& store = ctx_.store;
-    const ConfigStore::Lock lock = store.Hold();
-    if (!LoadLightRow(store, Profile(), mode, row)) return;
-    MarkActiveLight(store, Profile(), mode);
+  if (!LoadSelectedMode(row)) {
+    toolkit.SetLightingPreview(kLightMouse, {});
+    return;
   }
+  toolkit.SetLightingPreview(kLightMouse, PreviewOf(row));
   const TextLookup& text = ctx_.text;
   toolkit.SetVisible(kBrightnessSection, (row.config_func & kLightBrightness) != 0);
   toolkit.SetRange(kBrightness, 0, kMaxLightLevel);
@@ -148,6 +177,21 @@ void LightingPage::ShowLightMode() {
   ShowColourInEditor(row.color_value[0]);
 }
 
+// Makes the selected mode current and active; false when nothing is selected
+// or the profile has no row for it.
+bool LightingPage::LoadSelectedMode(LightSetting& row) {
+  const std::vector<ui::ListItem> modes = ctx_.toolkit.Items(ui::ctl::kLightMode);
+  const int index = ctx_.toolkit.Selection(ui::ctl::kLightMode);
+  if (index < 0 || index >= static_cast<int>(modes.size())) return false;
+  const int mode = modes[index].data;
+  ctx_.state.current_light_mode = mode;
+  ConfigStore& store = ctx_.store;
+  const ConfigStore::Lock lock = store.Hold();
+  if (!LoadLightRow(store, Profile(), mode, row)) return false;
+  MarkActiveLight(store, Profile(), mode);
+  return true;
+}
+
 void LightingPage::ChangeMode(int index) {
   const std::vector<ui::ListItem> modes = ctx_.toolkit.Items(ui::ctl::kLightMode);
   if (index < 0 || index >= static_cast<int>(modes.size())) return;
@@ -156,15 +200,28 @@ void LightingPage::ChangeMode(int index) {
   ctx_.main.ShowSaveTip();
 }
 
+// The caption and the lit mouse follow the drag; the release stores.
 void LightingPage::SlideBrightness(int event, int value) {
   ctx_.toolkit.SetText(ui::ctl::kBrightnessValue, BrightnessCaption(ctx_.text(text_id::kBrightness), value));
+  ShowPreview([value](LightSetting& row) { row.brightness = value; });
   if (event == ui::event::kClick && SetLightBrightness(Target(), value)) ctx_.main.ShowSaveTip();
 }
 
 void LightingPage::SlideSpeed(int event, int value) {
   const bool released = event == ui::event::kClick;
   ctx_.toolkit.SetText(ui::ctl::kSpeedValue, SpeedCaption(ctx_.text(text_id::kSpeed), value, !released));
+  ShowPreview([value](LightSetting& row) { row.speed = value; });
   if (released && SetLightSpeed(Target(), value)) ctx_.main.ShowSaveTip();
+}
+
+void LightingPage::ShowPreview(const std::function<void(LightSetting&)>& pending) {
+  LightSetting row;
+  {
+    const ConfigStore::Lock lock = ctx_.store.Hold();
+    if (!LoadLightRow(ctx_.store, Profile(), ctx_.state.current_light_mode, row)) return;
+  }
+  if (pending) pending(row);
+  ctx_.toolkit.SetLightingPreview(ui::ctl::kLightMouse, PreviewOf(row));
 }
 
 void LightingPage::PickPreset(int control) {
@@ -183,7 +240,12 @@ void LightingPage::PickPaletteColour(int event, int colour) {
   }
   ui::ShowColourFields(toolkit, kFields, colour);
   toolkit.SetColour(ui::ctl::kLightPreview, colour);
-  if (event == ui::event::kClick) ApplyColour(colour);
+  if (event == ui::event::kClick) {
+    ApplyColour(colour);
+  } else {
+    const int slot = SelectedSlot();
+    ShowPreview([colour, slot](LightSetting& row) { PutLightColour(row, colour, slot); });
+  }
 }
 
 void LightingPage::EditColourField(int) {
@@ -200,6 +262,7 @@ void LightingPage::ApplyColour(int colour) {
   const int slot = SelectedSlot();
   if (!ApplyLightColour(Target(), colour, slot)) return;
   if (toolkit.IsVisible(ui::ctl::kSlotsSection)) toolkit.SetColour(ui::ctl::kColourSlotFirst + slot, colour);
+  ShowPreview();
   ctx_.main.ShowSaveTip();
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "app/page_context.hpp"
 #include "performance/settings_target.hpp"
+#include "store/records.hpp"
 
 namespace korvane {
 
@@ -32,9 +34,13 @@ class LightingPage final {
   void Route();
   void ShowTab();
   void ShowLightMode();
+  bool LoadSelectedMode(LightSetting& row);
   void ChangeMode(int index);
   void SlideBrightness(int event, int value);
   void SlideSpeed(int event, int value);
+  // Shows the current mode's row on the lit mouse, first changed by pending
+  // (a value not stored yet, while it is dragged or picked).
+  void ShowPreview(const std::function<void(LightSetting&)>& pending = {});
   void PickPreset(int control);
   void PickPaletteColour(int event, int colour);
   void EditColourField(int control);

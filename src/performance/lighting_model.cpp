@@ -115,14 +115,18 @@ bool SetLightSpeed(const SettingsTarget& target, int speed) {
   });
 }
 
-bool ApplyLightColour(const SettingsTarget& target, int colour, int slot) {
+bool PutLightColour(LightSetting& row, int colour, int slot) {
   if (colour < 0 || colour > kMaxColour || slot < 0 || slot >= kLightColours) return false;
-  return EditCurrentRow(target, [colour, slot](LightSetting& row) {
-    if ((row.config_func & kLightFreeColour) == 0) return false;
-    const bool slots = (row.config_func & kLightSevenSlots) != 0;
-    row.color_value[slots ? static_cast<std::size_t>(slot) : 0] = colour;
-    return true;
-  });
+  if ((row.config_func & kLightFreeColour) == 0) return false;
+  const bool slots = (row.config_func & kLightSevenSlots) != 0;
+  row.color_value[slots ? static_cast<std::size_t>(slot) : 0] = colour;
+  return true;
+}
+
+int LightLevelPercent(int level) { return std::clamp(level, 0, kMaxLightLevel) * 100 / kMaxLightLevel; }
+
+bool ApplyLightColour(const SettingsTarget& target, int colour, int slot) {
+  return EditCurrentRow(target, [colour, slot](LightSetting& row) { return PutLightColour(row, colour, slot); });
 }
 
 }  // namespace korvane

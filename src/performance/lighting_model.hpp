@@ -34,6 +34,14 @@ std::optional<LightModeInfo> LightModeOf(int mode);
 // The preset colours of the lighting page, in button order.
 std::span<const int> LightPresetColours();
 
+// Puts a colour where the row's mode keeps it: colour 1, or with seven slots
+// the given slot (0..6). False (row unchanged) for a mode without colours,
+// a slot out of range or a value that is not a colour.
+bool PutLightColour(LightSetting& row, int colour, int slot);
+
+// A level of brightness or speed (0..4) as a percentage of its range.
+int LightLevelPercent(int level);
+
 // When the profile has no light rows: inserts a default row for every mode
 // the model enables, and marks mode 1 active. Returns the number of rows.
 int EnsureDefaultLightRows(ConfigStore& store, int profile, const std::array<bool, kLightModes>& enabled);
@@ -47,9 +55,8 @@ bool ChangeLightMode(const SettingsTarget& target, int mode);
 // Brightness and speed, 0..4 (else refused), when the mode has them.
 bool SetLightBrightness(const SettingsTarget& target, int brightness);
 bool SetLightSpeed(const SettingsTarget& target, int speed);
-// A colour for the mode: colour 1, or with seven slots the given slot
-// (0..6), the colours being the slots in order. Refused for a mode without colours or a value that
-// is not a colour.
+// A colour for the mode, put as PutLightColour puts it; the colours are the
+// slots in order.
 bool ApplyLightColour(const SettingsTarget& target, int colour, int slot = 0);
 
 }  // namespace korvane

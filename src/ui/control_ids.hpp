@@ -165,6 +165,7 @@ inline constexpr int kEventEditorTitle = 192;
 // Lighting page. The brightness, speed, slot and colour groups are areas
 // the page shows or hides by what the selected mode offers.
 inline constexpr int kLightTitle = 194;
+inline constexpr int kLightMouse = 195;  // the picture of the mouse with its light on
 inline constexpr int kLightModeLabel = 196;
 inline constexpr int kLightMode = 197;
 inline constexpr int kLightColourTitle = 200;

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/lighting_preview.hpp"
+
 namespace korvane::ui {
 
 // The windows a front end provides. Each has its own control ids.
@@ -203,6 +205,9 @@ class Toolkit {
   // Colour of a swatch, preview area or palette.
   virtual void SetColour(ControlRef control, int colour) = 0;
   virtual int Colour(ControlRef control) const = 0;
+  // What a picture of the lit mouse shows; it animates a moving effect
+  // while it is on screen.
+  virtual void SetLightingPreview(ControlRef control, const LightingPreview& preview) = 0;
 
   // --- battery displays and the device list -------------------------------------
   // The two battery values the mouse reports, passed on uninterpreted.

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "controller_fixture.hpp"
 #include "device/report_format.hpp"
@@ -14,6 +15,16 @@
 #include "ui/message_box.hpp"
 #include "ui/window_messages.hpp"
 #include "worker/device_worker.hpp"
+
+namespace korvane::ui {
+
+void PrintTo(const LightingPreview& preview, std::ostream* out) {
+  *out << "effect " << static_cast<int>(preview.effect) << ", colours";
+  for (const int colour : preview.colours) *out << ' ' << std::hex << colour << std::dec;
+  *out << ", brightness " << preview.brightness << ", speed " << preview.speed;
+}
+
+}  // namespace korvane::ui
 
 namespace korvane::test {
 namespace {
@@ -383,6 +394,94 @@ TEST_F(FeaturePagesTest, LightingModesShowWhatTheyOfferAndColoursGoWhereTheModeK
   EXPECT_EQ(Row(2).brightness, 2);
   EXPECT_EQ(bus.State(mouse).settings.lighting.speed, 3);
   EXPECT_EQ(bus.State(mouse).settings.lighting.brightness, 2);
+}
+
+// The lit mouse shows the selected mode: its effect, the colours it keeps
+// (all seven slots, colour 1 alone, none for the spectrum modes), and the
+// brightness and speed it has, in percent; the others full and still.
+TEST_F(FeaturePagesTest, TheLitMouseShowsTheModeWithItsColoursBrightnessAndSpeed) {
+  Connect("korvane_arc_8k");
+  using ui::LightEffect;
+  constexpr int kRed = 255;
+  constexpr int kBlue = 255 << 16;
+  const std::vector<int> slots{kRed, 0x00FF00, kBlue, 0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF};
+  struct Case {
+    int mode, brightness, speed;
+    ui::LightingPreview shown;
+  };
+  for (const Case& c :
+       {Case{1, 1, 3, {LightEffect::kFlow, {}, 25, 75}}, Case{2, 2, 0, {LightEffect::kBreathing, slots, 50, 0}},
+        Case{3, 3, 4, {LightEffect::kSteady, {kRed}, 75, 0}}, Case{4, 4, 1, {LightEffect::kNeon, {}, 100, 25}},
+        Case{5, 0, 4, {LightEffect::kRainbowWave, {}, 0, 100}}, Case{0, 4, 4, {LightEffect::kOff, {}, 0, 0}}}) {
+    SCOPED_TRACE(c.mode);
+    ASSERT_TRUE(toolkit.Choose(kLightMode, LightModeIndex(c.mode)));
+    toolkit.Deliver(kBrightness, ui::event::kClick, c.brightness);
+    toolkit.Deliver(kSpeed, ui::event::kClick, c.speed);
+    EXPECT_EQ(toolkit.State(kLightMouse).lighting, c.shown);
+  }
+
+  // A colour reaches the lit mouse in the slot being edited, while it is
+  // still being picked in the palette and when it is applied; so do
+  // brightness and speed while their sliders are dragged.
+  ASSERT_TRUE(toolkit.Choose(kLightMode, LightModeIndex(2)));
+  ASSERT_TRUE(toolkit.Click(kColourSlotFirst + 4));
+  ASSERT_TRUE(toolkit.Deliver(kLightPalette, ui::event::kPaletteMoving, kBlue));
+  std::vector<int> picked = slots;
+  picked[4] = kBlue;
+  EXPECT_EQ(toolkit.State(kLightMouse).lighting, (ui::LightingPreview{LightEffect::kBreathing, picked, 50, 0}));
+  ASSERT_TRUE(toolkit.Deliver(kBrightness, ui::event::kSliderMoving, 1));
+  EXPECT_EQ(toolkit.State(kLightMouse).lighting, (ui::LightingPreview{LightEffect::kBreathing, slots, 25, 0}));
+  ASSERT_TRUE(toolkit.Deliver(kSpeed, ui::event::kSliderMoving, 4));
+  EXPECT_EQ(toolkit.State(kLightMouse).lighting, (ui::LightingPreview{LightEffect::kBreathing, slots, 50, 100}));
+  const LightSetting stored = Row(2);
+  EXPECT_EQ(stored.color_value[4], slots[4]);
+  EXPECT_EQ(stored.brightness, 2);
+  EXPECT_EQ(stored.speed, 0) << "nothing is stored before the release";
+  ASSERT_TRUE(toolkit.Click(kPresetColourFirst));  // red
+  picked[4] = kRed;
+  EXPECT_EQ(toolkit.State(kLightMouse).lighting.colours, picked);
+
+  // Another profile shows its own active mode (the first, flowing, at the defaults).
+  controller->OnWindowMessage(ui::msg::kProfileRequest, 0, 3);
+  Drain();
+  ASSERT_EQ(Profile(), 3);
+  EXPECT_EQ(toolkit.State(kLightMouse).lighting, (ui::LightingPreview{LightEffect::kFlow, {}, 100, 50}));
+}
+
+// The ringed colour slot is the one the colour editor edits: the one clicked,
+// and the first again when the mode or the profile changes, where the editor
+// starts from colour 1.
+TEST_F(FeaturePagesTest, TheRingedSlotIsTheOneTheEditorEdits) {
+  Connect("korvane_arc_8k");
+  const auto ringed = [&] {
+    std::vector<int> checked;
+    for (int id = kColourSlotFirst; id <= kColourSlotLast; ++id) {
+      if (toolkit.IsChecked(id)) checked.push_back(id - kColourSlotFirst);
+    }
+    return checked;
+  };
+  const auto editor_shows = [&](int slot) {
+    EXPECT_EQ(toolkit.Colour(kLightPalette), Row(2).color_value[slot]);
+    EXPECT_EQ(toolkit.Colour(kLightPreview), Row(2).color_value[slot]);
+  };
+  ASSERT_TRUE(toolkit.Choose(kLightMode, LightModeIndex(2)));
+  EXPECT_EQ(ringed(), std::vector<int>{0});
+  editor_shows(0);
+  ASSERT_TRUE(toolkit.Click(kColourSlotFirst + 5));
+  EXPECT_EQ(ringed(), std::vector<int>{5});
+  editor_shows(5);
+
+  ASSERT_TRUE(toolkit.Choose(kLightMode, LightModeIndex(3)));
+  ASSERT_TRUE(toolkit.Choose(kLightMode, LightModeIndex(2)));
+  EXPECT_EQ(ringed(), std::vector<int>{0});
+  editor_shows(0);
+
+  ASSERT_TRUE(toolkit.Click(kColourSlotFirst + 3));
+  controller->OnWindowMessage(ui::msg::kProfileRequest, 0, 2);
+  Drain();
+  ASSERT_TRUE(toolkit.Choose(kLightMode, LightModeIndex(2)));
+  EXPECT_EQ(ringed(), std::vector<int>{0});
+  editor_shows(0);
 }
 
 TEST_F(FeaturePagesTest, ProfileSwitchWritesEveryCommandInOrder) {

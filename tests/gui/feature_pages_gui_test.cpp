@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "frontend/qt/dpi_levels_widget.hpp"
+#include "frontend/qt/lit_mouse_widget.hpp"
 #include "frontend/qt/rate_list_widget.hpp"
 #include "gui_fixture.hpp"
 #include "ui/control_ids.hpp"
@@ -104,6 +106,10 @@ class FeaturePagesGuiTest : public test::GuiTest {
     }
     toolkit->SetChecked(ctl::kColourSlotFirst + 1, true);
     toolkit->SetChecked(ctl::kPresetColourFirst + 1, true);
+    // The lit mouse is drawn mid-breath in the second slot's colour.
+    LitMouse()->SetClock([] { return std::chrono::milliseconds(5000); });
+    toolkit->SetLightingPreview(ctl::kLightMouse,
+                                {ui::LightEffect::kBreathing, {colours.begin(), colours.end() - 1}, 75, 50});
     toolkit->SetColour(ctl::kLightPalette, 0x00A5FF);
     toolkit->SetColour(ctl::kLightPreview, 0x00A5FF);
     for (const auto& [field, value] :
@@ -111,6 +117,8 @@ class FeaturePagesGuiTest : public test::GuiTest {
       toolkit->SetText(field, value);
     }
   }
+
+  qt::LitMouseWidget* LitMouse() const { return qobject_cast<qt::LitMouseWidget*>(toolkit->Widget(ctl::kLightMouse)); }
 
   void ShowTab(int tab) {
     const auto tabs = toolkit->Items(ctl::kTabStrip);
@@ -208,6 +216,96 @@ TEST_F(FeaturePagesGuiTest, LightingPageWithEveryGroupAndWithOnlyTheSliders) {
   const QWidget* brightness = toolkit->Widget(ctl::kBrightnessSection);
   const QWidget* speed = toolkit->Widget(ctl::kSpeedSection);
   EXPECT_LT(speed->y() - (brightness->y() + brightness->height()), 40) << "the sliders stay together";
+}
+
+// The lit mouse's frames at two moments of its clock: a moving effect
+// changes between them and keeps its timer running, a still one does neither.
+TEST_F(FeaturePagesGuiTest, LitMouseMovesOnlyWithAMovingEffect) {
+  ShowTab(ctl::tab::kLighting);
+  qt::LitMouseWidget* mouse = LitMouse();
+  ASSERT_NE(mouse, nullptr);
+  std::chrono::milliseconds now{0};
+  mouse->SetClock([&now] { return now; });
+  const auto frame_at = [&](int ms) {
+    now = std::chrono::milliseconds(ms);
+    return mouse->grab().toImage();
+  };
+  struct Case {
+    const char* name;
+    ui::LightingPreview preview;
+    bool moves;
+  };
+  const std::vector<int> red_green{0x0000FF, 0x00FF00};
+  for (const Case& c : {Case{"breathing", {ui::LightEffect::kBreathing, red_green, 100, 50}, true},
+                        Case{"flow", {ui::LightEffect::kFlow, {}, 100, 50}, true},
+                        Case{"neon", {ui::LightEffect::kNeon, {}, 75, 0}, true},
+                        Case{"rainbow wave", {ui::LightEffect::kRainbowWave, {}, 25, 100}, true},
+                        Case{"steady", {ui::LightEffect::kSteady, red_green, 100, 0}, false},
+                        Case{"breathing without brightness", {ui::LightEffect::kBreathing, red_green, 0, 50}, false},
+                        Case{"off", {}, false}}) {
+    SCOPED_TRACE(c.name);
+    toolkit->SetLightingPreview(ctl::kLightMouse, c.preview);
+    EXPECT_EQ(mouse->Animating(), c.moves);
+    EXPECT_EQ(frame_at(100) != frame_at(800), c.moves);
+  }
+
+  // The speed paces the effect: the flow turns once in 1.2 s at full speed,
+  // five times slower at the lowest.
+  toolkit->SetLightingPreview(ctl::kLightMouse, {ui::LightEffect::kFlow, {}, 100, 100});
+  EXPECT_EQ(frame_at(300), frame_at(1500));
+  toolkit->SetLightingPreview(ctl::kLightMouse, {ui::LightEffect::kFlow, {}, 100, 0});
+  EXPECT_NE(frame_at(300), frame_at(1500));
+  EXPECT_EQ(frame_at(300), frame_at(6300));
+}
+
+// More brightness, more light: the red a steady red light puts on the picture.
+TEST_F(FeaturePagesGuiTest, LitMouseShinesAsBrightAsTheBrightness) {
+  ShowTab(ctl::tab::kLighting);
+  qt::LitMouseWidget* mouse = LitMouse();
+  ASSERT_NE(mouse, nullptr);
+  const auto red_light = [&](int brightness) {
+    toolkit->SetLightingPreview(ctl::kLightMouse, {ui::LightEffect::kSteady, {0x0000FF}, brightness, 0});
+    const QImage frame = mouse->grab().toImage();
+    long long red = 0;
+    for (int y = 0; y < frame.height(); ++y) {
+      for (int x = 0; x < frame.width(); ++x) {
+        const QColor pixel = frame.pixelColor(x, y);
+        red += std::max(0, pixel.red() - pixel.blue());
+      }
+    }
+    return red;
+  };
+  const long long off = red_light(0);
+  const long long quarter = red_light(25);
+  const long long full = red_light(100);
+  EXPECT_LT(off, quarter);
+  EXPECT_LT(2 * quarter, full);
+}
+
+// The animation rests while nobody can see it: another page in front, the
+// window hidden or minimised.
+TEST_F(FeaturePagesGuiTest, LitMouseRestsWhileItIsNotOnScreen) {
+  qt::LitMouseWidget* mouse = LitMouse();
+  ASSERT_NE(mouse, nullptr);
+  QWidget* window = toolkit->MainWindow();
+  ShowTab(ctl::tab::kLighting);
+  ASSERT_TRUE(mouse->Animating());
+  ShowTab(ctl::tab::kPerformance);
+  EXPECT_FALSE(mouse->Animating()) << "another page";
+  ShowTab(ctl::tab::kLighting);
+  EXPECT_TRUE(mouse->Animating());
+  window->hide();
+  Settle();
+  EXPECT_FALSE(mouse->Animating()) << "window hidden";
+  window->showNormal();
+  Settle();
+  EXPECT_TRUE(mouse->Animating());
+  window->showMinimized();
+  Settle();
+  EXPECT_FALSE(mouse->Animating()) << "window minimised";
+  window->showNormal();
+  Settle();
+  EXPECT_TRUE(mouse->Animating());
 }
 
 TEST_F(FeaturePagesGuiTest, BothPagesFitInEveryLanguage) {

@@ -42,6 +42,7 @@ class FakeToolkit final : public ui::Toolkit {
     int value = 0;
     bool running = false;
     int colour = 0;
+    ui::LightingPreview lighting;
     int battery_a = 0;
     int battery_b = 0;
     std::map<std::pair<int, int>, bool> device_online;  // (device type, mode)
@@ -177,6 +178,9 @@ class FakeToolkit final : public ui::Toolkit {
   void SetRunning(ui::ControlRef control, bool running) override;
   void SetColour(ui::ControlRef control, int colour) override { Mutable(control).colour = colour; }
   int Colour(ui::ControlRef control) const override { return State(control).colour; }
+  void SetLightingPreview(ui::ControlRef control, const ui::LightingPreview& preview) override {
+    Mutable(control).lighting = preview;
+  }
 
   void SetBattery(ui::ControlRef control, int value_a, int value_b) override;
   void SetDeviceOnline(ui::ControlRef list, int device_type, int mode, bool online) override;

@@ -11,10 +11,10 @@
 #include "frontend/qt/colour_button.hpp"
 #include "frontend/qt/control_builder.hpp"
 #include "frontend/qt/feature_cards.hpp"
+#include "frontend/qt/lit_mouse_widget.hpp"
 #include "frontend/qt/pages.hpp"
 #include "frontend/qt/palette_widget.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
-#include "frontend/qt/scaled_picture.hpp"
 #include "ui/control_ids.hpp"
 
 namespace korvane::qt {
@@ -139,7 +139,7 @@ QWidget* BuildLightingPage(ControlBuilder& build, QWidget* parent) {
   auto* right = new QVBoxLayout;
   right->setSpacing(16);
   right->addWidget(ColourCard(build, page));
-  right->addWidget(new ScaledPicture(build.Toolkit().GetSkin().Icon("img_light_mouse.png"), {540, 360}, page), 1);
+  right->addWidget(build.Add(kLightMouse, new LitMouseWidget(page)), 1);
   body->addLayout(right, 1);
   column->addLayout(body, 1);
   return page;

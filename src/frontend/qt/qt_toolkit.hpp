@@ -102,6 +102,7 @@ class QtToolkit final : public ui::Toolkit {
   void SetRunning(ui::ControlRef control, bool running) override;
   void SetColour(ui::ControlRef control, int colour) override;
   int Colour(ui::ControlRef control) const override;
+  void SetLightingPreview(ui::ControlRef control, const ui::LightingPreview& preview) override;
 
   void SetBattery(ui::ControlRef control, int value_a, int value_b) override;
   void SetDeviceOnline(ui::ControlRef list, int device_type, int mode, bool online) override;
