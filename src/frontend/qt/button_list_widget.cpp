@@ -18,7 +18,7 @@ constexpr int kMarkerWidth = 3;
 
 }  // namespace
 
-ButtonListWidget::ButtonListWidget(QWidget* parent) : QWidget(parent) {
+ButtonListWidget::ButtonListWidget(QWidget* parent) : KeyboardItemsWidget(parent) {
   setMouseTracking(true);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
 }
@@ -33,6 +33,7 @@ void ButtonListWidget::SetItems(const std::vector<ui::ListItem>& items) {
 
 void ButtonListWidget::SetSelection(int index) {
   selection_ = InRange(index, items_.size()) ? index : -1;
+  FollowChoice(selection_);
   update();
 }
 
@@ -66,6 +67,7 @@ void ButtonListWidget::paintEvent(QPaintEvent*) {
     painter.fillPath(shape, i == hovered_ || chosen ? kSurfaceHoverColour : kSurfaceColour);
     painter.setPen(chosen ? kAccentColour : kBorderColour);
     painter.drawPath(shape);
+    if (ShowsFocusOn(i)) PaintFocusRing(painter, QRectF(row).adjusted(3, 3, -3, -3), 5);
     if (chosen) painter.fillRect(QRect(row.left() + 1, row.top() + 10, kMarkerWidth, row.height() - 20), kAccentColour);
 
     const QRect text = row.adjusted(kPadding, 7, -kPadding, -7);
@@ -86,9 +88,12 @@ void ButtonListWidget::paintEvent(QPaintEvent*) {
 
 void ButtonListWidget::mousePressEvent(QMouseEvent* event) {
   const int row = RowAt(event->position().toPoint());
-  if (row < 0 || event->button() != Qt::LeftButton) return;
-  SetSelection(row);
-  emit Clicked(row);
+  if (row >= 0 && event->button() == Qt::LeftButton) ChooseItem(row);
+}
+
+void ButtonListWidget::ChooseItem(int index) {
+  SetSelection(index);
+  emit Clicked(index);
 }
 
 void ButtonListWidget::mouseMoveEvent(QMouseEvent* event) {

@@ -3,14 +3,16 @@
 #include <QWidget>
 #include <vector>
 
+#include "frontend/qt/item_cursor.hpp"
 #include "ui/toolkit.hpp"
 
 namespace korvane::qt {
 
 // The mouse's buttons as rows: each the button's name (item text) above
 // what it does (item detail), the chosen row marked. A click chooses the row
-// and reports Clicked; items and selection set from outside report nothing.
-class ButtonListWidget final : public QWidget {
+// and reports Clicked, as Space or Enter on the row under the keyboard
+// cursor does; items and selection set from outside report nothing.
+class ButtonListWidget final : public KeyboardItemsWidget {
   Q_OBJECT
 
  public:
@@ -33,6 +35,9 @@ class ButtonListWidget final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  int ItemCount() const override { return static_cast<int>(items_.size()); }
+  int ChosenItem() const override { return selection_; }
+  void ChooseItem(int index) override;
 
  private:
   std::vector<ui::ListItem> items_;

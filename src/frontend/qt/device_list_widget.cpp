@@ -1,6 +1,7 @@
 #include "frontend/qt/device_list_widget.hpp"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -26,6 +27,7 @@ class DeviceCard final : public QFrame {
     setObjectName("deviceCard");
     setFixedSize(kCardWidth, kCardHeight);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 18, 18, 16);
     layout->setSpacing(8);
@@ -73,8 +75,32 @@ class DeviceCard final : public QFrame {
     battery_->show();
   }
   std::function<void()> on_click;
+  std::function<void()> on_focus;
 
  protected:
+  // Space or Enter opens the model as a click does; the arrow keys go to the
+  // neighbouring card.
+  void keyPressEvent(QKeyEvent* event) override {
+    switch (event->key()) {
+      case Qt::Key_Space:
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (on_click) on_click();
+        return;
+      case Qt::Key_Left:
+        focusPreviousChild();
+        return;
+      case Qt::Key_Right:
+        focusNextChild();
+        return;
+      default:
+        QFrame::keyPressEvent(event);
+    }
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QFrame::focusInEvent(event);
+    if (on_focus) on_focus();
+  }
   void mouseReleaseEvent(QMouseEvent* event) override {
     if (rect().contains(event->position().toPoint()) && on_click) on_click();
   }
@@ -115,6 +141,7 @@ void DeviceListWidget::SetItems(const std::vector<ui::ListItem>& items) {
       SetSelection(index);
       emit Clicked(index);
     };
+    card->on_focus = [this, card] { ensureWidgetVisible(card); };
     layout_->insertWidget(layout_->count() - 1, card);
     cards_.push_back(card);
     UpdateCard(item.data);

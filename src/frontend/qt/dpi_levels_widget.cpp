@@ -27,9 +27,8 @@ const QColor kChipSelectedColour(0x1a, 0x2b, 0x2a);
 
 }  // namespace
 
-DpiLevelsWidget::DpiLevelsWidget(QWidget* parent) : QWidget(parent), editor_(new QLineEdit(this)) {
+DpiLevelsWidget::DpiLevelsWidget(QWidget* parent) : KeyboardItemsWidget(parent), editor_(new QLineEdit(this)) {
   setMouseTracking(true);
-  setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::PointingHandCursor);
   editor_->setObjectName("dpiLevelEditor");
   editor_->setAlignment(Qt::AlignCenter);
@@ -51,6 +50,7 @@ void DpiLevelsWidget::SetItems(const std::vector<ui::ListItem>& items) {
 
 void DpiLevelsWidget::SetSelection(int index) {
   selection_ = InRange(index, items_.size()) ? index : -1;
+  FollowChoice(selection_);
   update();
 }
 
@@ -126,14 +126,22 @@ void DpiLevelsWidget::CommitEdit() {
   emit ValueTyped(index, text);
 }
 
+// Escape drops the typed value, Enter commits it; either key ends with the
+// field, so it never reaches the chips as a choice.
 bool DpiLevelsWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == editor_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-    CloseEditor();
-    setFocus(Qt::OtherFocusReason);
-    return true;
+  if (watched != editor_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Escape:
+      CloseEditor();
+      setFocus(Qt::OtherFocusReason);
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      CommitEdit();
+      return true;
+    default:
+      return QWidget::eventFilter(watched, event);
   }
-  return QWidget::eventFilter(watched, event);
 }
 
 void DpiLevelsWidget::mousePressEvent(QMouseEvent* event) {
@@ -145,6 +153,10 @@ void DpiLevelsWidget::mousePressEvent(QMouseEvent* event) {
     emit SwatchClicked(index);
     return;
   }
+  ChooseItem(index);
+}
+
+void DpiLevelsWidget::ChooseItem(int index) {
   SetSelection(index);
   emit LevelClicked(index);
 }
@@ -166,11 +178,15 @@ void DpiLevelsWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void DpiLevelsWidget::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F2 && selection_ >= 0) {
-    EditValue(selection_);
+  if (event->key() == Qt::Key_F2 && InRange(CursorItem(), items_.size())) {
+    EditValue(CursorItem());
     return;
   }
-  QWidget::keyPressEvent(event);
+  if (event->key() == Qt::Key_C && event->modifiers() == Qt::NoModifier && InRange(CursorItem(), items_.size())) {
+    emit SwatchClicked(CursorItem());
+    return;
+  }
+  KeyboardItemsWidget::keyPressEvent(event);
 }
 
 void DpiLevelsWidget::leaveEvent(QEvent*) {
@@ -197,6 +213,7 @@ void DpiLevelsWidget::PaintChip(QPainter& painter, int index) const {
   painter.setPen(QPen(selected ? kAccentColour : kBorderColour, selected ? 2 : 1));
   painter.setBrush(fill);
   painter.drawRoundedRect(chip, 10, 10);
+  if (ShowsFocusOn(index)) PaintFocusRing(painter, chip, 10);
 
   QFont small = font();
   small.setPixelSize(12);

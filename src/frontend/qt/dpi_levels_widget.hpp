@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "frontend/qt/item_cursor.hpp"
 #include "ui/toolkit.hpp"
 
 class QLineEdit;
@@ -13,11 +14,12 @@ namespace korvane::qt {
 // colour swatch (item colour) and its value (item text), the selected chip
 // outlined. A click on a chip selects it and reports LevelClicked; a click on
 // its swatch reports SwatchClicked and leaves the selection alone. A
-// double-click on a chip (or F2 on the selected one) opens a digits-only
+// double-click on a chip (or F2 on the one under the keyboard cursor) opens a digits-only
 // field over its value: Enter or leaving the field commits a changed,
 // non-empty value (the chip shows it and ValueTyped reports it), Escape
-// drops it. Items and selection set from outside report nothing.
-class DpiLevelsWidget final : public QWidget {
+// drops it. Space or Enter selects the chip under the keyboard cursor, C
+// reports its swatch. Items and selection set from outside report nothing.
+class DpiLevelsWidget final : public KeyboardItemsWidget {
   Q_OBJECT
 
  public:
@@ -52,6 +54,9 @@ class DpiLevelsWidget final : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  int ItemCount() const override { return Count(); }
+  int ChosenItem() const override { return selection_; }
+  void ChooseItem(int index) override;
   void leaveEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

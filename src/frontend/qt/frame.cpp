@@ -110,7 +110,7 @@ QWidget* BuildTabRow(ControlBuilder& build, QWidget* parent) {
   tabs->setExpanding(false);
   tabs->setIconSize(QSize(20, 20));
   tabs->setCursor(Qt::PointingHandCursor);
-  tabs->setFocusPolicy(Qt::NoFocus);
+  tabs->setFocusPolicy(Qt::TabFocus);
   row->addWidget(tabs, 0, Qt::AlignBottom);
   row->addStretch(1);
   return area;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -30,6 +31,20 @@ QScrollArea* Scrolling(QWidget* page) {
   area->setWidgetResizable(true);
   area->setWidget(page);
   return area;
+}
+
+// Ctrl+Tab and its kin: the next (step 1) or previous (-1) tab the strip
+// offers, round the ends; nothing while the strip is not shown.
+void StepTab(QTabBar* tabs, int step) {
+  if (!tabs->isVisible() || tabs->count() == 0) return;
+  int index = tabs->currentIndex();
+  for (int tried = 0; tried < tabs->count(); ++tried) {
+    index = (index + step + tabs->count()) % tabs->count();
+    if (tabs->isTabVisible(index) && tabs->isTabEnabled(index)) {
+      tabs->setCurrentIndex(index);
+      return;
+    }
+  }
 }
 
 }  // namespace
@@ -78,6 +93,13 @@ MainWindow::MainWindow(QtToolkit& toolkit, const std::string& caption)
 
   auto* tabs = qobject_cast<QTabBar*>(toolkit.Widget(ui::ctl::kTabStrip));
   connect(tabs, &QTabBar::currentChanged, this, [this, tabs](int index) { ShowPageOfTab(tabs, index); });
+  for (const auto& [keys, step] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                   {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+                                   {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [tabs, step] { StepTab(tabs, step); });
+  }
 }
 
 void MainWindow::BuildRemainingPages() {

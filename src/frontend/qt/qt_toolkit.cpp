@@ -165,7 +165,13 @@ void QtToolkit::Connect(ui::ControlRef control, QWidget* widget) {
     });
   } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     QObject::connect(edit, &QLineEdit::textEdited, [emit_event] { emit_event(ui::event::kTextChanged, 0); });
-    QObject::connect(edit, &QLineEdit::editingFinished, [emit_event] { emit_event(ui::event::kClick, 0); });
+    // Enter or leaving the field reports it only when the user typed in it,
+    // so tabbing through a field changes nothing.
+    QObject::connect(edit, &QLineEdit::editingFinished, [emit_event, edit] {
+      if (!edit->isModified()) return;
+      edit->setModified(false);
+      emit_event(ui::event::kClick, 0);
+    });
   } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
     QObject::connect(slider, &QSlider::sliderMoved,
                      [emit_event](int value) { emit_event(ui::event::kSliderMoving, value); });

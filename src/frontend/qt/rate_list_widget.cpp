@@ -23,7 +23,7 @@ QColor AccentOf(const ui::ListItem& item) { return item.colour ? UnpackQColor(*i
 
 }  // namespace
 
-RateListWidget::RateListWidget(QWidget* parent) : QWidget(parent) {
+RateListWidget::RateListWidget(QWidget* parent) : KeyboardItemsWidget(parent) {
   setMouseTracking(true);
   setCursor(Qt::PointingHandCursor);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -39,6 +39,7 @@ void RateListWidget::SetItems(const std::vector<ui::ListItem>& items) {
 
 void RateListWidget::SetSelection(int index) {
   selection_ = InRange(index, items_.size()) ? index : -1;
+  FollowChoice(selection_);
   update();
 }
 
@@ -76,7 +77,10 @@ QSize RateListWidget::minimumSizeHint() const {
 void RateListWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const int index = SegmentAt(event->position().toPoint());
-  if (index < 0) return;
+  if (index >= 0) ChooseItem(index);
+}
+
+void RateListWidget::ChooseItem(int index) {
   SetSelection(index);
   emit Clicked(index);
 }
@@ -114,6 +118,7 @@ void RateListWidget::PaintSegment(QPainter& painter, int index) const {
   painter.setPen(QPen(chosen ? accent : kBorderColour, chosen ? 2 : 1));
   painter.setBrush(fill);
   painter.drawRoundedRect(segment, 8, 8);
+  if (ShowsFocusOn(index)) PaintFocusRing(painter, segment, 8);
 
   const QString text = QString::fromStdString(item.text);
   QFont font = this->font();

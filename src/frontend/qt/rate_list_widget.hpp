@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "frontend/qt/item_cursor.hpp"
 #include "ui/toolkit.hpp"
 
 namespace korvane::qt {
@@ -10,9 +11,10 @@ namespace korvane::qt {
 // The report rates as a row of segments, one per item (text "1000Hz", say),
 // exactly one of them chosen. Each segment carries its item colour as an
 // accent: a dot beside the text and, on the chosen one, the outline. A click
-// chooses the segment and reports Clicked; items and selection set from
-// outside report nothing.
-class RateListWidget final : public QWidget {
+// chooses the segment and reports Clicked, as Space or Enter on the segment
+// under the keyboard cursor does; items and selection set from outside report
+// nothing.
+class RateListWidget final : public KeyboardItemsWidget {
   Q_OBJECT
 
  public:
@@ -37,6 +39,9 @@ class RateListWidget final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  int ItemCount() const override { return Count(); }
+  int ChosenItem() const override { return selection_; }
+  void ChooseItem(int index) override;
 
  private:
   std::vector<ui::ListItem> items_;
