@@ -6,8 +6,11 @@
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QStackedWidget>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <functional>
@@ -15,6 +18,7 @@
 #include <string>
 
 #include "app/device_main_dlg.hpp"
+#include "frontend/qt/rate_list_widget.hpp"
 #include "gui_fixture.hpp"
 #include "sim/presets.hpp"
 #include "sim/virtual_bus.hpp"
@@ -257,6 +261,102 @@ TEST_F(ControllerGuiTest, MacroListMenuAndProfilePopUpOfferTheFiles) {
   QCursor::setPos(list->mapToGlobal(QPoint(60, 24)));
   CaptureOver("macro_list_menu", [&] { controller->OnControlEvent(ctl::kMacroList, ui::event::kContextMenu, 0); });
   CaptureOver("profile_popup", [&] { controller->OnControlEvent(ctl::kProfileButton, 2, 0); });
+}
+
+// The whole window by keyboard alone, as a user without a mouse works it:
+// Tab to the connected model's card and open it with Enter, then on every
+// page Tab once round every control (which must be on screen and must write
+// nothing to the mouse), Ctrl+Tab to the next page, and on the performance
+// page choose another report rate with the arrow keys and Space. The pages
+// are saved as screenshots (keyboard_<language>_<page>); KORVANE_TEST_LANGUAGE
+// picks the language (English by default).
+TEST_F(ControllerGuiTest, TheKeyboardAloneReachesEveryPageAndChangesASetting) {
+  const int lcid = qEnvironmentVariableIntValue("KORVANE_TEST_LANGUAGE")
+                       ? qEnvironmentVariableIntValue("KORVANE_TEST_LANGUAGE")
+                       : 1033;
+  context->Language().SwitchLanguage(lcid);
+  Start(sim::Preset::kReceiver);
+  QWidget* window = toolkit->MainWindow();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ASSERT_TRUE(WaitFor([&] { return toolkit->OnlineDeviceCount(ctl::kDeviceList) == 1; }));
+  const auto focused = [] { return QApplication::focusWidget(); };
+  const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(focused() ? focused() : window, static_cast<Qt::Key>(key), modifiers);
+    test::Settle();
+  };
+  const auto tab_to = [&](const std::function<bool(const QWidget*)>& wanted) {
+    for (int presses = 0; presses < 300; ++presses) {
+      if (focused() && wanted(focused())) return true;
+      press(Qt::Key_Tab);
+    }
+    return false;
+  };
+  const auto save_tip_shown = [&] {
+    return toolkit->GetWindowState(ui::WindowId::kSaveTip) != ui::WindowState::kHidden;
+  };
+  // The offscreen platform activates every window it shows, the saving
+  // notice too; a desktop leaves the main window active.
+  const auto hide_save_tip = [&] {
+    toolkit->ShowWindow(ui::WindowId::kSaveTip, ui::WindowState::kHidden);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  };
+
+  ASSERT_TRUE(tab_to([](const QWidget* widget) {
+    const auto* state = widget->findChild<QLabel*>("deviceState");
+    return widget->objectName() == "deviceCard" && state && state->property("online").toBool();
+  }));
+  press(Qt::Key_Return);
+  ASSERT_TRUE(WaitFor([&] { return toolkit->IsVisible(ctl::kTabStrip) && !toolkit->Items(ctl::kReportRate).empty(); }));
+  hide_save_tip();
+
+  auto* pages = window->findChild<QStackedWidget*>("pageArea");
+  const std::vector<int> device_pages{ctl::kButtonsPage, ctl::kPerformancePage, ctl::kMacroPage, ctl::kLightingPage,
+                                      ctl::kDeviceInfoPage};
+  for (const int page_id : device_pages) {
+    QWidget* page = toolkit->Widget(page_id);
+    SCOPED_TRACE(page_id);
+    ASSERT_TRUE(page->isVisible()) << "Ctrl+Tab leads from page to page";
+    QWidget* first = focused();
+    ASSERT_NE(first, nullptr);
+    int on_page = 0;
+    for (int presses = 0; presses < 300; ++presses) {
+      press(Qt::Key_Tab);
+      QWidget* stop = focused();
+      ASSERT_NE(stop, nullptr);
+      if (stop == first) break;
+      EXPECT_TRUE(stop->isVisible()) << stop->metaObject()->className();
+      const QRect shown(stop->mapTo(window, QPoint(0, 0)), stop->size());
+      EXPECT_TRUE(window->rect().intersects(shown)) << stop->metaObject()->className() << " is off the window";
+      if (page->isAncestorOf(stop)) ++on_page;
+    }
+    EXPECT_EQ(focused(), first) << "Tab goes round the window";
+    EXPECT_GT(on_page, 0) << "the page's controls take the focus";
+    EXPECT_FALSE(save_tip_shown()) << "tabbing through the controls changed a setting";
+    Capture(QString("keyboard_%1_page_%2").arg(lcid).arg(page_id));
+
+    if (page_id == ctl::kPerformancePage) {
+      auto* rates = qobject_cast<qt::RateListWidget*>(toolkit->Widget(ctl::kReportRate));
+      ASSERT_TRUE(tab_to([&](const QWidget* widget) { return widget == rates; }));
+      const int before = rates->Selection();
+      press(before + 1 < rates->Count() ? Qt::Key_Right : Qt::Key_Left);
+      EXPECT_EQ(rates->Selection(), before) << "moving the cursor chooses nothing";
+      press(Qt::Key_Space);
+      EXPECT_NE(rates->Selection(), before);
+      EXPECT_TRUE(WaitFor(save_tip_shown)) << "the chosen rate goes to the mouse";
+      hide_save_tip();
+    }
+    if (page_id == ctl::kDeviceInfoPage) {
+      press(Qt::Key_PageUp, Qt::ControlModifier);
+      EXPECT_TRUE(toolkit->Widget(ctl::kLightingPage)->isVisible()) << "Ctrl+PgUp steps back";
+      press(Qt::Key_PageDown, Qt::ControlModifier);
+      EXPECT_TRUE(page->isVisible()) << "Ctrl+PgDown steps on";
+    }
+    press(Qt::Key_Tab, Qt::ControlModifier);
+  }
+  EXPECT_TRUE(pages->currentWidget()->isAncestorOf(toolkit->Widget(ctl::kHomePage)))
+      << "after the last page Ctrl+Tab comes round to home";
 }
 
 }  // namespace

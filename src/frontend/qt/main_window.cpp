@@ -1,5 +1,6 @@
 #include "frontend/qt/main_window.hpp"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -128,7 +129,17 @@ void MainWindow::ShowPageOfTab(QTabBar* tabs, int index) {
   if (page == kPageOfTab.end()) return;
   QWidget* holder = toolkit_.Widget(page->second);
   while (holder != nullptr && holder->parentWidget() != pages_) holder = holder->parentWidget();
-  if (holder != nullptr) pages_->setCurrentWidget(holder);
+  if (holder == nullptr) return;
+  pages_->setCurrentWidget(holder);
+  // The focus left on the page now hidden goes to the tab strip (or the next
+  // control shown), so the keyboard goes on from where the user is.
+  const QWidget* focus = QApplication::focusWidget();
+  if (!isActiveWindow() || (focus != nullptr && focus->isVisible())) return;
+  if (tabs->isVisible()) {
+    tabs->setFocus(Qt::OtherFocusReason);
+  } else {
+    focusNextChild();
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -13,10 +13,10 @@ namespace korvane::qt {
 namespace {
 
 constexpr int kSegmentHeight = 40;
-constexpr int kSegmentGap = 8;
+constexpr int kSegmentGap = 6;
 constexpr int kDotSize = 8;
-constexpr int kDotGap = 8;
-constexpr int kSidePadding = 12;
+constexpr int kDotGap = 6;
+constexpr int kSidePadding = 6;
 const QColor kTextColour(0xb8, 0xbf, 0xcb);
 
 QColor AccentOf(const ui::ListItem& item) { return item.colour ? UnpackQColor(*item.colour) : kAccentColour; }
