@@ -227,6 +227,7 @@
   X(kProblemWriteFailed, 763,     "Update failure: a firmware report could not be written") \
   X(kProblemInstallerStart, 764,  "Update failure: the installer could not be opened") \
   X(kUpgradeFailedStep, 765,      "Upgrade window: the upgrade failed (shown instead of the final step)") \
+  X(kRenameProfile, 766,          "Profile pop-up: tooltip of the pencil that renames a profile") \
   X(kButtonLeft, 900,             "Button name: left button") \
   X(kButtonRight, 901,            "Button name: right button") \
   X(kButtonMiddle, 902,           "Button name: middle button") \

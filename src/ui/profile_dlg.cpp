@@ -49,7 +49,6 @@ ProfileDlg::~ProfileDlg() { toolkit_.SetHandler(kWindow, nullptr); }
 void ProfileDlg::Run(const std::vector<ProfileEntry>& profiles, int current, Rect rect) {
   profiles_ = profiles;
   current_ = current;
-  renamed_.reset();
   const std::string word = text_(text_id::kProfile);
   toolkit_.ClearItems(kList);
   for (const ProfileEntry& profile : profiles_) toolkit_.AddItem(kList, Item(profile, word));
@@ -66,8 +65,6 @@ bool ProfileDlg::OnControlEvent(int control, int event, std::int64_t param) {
     Rename(index);
   } else if (control == ctl::profile::kList && event == event::kClick) {
     if (index < 0 || index >= static_cast<int>(profiles_.size())) return true;
-    // The chosen profile is switched to; an earlier rename needs no switch of its own.
-    renamed_.reset();
     toolkit_.PostMessage(WindowId::kMain, msg::kProfileRequest, kRequestSwitch, profiles_[index].number);
     Close(std::nullopt);
   } else if (control == ctl::profile::kImport && event == event::kClick) {
@@ -85,31 +82,23 @@ std::int64_t ProfileDlg::OnWindowMessage(int message, std::int64_t wparam, std::
   return 0;
 }
 
+// A name that is blank or what the list showed keeps the stored one, so a
+// default name goes on following the language.
 void ProfileDlg::Rename(int index) {
   if (index < 0 || index >= static_cast<int>(profiles_.size())) return;
   ProfileEntry& profile = profiles_[index];
+  const std::string word = text_(text_id::kProfile);
   const std::vector<ListItem> items = toolkit_.Items(kList);
-  const std::string name = index < static_cast<int>(items.size()) ? items[index].text : std::string();
-  if (name.empty()) {
-    // An empty name keeps the stored one; the list shows it again.
-    toolkit_.SetItem(kList, index, Item(profile, text_(text_id::kProfile)));
-    return;
+  const std::string name(index < static_cast<int>(items.size()) ? Trim(items[index].text) : std::string_view());
+  if (!name.empty() && name != DisplayedProfileName(profile.stored_name, word)) {
+    profile.stored_name = name;
+    rename_(profile.number, name);
   }
-  profile.stored_name = name;
-  rename_(profile.number, name);
-  renamed_ = profile.number;
+  toolkit_.SetItem(kList, index, Item(profile, word));
 }
 
 void ProfileDlg::Close(std::optional<int> request) {
-  // After a rename the renamed profile becomes current first, so an import
-  // or export posted next acts on it.
-  int target = current_;
-  if (renamed_) {
-    target = *renamed_;
-    toolkit_.PostMessage(WindowId::kMain, msg::kProfileRequest, kRequestSwitch, target);
-    renamed_.reset();
-  }
-  if (request) toolkit_.PostMessage(WindowId::kMain, msg::kProfileRequest, *request, target);
+  if (request) toolkit_.PostMessage(WindowId::kMain, msg::kProfileRequest, *request, current_);
   toolkit_.EndModal(kWindow, 0);
 }
 

@@ -22,10 +22,14 @@ std::string DisplayedProfileName(std::string_view stored_name, std::string_view 
 
 // ProfileDlg: the profile pop-up. Its requests reach the main window as
 // msg::kProfileRequest (wparam 0 switch, 1 import, 2 export; lparam the
-// profile), posted in the order they must be handled.
+// profile), posted in the order they must be handled. A click on a profile
+// switches to it; renaming one in place only stores its name, and import
+// and export act on the current profile.
 class ProfileDlg final : public WindowHandler {
  public:
-  // rename stores a new name at once (empty names never reach it).
+  // rename stores a new name at once: the typed name without the blanks
+  // around it. A blank name, or the name the list showed, never reaches it;
+  // the list shows the stored name again.
   using RenameFn = std::function<void(int profile, const std::string& name)>;
 
   ProfileDlg(Toolkit& toolkit, TextLookup text, RenameFn rename);
@@ -46,7 +50,6 @@ class ProfileDlg final : public WindowHandler {
   RenameFn rename_;
   std::vector<ProfileEntry> profiles_;
   int current_ = 0;
-  std::optional<int> renamed_;
 
   static ListItem Item(const ProfileEntry& profile, std::string_view profile_word);
   void Rename(int index);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "support/fake_toolkit.hpp"
 #include "ui/control_ids.hpp"
 #include "ui/event_codes.hpp"
@@ -39,13 +44,15 @@ class ProfileDlgTest : public ::testing::Test {
     }
   }
 
-  // Runs the dialog on profile 2 and returns the requests (wparam, lparam) it posted.
+  // Runs the dialog on profile 2 and returns the requests (wparam, lparam) this run posted.
   std::vector<std::pair<std::int64_t, std::int64_t>> Run(const std::function<void()>& user) {
+    const std::size_t before = toolkit.Delivered().size();
     toolkit.ScriptModal(kWindow, user);
     dialog.Run({{1, "Profile 1"}, {2, "Profile 2"}, {3, "Work"}, {4, "Profile 4"}}, 2, {10, 20, 200, 210});
     toolkit.Pump();
     std::vector<std::pair<std::int64_t, std::int64_t>> requests;
-    for (const auto& m : toolkit.Delivered()) {
+    for (std::size_t i = before; i < toolkit.Delivered().size(); ++i) {
+      const auto& m = toolkit.Delivered()[i];
       if (m.window == ui::WindowId::kMain && m.message == ui::msg::kProfileRequest) {
         requests.emplace_back(m.wparam, m.lparam);
       }
@@ -97,32 +104,56 @@ TEST_F(ProfileDlgTest, LosingActivationWithoutRenameRequestsNothing) {
   EXPECT_TRUE(renames.empty());
 }
 
-TEST_F(ProfileDlgTest, ARenameIsStoredAtOnceAndSwitchedToBeforeExport) {
+// Renaming stores the name at once and never switches: export acts on the
+// current profile, and closing after a rename asks for nothing. Only a click
+// on a profile picks it.
+TEST_F(ProfileDlgTest, ARenameIsStoredAtOnceAndNeverSwitches) {
   EXPECT_EQ(Run([&] {
               RenameItem(3, "Sniper");
               EXPECT_EQ(renames, (std::vector<std::pair<int, std::string>>{{4, "Sniper"}}));
+              EXPECT_EQ(toolkit.Selection(kList), 1) << "the current profile stays selected";
               toolkit.Click({kWindow, ui::ctl::profile::kExport});
             }),
-            (Requests{{0, 4}, {2, 4}}));
-}
-
-TEST_F(ProfileDlgTest, ARenamedProfileIsSwitchedToWhenTheDialogLosesActivation) {
+            (Requests{{2, 2}}));
   EXPECT_EQ(Run([&] {
               RenameItem(0, "Main");
               toolkit.PostMessage(kWindow, ui::msg::kActivate, 0, 0);
               toolkit.Pump();
             }),
-            (Requests{{0, 1}}));
+            Requests{});
+  EXPECT_EQ(Run([&] {
+              RenameItem(0, "Main");
+              toolkit.Choose(kList, 2);
+            }),
+            (Requests{{0, 3}}));
 }
 
-TEST_F(ProfileDlgTest, AnEmptyNameKeepsTheStoredOne) {
-  EXPECT_EQ(Run([&] {
-              RenameItem(2, "");
-              EXPECT_EQ(toolkit.Items(kList)[2].text, "Work");
-              toolkit.Click({kWindow, ui::ctl::profile::kImport});
-            }),
-            (Requests{{1, 2}}));
-  EXPECT_TRUE(renames.empty());
+// The name stored is the typed one without the blanks around it; a blank
+// name, or the one the list already showed, stores nothing and the list
+// shows the stored name again (a default name keeps following the language).
+TEST_F(ProfileDlgTest, ABlankOrUnchangedNameKeepsTheStoredOne) {
+  struct Case {
+    int index;
+    const char* typed;
+    std::optional<std::string> stored;
+    const char* shown;
+  };
+  for (const Case& c : {Case{2, "", std::nullopt, "Work"}, Case{2, " \t ", std::nullopt, "Work"},
+                        Case{0, " Profile 1 ", std::nullopt, "Profile 1"}, Case{2, "  Aim  ", "Aim", "Aim"}}) {
+    SCOPED_TRACE(c.typed);
+    renames.clear();
+    EXPECT_EQ(Run([&] {
+                RenameItem(c.index, c.typed);
+                EXPECT_EQ(toolkit.Items(kList)[c.index].text, c.shown);
+                toolkit.Click({kWindow, ui::ctl::profile::kImport});
+              }),
+              (Requests{{1, 2}}));
+    if (c.stored) {
+      EXPECT_EQ(renames, (std::vector<std::pair<int, std::string>>{{c.index + 1, *c.stored}}));
+    } else {
+      EXPECT_TRUE(renames.empty());
+    }
+  }
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include <QHBoxLayout>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/text_ids.hpp"
 #include "frontend/qt/control_builder.hpp"
 #include "frontend/qt/dialog_window.hpp"
 #include "frontend/qt/dialogs.hpp"
+#include "frontend/qt/profile_list.hpp"
+#include "frontend/qt/qt_text.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 #include "ui/control_ids.hpp"
 
@@ -13,8 +15,8 @@ namespace korvane::qt {
 
 // ProfileDlg: a pop-up (a click outside closes it) with the profile list and
 // the import and export buttons; its size is set by the caller. A click on an
-// item chooses it, so renaming in place starts from the keyboard (F2 or
-// typing on the selected item).
+// item chooses it; renaming in place starts from the pencil at the end of
+// each row or from the keyboard (F2 or typing on the selected item).
 void BuildProfileDialog(QtToolkit& toolkit) {
   namespace profile = ui::ctl::profile;
   constexpr ui::WindowId kWindow = ui::WindowId::kProfile;
@@ -24,7 +26,8 @@ void BuildProfileDialog(QtToolkit& toolkit) {
   auto* column = new QVBoxLayout(window);
   column->setContentsMargins(10, 10, 10, 10);
   column->setSpacing(8);
-  auto* list = build.Add(profile::kList, new QListWidget(window));
+  auto* list = build.Add(profile::kList,
+                         new ProfileList([&toolkit] { return ToQ(toolkit.Text()(text_id::kRenameProfile)); }, window));
   // Wide enough for the names even when the caller gives the pop-up only
   // the profile button's width.
   list->setObjectName("profileList");
