@@ -127,6 +127,7 @@ class DeviceMainDlg final : public ui::WindowHandler, public PageServices {
   // The save tip and the DPI tip, when the current model shows them.
   void ShowSaveTip() override;
   void ShowDpiTip(int dpi) override;
+  void LeaveTab(int item) override { navigation_.LeaveTab(item); }
   // The skinned message box with language texts; returns its result.
   int Message(int title, int message, int kind) override;
   // The DPI level count and index last shown.

@@ -126,6 +126,7 @@ void LightingPage::ShowTab() {
   for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
     if (tabs[i].data == ui::ctl::tab::kLighting) toolkit.SetItemVisible(ui::ctl::kTabStrip, i, LightPageShown(ctx_));
   }
+  if (!LightPageShown(ctx_)) ctx_.main.LeaveTab(ui::ctl::tab::kLighting);
 }
 
 void LightingPage::Load() {

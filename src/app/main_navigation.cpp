@@ -13,7 +13,12 @@ constexpr int kButtonsIndex = 1;
 }  // namespace
 
 MainNavigation::MainNavigation(ui::Toolkit& toolkit, TextLookup text, ConnectionState& state, TaskQueue& queue)
-    : toolkit_(toolkit), text_(std::move(text)), state_(state), queue_(queue), current_tab_(ui::ctl::tab::kHome) {}
+    : toolkit_(toolkit),
+      text_(std::move(text)),
+      state_(state),
+      queue_(queue),
+      current_tab_(ui::ctl::tab::kHome),
+      last_device_tab_(ui::ctl::tab::kButtons) {}
 
 void MainNavigation::ShowStatus(int text_id) {
   state_.SetStatusText(text_id);
@@ -34,6 +39,19 @@ void MainNavigation::SelectTab(int index) {
   if (item == tab::kHome) SetDeviceChrome(false);
   toolkit_.SetSelection(kTabStrip, index);
   current_tab_ = item;
+  if (item != tab::kHome) last_device_tab_ = item;
+}
+
+int MainNavigation::IndexOfTab(int item) const {
+  const auto items = toolkit_.Items(ui::ctl::kTabStrip);
+  const auto found =
+      std::find_if(items.begin(), items.end(), [item](const ui::ListItem& tab) { return tab.data == item; });
+  return found == items.end() ? kButtonsIndex : static_cast<int>(found - items.begin());
+}
+
+void MainNavigation::LeaveTab(int item) {
+  if (current_tab_ == item && !settings_open_) SelectTab(kButtonsIndex);
+  if (last_device_tab_ == item) last_device_tab_ = ui::ctl::tab::kButtons;
 }
 
 void MainNavigation::OpenDevicePages(int connection_mode) {
@@ -44,7 +62,7 @@ void MainNavigation::OpenDevicePages(int connection_mode) {
     ShowStatus(text_id::kConnectedWired);
   }
   SetDeviceChrome(true);
-  SelectTab(kButtonsIndex);
+  SelectTab(IndexOfTab(last_device_tab_));
 }
 
 void MainNavigation::OpenSettingsPage() {
@@ -66,10 +84,7 @@ void MainNavigation::LeaveSettingsPage() {
   if (state_.notify_polling && current_tab_ != tab::kHome) {
     // Back to the device page the user left for the settings.
     SetDeviceChrome(true);
-    const auto items = toolkit_.Items(kTabStrip);
-    const auto left =
-        std::find_if(items.begin(), items.end(), [this](const ui::ListItem& tab) { return tab.data == current_tab_; });
-    SelectTab(left == items.end() ? kButtonsIndex : static_cast<int>(left - items.begin()));
+    SelectTab(IndexOfTab(current_tab_));
   } else {
     SelectTab(kHomeIndex);
     toolkit_.SetVisible(kHomePage, true);

@@ -19,8 +19,12 @@ class MainNavigation final {
   void SelectTab(int index);
   // After a model was picked, with the connection mode of its row: the
   // status line tells wired or receiver (a receiver's mouse is asked for at
-  // once, task 4) and the buttons page opens.
+  // once, task 4) and the device page the user was last on opens (the
+  // buttons page the first time).
   void OpenDevicePages(int connection_mode);
+  // A tab the model does not offer is being hidden: while it is shown, the
+  // buttons page takes its place.
+  void LeaveTab(int item);
   void OpenSettingsPage();
   void LeaveSettingsPage();
   // The device pages cannot stay open (the mouse went away): home is shown,
@@ -35,12 +39,15 @@ class MainNavigation final {
  private:
   void SetDeviceChrome(bool shown);
   void ShowFrameButtons(bool shown);
+  // The strip index of a tab item, or the buttons page's when it is missing.
+  int IndexOfTab(int item) const;
 
   ui::Toolkit& toolkit_;
   TextLookup text_;
   ConnectionState& state_;
   TaskQueue& queue_;
   int current_tab_;
+  int last_device_tab_;
   bool settings_open_ = false;
 };
 

@@ -34,6 +34,8 @@ class PageServices {
   virtual void ShowDpiTip(int dpi) = 0;
   // The skinned message box with language texts; returns its result.
   virtual int Message(int title, int message, int kind) = 0;
+  // The page's tab is hidden for the current model: the user is moved off it.
+  virtual void LeaveTab(int item) = 0;
 
  protected:
   ~PageServices() = default;

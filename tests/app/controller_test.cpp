@@ -202,6 +202,22 @@ TEST_F(ControllerTest, LeavingTheSettingsPageReturnsToTheDevicePageLeft) {
   EXPECT_TRUE(toolkit.IsVisible(kTabStrip));
 }
 
+TEST_F(ControllerTest, OpeningTheMouseAgainLandsOnThePageLastUsed) {
+  Connect("korvane_arc_8k");
+  EXPECT_EQ(toolkit.Items(kTabStrip).at(toolkit.Selection(kTabStrip)).data, ui::ctl::tab::kButtons)
+      << "the buttons page the first time";
+  const auto tabs = toolkit.Items(kTabStrip);
+  const auto macros =
+      std::find_if(tabs.begin(), tabs.end(), [](const ui::ListItem& tab) { return tab.data == ui::ctl::tab::kMacros; });
+  ASSERT_NE(macros, tabs.end());
+  const int index = static_cast<int>(macros - tabs.begin());
+  ASSERT_TRUE(toolkit.Choose(kTabStrip, index));
+  ASSERT_TRUE(toolkit.Choose(kTabStrip, 0));
+  ASSERT_FALSE(toolkit.IsVisible(kTabStrip));
+  ASSERT_TRUE(toolkit.Choose(kDeviceList, ListIndexOf(controller->State().current_type)));
+  EXPECT_EQ(toolkit.Selection(kTabStrip), index);
+}
+
 TEST_F(ControllerTest, OnlyInterfaceArrivalsQueueARescan) {
   Start();
   const auto ids = Plug(sim::Preset::kWired);
