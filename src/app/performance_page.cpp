@@ -122,6 +122,8 @@ void PerformancePage::Load() {
   const DeviceModel& model = ctx_.model.Get();
   toolkit.SetVisible(kLiftOffSection, model.lod_shown);
   toolkit.SetVisible(kSensorSection, model.sensor_shown);
+  // Switching the lighting off while moving means nothing on a mouse without lighting.
+  toolkit.SetVisible(kMoveLightOff, model.light_page_shown);
 
   toolkit.SetText(kResponseTime, std::to_string(ConfigInt(store, profile, ConfigKey::kButtonRespondTime)));
 

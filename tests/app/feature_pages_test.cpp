@@ -43,7 +43,7 @@ class FeaturePagesTest : public ControllerTest {
     for (int id = kColourSlotFirst; id <= kColourSlotLast; ++id) toolkit.AddControl(id, "COLORVALUE");
     for (int id = kPresetColourFirst; id <= kPresetColourLast; ++id) toolkit.AddControl(id, "DEFAULTCOLOR");
     for (const int control : {kDpiReset, kReportRateReset, kLightReset, kSystemMouseSettings, kResponseTime, kLightRed,
-                              kLightGreen, kLightBlue, kLightPalette, kLiftOffSection, kSensorSection,
+                              kLightGreen, kLightBlue, kLightPalette, kLiftOffSection, kSensorSection, kMoveLightOff,
                               kBrightnessSection, kSpeedSection, kSlotsSection, kColourSection}) {
       toolkit.AddControl(control);
     }
@@ -98,6 +98,7 @@ TEST_F(FeaturePagesTest, PagesFollowTheModelSensorAndRateCapability) {
     EXPECT_EQ(toolkit.Items(kReportRate).size(), c.rates);
     EXPECT_EQ(toolkit.IsVisible(kLiftOffSection), c.lift_off);
     EXPECT_TRUE(toolkit.IsVisible(kSensorSection));
+    EXPECT_EQ(toolkit.IsVisible(kMoveLightOff), c.lighting) << "the lighting-only power option";
     // The level list shows the mouse's levels, read back at the connection.
     const auto levels = toolkit.Items(kDpiLevels);
     EXPECT_EQ(static_cast<int>(levels.size()), Key(ConfigKey::kDpiCount));
