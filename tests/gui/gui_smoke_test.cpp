@@ -175,6 +175,25 @@ TEST_F(GuiSmokeTest, MainWindowShowsEveryTabAndPageAtItsOpeningAndItsSmallestSiz
   }
 }
 
+TEST_F(GuiSmokeTest, HomeOffersItsArrowsOnlyWhenTheCardsDoNotFit) {
+  toolkit->SetSelection(ctl::kTabStrip, 0);
+  Settle();
+  const auto offered = [&] {
+    return toolkit->IsEnabled(ctl::kDeviceListPrevious) && toolkit->IsEnabled(ctl::kDeviceListNext);
+  };
+  EXPECT_FALSE(offered()) << "the three models fit";
+  auto items = toolkit->Items(ctl::kDeviceList);
+  for (int extra = 1; extra <= 3; ++extra) {
+    ui::ListItem item = items.front();
+    item.text += " " + std::to_string(extra);
+    item.data = 900 + extra;
+    toolkit->AddItem(ctl::kDeviceList, item);
+  }
+  Settle();
+  EXPECT_TRUE(offered()) << "six cards overflow the list";
+  Capture(toolkit->MainWindow(), "home_six_models");
+}
+
 TEST_F(GuiSmokeTest, WithoutTrayHidingTheWindowMinimisesIt) {
   if (toolkit->AddTrayIcon("Korvane Center")) GTEST_SKIP() << "this desktop has a tray";
   toolkit->ShowWindow(ui::WindowId::kMain, ui::WindowState::kHidden);

@@ -1,6 +1,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "frontend/qt/control_builder.hpp"
@@ -27,6 +29,22 @@ QWidget* BuildHomePage(ControlBuilder& build, QWidget* parent) {
   auto* devices = build.Add(kDeviceList, new DeviceListWidget(build.Toolkit().GetSkin(), page));
   QObject::connect(previous, &QPushButton::clicked, devices, [devices] { devices->ScrollBy(-1); });
   QObject::connect(next, &QPushButton::clicked, devices, [devices] { devices->ScrollBy(1); });
+  // The arrows are offered only while the cards do not all fit; otherwise
+  // they are disabled, which the skin draws as empty space, so the cards stay
+  // where they are.
+  for (QPushButton* arrow : {previous, next}) {
+    QPixmap nothing(arrow->iconSize());
+    nothing.fill(Qt::transparent);
+    QIcon icon = arrow->icon();
+    icon.addPixmap(nothing, QIcon::Disabled);
+    arrow->setIcon(icon);
+  }
+  const auto offer_arrows = [previous, next](int, int most) {
+    previous->setEnabled(most > 0);
+    next->setEnabled(most > 0);
+  };
+  QObject::connect(devices->horizontalScrollBar(), &QScrollBar::rangeChanged, page, offer_arrows);
+  offer_arrows(0, devices->horizontalScrollBar()->maximum());
   list_row->addWidget(previous, 0, Qt::AlignVCenter);
   list_row->addWidget(devices, 1);
   list_row->addWidget(next, 0, Qt::AlignVCenter);
