@@ -43,7 +43,7 @@ void CardGrid::Arrange() {
     const int in_row = count / rows + (row < count % rows ? 1 : 0);
     auto* line = new QHBoxLayout;
     line->setSpacing(kSpacing);
-    for (int i = 0; i < in_row; ++i) line->addWidget(shown[next++], 1);
+    for (int i = 0; i < in_row; ++i) line->addWidget(shown[next++]);
     rows_->addLayout(line, 1);
   }
 }

@@ -24,13 +24,19 @@ QVBoxLayout* FillCard(ControlBuilder& build, QFrame* card, const CardHeader& hea
   row->setSpacing(10);
   row->addStrut(28);  // as tall with or without the reset button, so the titles line up
   row->addWidget(build.Text(header.title, card, "cardTitle"));
-  if (header.subtitle != 0) row->addWidget(build.Text(header.subtitle, card, "cardLabel"));
   if (header.help != 0) {
     QPushButton* help = build.Button(header.help, card, "help", "img_help.png", QStringLiteral("?"));
     help->setIconSize(QSize(18, 18));
     row->addWidget(help);
   }
-  row->addStretch(1);
+  if (header.subtitle != 0) {
+    // A long subtitle (in some languages) wraps rather than widening the page.
+    QLabel* subtitle = build.Text(header.subtitle, card, "cardLabel");
+    subtitle->setWordWrap(true);
+    row->addWidget(subtitle, 1);
+  } else {
+    row->addStretch(1);
+  }
   if (header.reset != 0) row->addWidget(ResetButton(build, header.reset, card));
   column->addLayout(row);
   return column;

@@ -26,7 +26,9 @@ QColor AccentOf(const ui::ListItem& item) { return item.colour ? UnpackQColor(*i
 RateListWidget::RateListWidget(QWidget* parent) : KeyboardItemsWidget(parent) {
   setMouseTracking(true);
   setCursor(Qt::PointingHandCursor);
-  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  policy.setHeightForWidth(true);
+  setSizePolicy(policy);
 }
 
 void RateListWidget::SetItems(const std::vector<ui::ListItem>& items) {
@@ -45,8 +47,28 @@ void RateListWidget::SetSelection(int index) {
 
 QRect RateListWidget::SegmentRect(int index) const {
   if (!InRange(index, items_.size())) return {};
-  const int width = (this->width() - (Count() - 1) * kSegmentGap) / Count();
-  return {index * (width + kSegmentGap), (height() - kSegmentHeight) / 2, width, kSegmentHeight};
+  const int per_row = PerRow(width());
+  const int segment_width = (width() - (per_row - 1) * kSegmentGap) / per_row;
+  const int top = (height() - heightForWidth(width())) / 2;
+  return {index % per_row * (segment_width + kSegmentGap), top + index / per_row * (kSegmentHeight + kSegmentGap),
+          segment_width, kSegmentHeight};
+}
+
+int RateListWidget::RowWidth(int segments) const {
+  return segments * SegmentMinimumWidth() + (segments - 1) * kSegmentGap;
+}
+
+int RateListWidget::PerRow(int width) const {
+  const int count = std::max(1, Count());
+  return RowWidth(count) <= width ? count : (count + 1) / 2;
+}
+
+bool RateListWidget::hasHeightForWidth() const { return true; }
+
+int RateListWidget::heightForWidth(int width) const {
+  const int per_row = PerRow(width);
+  const int rows = std::max(1, (Count() + per_row - 1) / per_row);
+  return rows * kSegmentHeight + (rows - 1) * kSegmentGap;
 }
 
 int RateListWidget::SegmentAt(QPoint point) const {
@@ -70,8 +92,8 @@ QSize RateListWidget::sizeHint() const {
 }
 
 QSize RateListWidget::minimumSizeHint() const {
-  const int count = std::max(1, Count());
-  return {count * SegmentMinimumWidth() + (count - 1) * kSegmentGap, kSegmentHeight};
+  const int half = (std::max(1, Count()) + 1) / 2;
+  return {RowWidth(half), kSegmentHeight};
 }
 
 void RateListWidget::mousePressEvent(QMouseEvent* event) {

@@ -9,6 +9,7 @@
 namespace korvane::qt {
 
 // The report rates as a row of segments, one per item (text "1000Hz", say),
+// in two rows when the widget is too narrow for one,
 // exactly one of them chosen. Each segment carries its item colour as an
 // accent: a dot beside the text and, on the chosen one, the outline. A click
 // chooses the segment and reports Clicked, as Space or Enter on the segment
@@ -30,6 +31,8 @@ class RateListWidget final : public KeyboardItemsWidget {
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
+  bool hasHeightForWidth() const override;
+  int heightForWidth(int width) const override;
 
  signals:
   void Clicked(int index);
@@ -50,6 +53,9 @@ class RateListWidget final : public KeyboardItemsWidget {
 
   int SegmentAt(QPoint point) const;
   int SegmentMinimumWidth() const;
+  int RowWidth(int segments) const;
+  // Segments in a row at this width: all when they fit, else half of them.
+  int PerRow(int width) const;
   void PaintSegment(QPainter& painter, int index) const;
 };
 
