@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTest>
 #include <QThread>
@@ -318,6 +320,9 @@ TEST_F(ControllerGuiTest, TheKeyboardAloneReachesEveryPageAndChangesASetting) {
     QWidget* page = toolkit->Widget(page_id);
     SCOPED_TRACE(page_id);
     ASSERT_TRUE(page->isVisible()) << "Ctrl+Tab leads from page to page";
+    auto* scroll = qobject_cast<QScrollArea*>(page->parentWidget()->parentWidget());
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << "the page fits the window's width";
     QWidget* first = focused();
     ASSERT_NE(first, nullptr);
     int on_page = 0;

@@ -42,14 +42,21 @@ QFrame* MacroListCard(ControlBuilder& build, QWidget* parent) {
   return card;
 }
 
-// The events with the step counter, the recording notice, the record
-// button and the editing commands.
+// The events with the step counter and the move buttons above them, the
+// recording notice, the record button and the editing commands.
 QFrame* EventListCard(ControlBuilder& build, QWidget* parent) {
   QFrame* card = NewCard(parent);
   QVBoxLayout* column = FillCard(build, card, {.title = kEventListTitle});
+  auto* header = qobject_cast<QHBoxLayout*>(column->itemAt(0)->layout());
   QLabel* count = build.Text(kEncodedEvents, card, "cardLabel");
   count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  qobject_cast<QHBoxLayout*>(column->itemAt(0)->layout())->addWidget(count);
+  header->addWidget(count);
+  for (const auto& [id, image, glyph] :
+       {std::tuple{kEventUp, "img_recorditem_up.png", "▲"}, std::tuple{kEventDown, "img_recorditem_down.png", "▼"}}) {
+    QPushButton* move = build.Button(id, card, "iconButton", image, QString::fromUtf8(glyph));
+    move->setIconSize(QSize(18, 18));
+    header->addWidget(move);
+  }
   QLabel* notice = build.Text(kRecordNotice, card, "notice");
   notice->setWordWrap(true);
   notice->hide();
@@ -65,12 +72,6 @@ QFrame* EventListCard(ControlBuilder& build, QWidget* parent) {
   commands->addStretch(1);
   for (const int id : {kEventInsert, kEventDelete, kEventClear}) {
     commands->addWidget(build.Button(id, card, "secondary"));
-  }
-  for (const auto& [id, image, glyph] :
-       {std::tuple{kEventUp, "img_recorditem_up.png", "▲"}, std::tuple{kEventDown, "img_recorditem_down.png", "▼"}}) {
-    QPushButton* move = build.Button(id, card, "iconButton", image, QString::fromUtf8(glyph));
-    move->setIconSize(QSize(18, 18));
-    commands->addWidget(move);
   }
   column->addLayout(commands);
   return card;
@@ -142,7 +143,7 @@ QWidget* BuildMacroPage(ControlBuilder& build, QWidget* parent) {
   QFrame* macros = MacroListCard(build, page);
   QFrame* events = EventListCard(build, page);
   QFrame* options = OptionsCard(build, page);
-  PlaceThreeCards(page, macros, 240, events, options, 320);
+  PlaceThreeCards(page, macros, 200, events, options, 372);
   return page;
 }
 
