@@ -139,6 +139,9 @@ QFrame* FunctionCard(ControlBuilder& build, QWidget* parent) {
     grid->addWidget(combo, row + 1, col);
     grid->setRowMinimumHeight(row + 1, 40);
   }
+  // Two columns of the same width, whatever the longest function name is.
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
   column->addLayout(grid);
   column->addSpacing(6);
   // The key combination across the width, rapid fire and disable below it.

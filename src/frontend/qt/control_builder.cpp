@@ -10,6 +10,7 @@
 #include <QRegularExpressionValidator>
 
 #include "frontend/qt/colour_button.hpp"
+#include "frontend/qt/eliding_combo_box.hpp"
 #include "frontend/qt/qt_toolkit.hpp"
 
 namespace korvane::qt {
@@ -63,7 +64,7 @@ QRadioButton* ControlBuilder::Radio(int id, QWidget* parent, const QString& grou
 }
 
 QComboBox* ControlBuilder::Combo(int id, QWidget* parent) {
-  auto* combo = new QComboBox(parent);
+  auto* combo = new ElidingComboBox(parent);
   combo->setCursor(Qt::PointingHandCursor);
   Register(id, combo);
   return combo;
