@@ -175,6 +175,16 @@ TEST_F(GuiSmokeTest, MainWindowShowsEveryTabAndPageAtItsOpeningAndItsSmallestSiz
   }
 }
 
+TEST_F(GuiSmokeTest, MaximisingFillsTheWorkAreaAndRestoringGivesTheSizeBack) {
+  QWidget* window = toolkit->MainWindow();
+  const QSize normal = window->size();
+  toolkit->ShowWindow(ui::WindowId::kMain, ui::WindowState::kMaximised);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() == window->screen()->availableGeometry().size(); }));
+  EXPECT_EQ(toolkit->GetWindowState(ui::WindowId::kMain), ui::WindowState::kMaximised);
+  toolkit->ShowWindow(ui::WindowId::kMain, ui::WindowState::kNormal);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window->size() == normal; }));
+}
+
 TEST_F(GuiSmokeTest, HomeOffersItsArrowsOnlyWhenTheCardsDoNotFit) {
   toolkit->SetSelection(ctl::kTabStrip, 0);
   Settle();
