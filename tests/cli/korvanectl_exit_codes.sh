@@ -49,6 +49,8 @@ rows=$(
 1|-|status --no-such-option
 1|-|dpi
 1|-|firmware upgrade
+1|-|select korvane_nosuch
+2|-|select korvane_arc_8k
 1|-|--hid nosuch:x status
 2|-|--hid sim:$dir/no.sock rate 1000
 2|-|--hid sim:$dir/dead.sock rate 1000
@@ -63,6 +65,9 @@ rows=$(
 ROWS
 )
 
+# The first start stores the connected model and says so; from then on a
+# success prints nothing on standard error.
+"$ctl" --hid "sim:$socket" status >/dev/null 2>&1 || fail "the first start failed"
 echo "$rows" | while IFS='|' read -r expected setup arguments; do
   [ "$setup" = - ] || "$mouse" ctl --socket "$socket" $setup >/dev/null
   eval "set -- $arguments"

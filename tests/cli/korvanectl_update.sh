@@ -58,6 +58,8 @@ head -c 30001 /dev/urandom >"$dir/image-102.bin"
 publish "$firmware" firmware-102.zip 'firmware     -102.bin' "$dir/image-102.bin"
 
 # --- update check ---
+# The first start stores the connected model (and says so on standard error).
+ctl status >/dev/null 2>&1 || fail "the first start failed"
 check=$(ctl update check --json 2>"$dir/err") || fail "update check failed: $(cat "$dir/err")"
 echo "$check" | jq -e '.software == {"installed": "1.0.1", "offered": "1.0.2", "newer": true}' >/dev/null ||
   fail "software: $check"

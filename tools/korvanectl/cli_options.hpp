@@ -21,11 +21,17 @@ struct CliOptions {
   // environment variable KORVANE_HID gives the default.
   std::optional<std::string> hid;
   bool json = false;
+  // The program's command line, to name the command that runs.
+  const CLI::App* root = nullptr;
 
   AppContextOptions ContextOptions() const;
 };
 
 void AddCommonOptions(CLI::App& app, CliOptions& options);
+
+// The command that runs, as "korvanectl dpi set": the program and the
+// commands given, without options or values.
+std::string CommandName(const CliOptions& options);
 
 // One clear line on standard error: "korvanectl: <text>".
 void PrintError(const std::string& text);

@@ -2,12 +2,17 @@
 
 #include "catalog/current_model.hpp"
 #include "cli_options.hpp"
+#include "platform/file_lock.hpp"
 #include "platform/paths.hpp"
 #include "platform/single_instance.hpp"
+#include "worker/hotplug.hpp"
 
 namespace korvane::cli {
 
 namespace {
+// No model has device type 0: with it, the device list picks the model that
+// is connected.
+constexpr int kNoModelType = 0;
 // Longest wait for one task: a refresh with a read-back of eight commands,
 // each of which may take its full acknowledgement window.
 constexpr auto kTaskTimeout = std::chrono::seconds(20);
@@ -29,31 +34,58 @@ int TaskWaiter::Finished(TaskCode code) const {
   return it == results_.end() ? 0 : it->second.first;
 }
 
+void TaskWaiter::Hold() {
+  std::lock_guard lock(events_mutex_);
+  holding_ = true;
+}
+
+void TaskWaiter::EndHold(bool pass_on) {
+  std::lock_guard lock(events_mutex_);
+  if (pass_on && listener_) {
+    for (const auto& event : held_) event(*listener_);
+  }
+  held_.clear();
+  holding_ = false;
+}
+
+void TaskWaiter::Tell(std::function<void(WorkerEvents&)> event) {
+  if (!listener_) return;
+  std::lock_guard lock(events_mutex_);
+  if (holding_) {
+    held_.push_back(std::move(event));
+  } else {
+    event(*listener_);
+  }
+}
+
 void TaskWaiter::StatusChanged(int text_id) {
-  if (listener_) listener_->StatusChanged(text_id);
+  Tell([=](WorkerEvents& l) { l.StatusChanged(text_id); });
 }
 void TaskWaiter::DeviceListChanged() {
-  if (listener_) listener_->DeviceListChanged();
+  Tell([](WorkerEvents& l) { l.DeviceListChanged(); });
 }
 void TaskWaiter::DeviceViewChanged(bool device_list_shown, bool device_pages_shown) {
-  if (listener_) listener_->DeviceViewChanged(device_list_shown, device_pages_shown);
+  Tell([=](WorkerEvents& l) { l.DeviceViewChanged(device_list_shown, device_pages_shown); });
 }
 void TaskWaiter::BatteryChanged(int battery_a, int battery_b) {
-  if (listener_) listener_->BatteryChanged(battery_a, battery_b);
+  Tell([=](WorkerEvents& l) { l.BatteryChanged(battery_a, battery_b); });
 }
 void TaskWaiter::RefreshPages(unsigned pages) {
-  if (listener_) listener_->RefreshPages(pages);
+  Tell([=](WorkerEvents& l) { l.RefreshPages(pages); });
 }
 void TaskWaiter::CloseTransientWindows() {
-  if (listener_) listener_->CloseTransientWindows();
+  Tell([](WorkerEvents& l) { l.CloseTransientWindows(); });
 }
 void TaskWaiter::LinkChanged(int device_type, bool linked) {
-  if (listener_) listener_->LinkChanged(device_type, linked);
+  Tell([=](WorkerEvents& l) { l.LinkChanged(device_type, linked); });
 }
 void TaskWaiter::DpiButtonPressed(int count, int index) {
-  if (listener_) listener_->DpiButtonPressed(count, index);
+  Tell([=](WorkerEvents& l) { l.DpiButtonPressed(count, index); });
 }
 void TaskWaiter::TaskFinished(TaskCode code, bool succeeded) {
+  // Told (or held) before the task counts as finished, so that a hold the
+  // waiting thread ends next has the task's own event.
+  Tell([=](WorkerEvents& l) { l.TaskFinished(code, succeeded); });
   {
     std::lock_guard lock(mutex_);
     auto& [times, last] = results_[code];
@@ -61,19 +93,18 @@ void TaskWaiter::TaskFinished(TaskCode code, bool succeeded) {
     last = succeeded;
   }
   finished_.notify_all();
-  if (listener_) listener_->TaskFinished(code, succeeded);
 }
 
 std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEvents* listener,
-                                             std::optional<Failure>& failure) {
+                                             std::optional<Failure>& failure, bool steps_aside) {
   failure = HidFailure(options);
   if (failure) return nullptr;
   std::unique_ptr<CliSession> session(new CliSession());
   session->context_ = OpenContext(options);
   AppContext& context = *session->context_;
 
-  // The desktop application owns the mouse while it runs; a second
-  // korvanectl waits for the first to finish.
+  // The desktop application owns the mouse while it runs; korvanectl
+  // commands take turns (see MouseClaim).
   const std::string& caption = context.Caption();
   std::string error;
   const auto runtime_folder = SingleInstance::RuntimeFolder(error);
@@ -88,22 +119,8 @@ std::unique_ptr<CliSession> CliSession::Open(const CliOptions& options, WorkerEv
         Failure("the desktop application is running and owns the mouse; use it, or quit it first", ExitCode::kNoMouse);
     return nullptr;
   }
-  const auto device_lock_path = DeviceLockPath(*runtime_folder, caption);
-  session->device_lock_ = std::make_unique<FileLock>(device_lock_path);
-  if (!session->device_lock_->Usable()) {
-    failure = Failure("cannot open the device lock " + device_lock_path.string(), ExitCode::kFile);
-    return nullptr;
-  }
-  if (!session->device_lock_->TryLock()) {
-    PrintError("another command is using the mouse; waiting up to " + std::to_string(kDeviceLockWait.count()) +
-               " s for it to finish");
-    if (!session->device_lock_->LockWithin(kDeviceLockWait)) {
-      failure = Failure(
-          "another command (korvanectl watch, perhaps) is still using the mouse; try again when it has finished",
-          ExitCode::kNoMouse);
-      return nullptr;
-    }
-  }
+  session->claim_ = MouseClaim::Take(*runtime_folder, caption, CommandName(options), steps_aside, failure);
+  if (!session->claim_) return nullptr;
 
   EnsureDirectory(context.DatabaseFolder());
   session->link_ = OpenHidLink(options.hid);
@@ -131,10 +148,66 @@ void CliSession::Finish(std::unique_ptr<CliSession> session) {
   left_open = session.release();
 }
 
-void CliSession::Connect() {
+std::optional<int> CliSession::Connect(bool use_connected) {
+  const int stored = state_.current_type;
+  // The scan's events reach the listener only once it is known whether
+  // they tell the model that stays.
+  waiter_->Hold();
   Queue().Push(kTaskStartupScan);
   Worker().Start();
   waiter_->WaitFinished(kTaskStartupScan, 1, kTaskTimeout);
+  if (use_connected) return UseConnectedModel(stored);
+  waiter_->EndHold(true);
+  return std::nullopt;
+}
+
+std::optional<int> CliSession::UseConnectedModel(int stored) {
+  const CatalogEntry* stored_model = FindModel(Catalog(), stored);
+  const auto stored_row = state_.device_list.RowOf(stored);
+  if (stored_model && !(stored_row && stored_row->online) && state_.device_list.OnlineCount() > 0) {
+    // No model type is stored now, so the scan's device list picks the
+    // first model that is online, as at the desktop application's start.
+    waiter_->EndHold(false);
+    state_.current_type = kNoModelType;
+    Run(kTaskArrivalScan);
+  } else {
+    waiter_->EndHold(true);
+  }
+  const int chosen = state_.current_type;
+  const CatalogEntry* chosen_model = FindModel(Catalog(), chosen);
+  if (chosen == stored || !chosen_model) return std::nullopt;
+  PrintError("using " + chosen_model->name +
+             (stored_model ? " (the stored model " + stored_model->name + " is not connected)"
+                           : " (no model was chosen before)"));
+  if (!stored_model) return std::nullopt;
+  return stored;
+}
+
+void CliSession::FollowHotplug() {
+  HotplugSource* hotplug = Hotplug();
+  if (!hotplug) return;
+  follows_hotplug_ = true;
+  hotplug->SetListener(
+      [this](const HotplugEvent& event) { UpdateUSBDevice(event, Catalog(), Transport(), State(), Queue()); });
+}
+
+void CliSession::Pause() {
+  if (HotplugSource* hotplug = Hotplug()) hotplug->SetListener(nullptr);
+  // A step inside a long exchange still talks to the mouse: wait for it.
+  while (!Worker().Stop()) {
+  }
+  Manager().CloseAll();
+  claim_->Release();
+}
+
+bool CliSession::Resume() {
+  if (!claim_->Retake()) return false;
+  if (follows_hotplug_) FollowHotplug();
+  waiter_->Hold();
+  Worker().Start();
+  Run(kTaskStartupScan);
+  waiter_->EndHold(false);
+  return true;
 }
 
 bool CliSession::Run(TaskCode code) {

@@ -2,16 +2,18 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "app/app_context.hpp"
 #include "app/device_session.hpp"
 #include "app/hid_link.hpp"
 #include "exit_codes.hpp"
-#include "platform/file_lock.hpp"
+#include "mouse_claim.hpp"
 #include "worker/connection_state.hpp"
 #include "worker/worker_events.hpp"
 
@@ -20,7 +22,7 @@ namespace korvane::cli {
 struct CliOptions;
 
 // Counts the tasks the worker finished and passes every event on to an
-// optional listener (the watch command's printer).
+// optional listener (the watch command's printer), in order.
 class TaskWaiter final : public WorkerEvents {
  public:
   explicit TaskWaiter(WorkerEvents* listener) : listener_(listener) {}
@@ -29,6 +31,12 @@ class TaskWaiter final : public WorkerEvents {
   // whether the last of them succeeded, nullopt on timeout.
   std::optional<bool> WaitFinished(TaskCode code, int count, std::chrono::milliseconds timeout);
   int Finished(TaskCode code) const;
+
+  // Keeps the listener's events back until EndHold, which passes them on or
+  // drops them: the events of a scan whose outcome is not told as it was
+  // (a model given up for the one connected, a reconnection).
+  void Hold();
+  void EndHold(bool pass_on);
 
   void StatusChanged(int text_id) override;
   void DeviceListChanged() override;
@@ -41,7 +49,13 @@ class TaskWaiter final : public WorkerEvents {
   void TaskFinished(TaskCode code, bool succeeded) override;
 
  private:
+  // Calls the listener now, or keeps the call while held.
+  void Tell(std::function<void(WorkerEvents&)> event);
+
   WorkerEvents* listener_;
+  std::mutex events_mutex_;
+  bool holding_ = false;
+  std::vector<std::function<void(WorkerEvents&)>> held_;
   mutable std::mutex mutex_;
   std::condition_variable finished_;
   std::map<TaskCode, std::pair<int, bool>> results_;  // code -> (times, last result)
@@ -55,9 +69,10 @@ class CliSession final {
  public:
   // nullptr with failure set when --hid cannot be used, the mouse may not be
   // used now (the desktop application or another command holds it) or the
-  // catalog cannot be read.
+  // catalog cannot be read. A session that steps aside (watch) lets a
+  // command that waits for the mouse have it: see Pause.
   static std::unique_ptr<CliSession> Open(const CliOptions& options, WorkerEvents* listener,
-                                          std::optional<Failure>& failure);
+                                          std::optional<Failure>& failure, bool steps_aside = false);
   ~CliSession();
 
   // Ends a command: stops the worker, closes the settings database and leaves
@@ -67,7 +82,22 @@ class CliSession final {
   static void Finish(std::unique_ptr<CliSession> session);
 
   // Runs the start-up scan (task 1) and waits for it and the read-back.
-  void Connect();
+  // With use_connected, a stored model that is not connected (or none
+  // stored) gives way to the supported mouse that is, chosen by the device
+  // list's rule as the desktop application's start does, and one line on
+  // standard error says which. Returns the device type of the stored model
+  // that gave way, if one did.
+  std::optional<int> Connect(bool use_connected = true);
+
+  // For a session that steps aside: whether a command waits for the mouse;
+  // Pause stops the worker, closes the mouse and lets go of it; Resume takes
+  // it back once nobody waits (false until then) and connects again, the
+  // scan's events kept from the listener.
+  bool OthersWaiting() const { return claim_->OthersWaiting(); }
+  // Follows the mouse being plugged and unplugged (watch).
+  void FollowHotplug();
+  void Pause();
+  bool Resume();
   // Queues a task and waits until the worker has run it; false when it
   // failed or did not finish in time.
   bool Run(TaskCode code);
@@ -92,8 +122,13 @@ class CliSession final {
  private:
   CliSession() = default;
 
+  // Gives up the stored model, when it is not connected, for the one that
+  // is; returns its type when it did.
+  std::optional<int> UseConnectedModel(int stored);
+
   std::unique_ptr<AppContext> context_;
-  std::unique_ptr<FileLock> device_lock_;
+  std::unique_ptr<MouseClaim> claim_;
+  bool follows_hotplug_ = false;
   HidLink link_;
   ConnectionState state_;
   std::unique_ptr<TaskWaiter> waiter_;

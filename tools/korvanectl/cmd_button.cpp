@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "buttons/button_assignments.hpp"
+#include "cli_help.hpp"
 #include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "cli_session.hpp"
@@ -80,6 +81,12 @@ std::vector<ButtonView> Buttons(CliSession& session) {
                          [&text](const std::string& name) { return DescribedMacroName(name, text); });
 }
 
+nlohmann::ordered_json ButtonJson(int number, const ButtonView& view) {
+  const KeyAssignment& a = view.assignment;
+  return {{"number", number},       {"name", view.name},        {"type", a.macro_type},
+          {"value", a.macro_value}, {"value2", a.macro_value2}, {"description", view.description}};
+}
+
 ExitCode RunList(const CliOptions& options) {
   ExitCode code = ExitCode::kSuccess;
   auto session = ConnectSession(options, code);
@@ -90,12 +97,7 @@ ExitCode RunList(const CliOptions& options) {
     const KeyAssignment& a = view.assignment;
     ++number;
     if (options.json) {
-      out.push_back({{"number", number},
-                     {"name", view.name},
-                     {"type", a.macro_type},
-                     {"value", a.macro_value},
-                     {"value2", a.macro_value2},
-                     {"description", view.description}});
+      out.push_back(ButtonJson(number, view));
     } else {
       std::cout << number << "  " << view.name << ": " << view.description << "  (type " << a.macro_type << ", "
                 << a.macro_value << ", " << a.macro_value2 << ")\n";
@@ -182,7 +184,12 @@ constexpr const char* kForms =
 
 void AddButtonCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* button = app.add_subcommand("button", "List the buttons' functions, or give a button a function");
-  button->footer(kForms);
+  button->group(kSettingsGroup);
+  button->footer(std::string(kForms) + "\n\n" + button->get_footer());
+  SetExamples(*button, {{"korvanectl button", "every button and what it does"},
+                        {"korvanectl button 4 key Ctrl+Shift+A", "button 4 types Ctrl+Shift+A"},
+                        {"korvanectl button 5 media mute", "button 5 mutes the sound"},
+                        {"korvanectl button reset-all", "every button back to the model's default"}});
   auto args = std::make_shared<std::vector<std::string>>();
   button->add_option("ARGS", *args, "N FUNCTION [VALUES], or reset-all");
   button->callback([args, &options, &exit_code] {
@@ -191,24 +198,38 @@ void AddButtonCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
       return;
     }
     if (args->size() == 1 && args->front() == "reset-all") {
-      exit_code = RunSettingCommand(options, [](CliSession& session, const SettingsTarget& target) -> Change {
-        const ButtonTarget buttons{target.store, target.state, target.queue, session.Pending()};
-        if (!ResetAllKeys(buttons)) return Failure("the settings database did not take the change", ExitCode::kFile);
-        return std::nullopt;
-      });
+      exit_code = RunSettingCommand(
+          options,
+          [](CliSession& session, const SettingsTarget& target) -> Change {
+            const ButtonTarget buttons{target.store, target.state, target.queue, session.Pending()};
+            if (!ResetAllKeys(buttons)) {
+              return Failure("the settings database did not take the change", ExitCode::kFile);
+            }
+            return std::nullopt;
+          },
+          [](CliSession&) {
+            return Confirm("buttons", "buttons: every button back to the model's default", {{"reset", true}});
+          });
       return;
     }
     if (args->size() < 2) throw CLI::ValidationError("button", "expected N FUNCTION [VALUES]");
     const int number = LeadingNumber(args->front());
     const std::vector<std::string> rest(args->begin() + 1, args->end());
-    exit_code = RunSettingCommand(options, [number, rest](CliSession& session, const SettingsTarget& target) -> Change {
-      const std::vector<ButtonView> buttons = Buttons(session);
-      if (number < 1 || number > static_cast<int>(buttons.size())) {
-        return "the button must be 1 to " + std::to_string(buttons.size());
-      }
-      const ButtonTarget button_target{target.store, target.state, target.queue, session.Pending()};
-      return Assign(session, button_target, buttons[number - 1].key_code, rest);
-    });
+    exit_code = RunSettingCommand(
+        options,
+        [number, rest](CliSession& session, const SettingsTarget& target) -> Change {
+          const std::vector<ButtonView> buttons = Buttons(session);
+          if (number < 1 || number > static_cast<int>(buttons.size())) {
+            return "the button must be 1 to " + std::to_string(buttons.size());
+          }
+          const ButtonTarget button_target{target.store, target.state, target.queue, session.Pending()};
+          return Assign(session, button_target, buttons[number - 1].key_code, rest);
+        },
+        [number](CliSession& session) {
+          const ButtonView view = Buttons(session).at(static_cast<std::size_t>(number - 1));
+          return Confirm("button", "button " + std::to_string(number) + " (" + view.name + "): " + view.description,
+                         ButtonJson(number, view));
+        });
   });
 }
 

@@ -5,6 +5,7 @@
 
 #include "catalog/catalog_file.hpp"
 #include "catalog/model_definition.hpp"
+#include "cli_help.hpp"
 #include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "commands.hpp"
@@ -183,6 +184,9 @@ ExitCode RunCatalog(const CliOptions& options, const std::string& model_attr) {
 
 void AddCatalogCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* command = app.add_subcommand("catalog", "Show the supported models, languages and product version");
+  command->group(kFilesGroup);
+  SetExamples(*command, {{"korvanectl catalog", "the models, languages and product version"},
+                         {"korvanectl catalog --model korvane_slate", "also one model's buttons and defaults"}});
   auto model_attr = std::make_shared<std::string>();
   command->add_option("--model", *model_attr, "Also show this model's definition (its device_attr)");
   command->callback([&options, &exit_code, model_attr] { exit_code = RunCatalog(options, *model_attr); });

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_help.hpp"
 #include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "commands.hpp"
@@ -65,6 +66,8 @@ ExitCode RunDb(const CliOptions& options, const std::string& model_attr) {
 void AddDbCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* command =
       app.add_subcommand("db", "Open or create a model's settings database and show its profiles and settings");
+  command->group(kFilesGroup);
+  SetExamples(*command, {{"korvanectl db --model korvane_slate", "the profiles and settings stored for the model"}});
   auto model_attr = std::make_shared<std::string>();
   command->add_option("--model", *model_attr, "The model's device_attr")->required();
   command->callback([&options, &exit_code, model_attr] { exit_code = RunDb(options, *model_attr); });

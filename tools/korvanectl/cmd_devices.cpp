@@ -7,6 +7,7 @@
 #include "app/hid_link.hpp"
 #include "catalog/catalog_file.hpp"
 #include "catalog/current_model.hpp"
+#include "cli_help.hpp"
 #include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "commands.hpp"
@@ -90,6 +91,9 @@ ExitCode RunDevices(const CliOptions& options) {
 
 void AddDevicesCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* command = app.add_subcommand("devices", "List the connected mice's configuration interfaces");
+  command->group(kDeviceGroup);
+  SetExamples(*command, {{"korvanectl devices", "every connected interface the program accepts"},
+                         {"korvanectl devices --json", "the same as a JSON list"}});
   command->callback([&options, &exit_code] { exit_code = RunDevices(options); });
 }
 

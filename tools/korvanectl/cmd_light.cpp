@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_help.hpp"
 #include "cli_options.hpp"
 #include "cli_session.hpp"
 #include "commands.hpp"
@@ -13,6 +14,7 @@
 #include "common/text.hpp"
 #include "performance/lighting_model.hpp"
 #include "setting_command.hpp"
+#include "settings_text.hpp"
 
 namespace korvane::cli {
 
@@ -70,29 +72,49 @@ Change ApplyLight(const LightRequest& request, CliSession& session, const Settin
   return std::nullopt;
 }
 
+// The active effect as stored once the mouse has it.
+Confirmation LightingDone(CliSession& session, const std::string& lead) {
+  const std::optional<nlohmann::ordered_json> row = ActiveLightRow(session);
+  if (!row) return Confirm("lighting", "lighting: " + lead + "the mouse's own", {{"mode", nullptr}});
+  nlohmann::ordered_json fields = *row;
+  fields.erase("active");
+  return Confirm("lighting", "lighting: " + lead + LightRowText(*row), fields);
+}
+
 }  // namespace
 
 void AddLightCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* light = app.add_subcommand("light", "Set the lighting effect, or reset it to the mouse's own");
+  light->group(kSettingsGroup);
+  SetExamples(*light, {{"korvanectl light 2 --brightness 3 --speed 1 --colour FF0000 --colour 00FF00",
+                        "breathing in red and green"},
+                       {"korvanectl light \"Always on\" --colour 0080FF", "a mode by its name"},
+                       {"korvanectl light reset", "the mouse's own lighting"}});
   light->require_subcommand(0, 1);
   auto request = std::make_shared<LightRequest>();
   light->add_option("MODE", request->mode, "Mode number 0 to 5, or its name in the current language");
   light->add_option("--brightness", request->brightness, "0 to 4")->check(CLI::Range(0, kMaxLightLevel));
   light->add_option("--speed", request->speed, "0 to 4")->check(CLI::Range(0, kMaxLightLevel));
   light->add_option("--colour", request->colours, "RRGGBB or #RRGGBB; several for a mode with colour slots");
-  light->add_subcommand("reset", "Let the mouse restore its lighting defaults")->callback([&options, &exit_code] {
-    exit_code = RunSettingCommand(options, [](CliSession& session, const SettingsTarget& target) -> Change {
-      if (!session.Model().Get().light_page_shown) return "this model has no lighting";
-      target.queue.Push(kTaskLightingRestore);
-      return std::nullopt;
-    });
+  auto* reset = light->add_subcommand("reset", "Let the mouse restore its lighting defaults");
+  SetExamples(*reset, {{"korvanectl light reset", "the mouse's own lighting"}});
+  reset->callback([&options, &exit_code] {
+    exit_code = RunSettingCommand(
+        options,
+        [](CliSession& session, const SettingsTarget& target) -> Change {
+          if (!session.Model().Get().light_page_shown) return "this model has no lighting";
+          target.queue.Push(kTaskLightingRestore);
+          return std::nullopt;
+        },
+        [](CliSession& session) { return LightingDone(session, "back to the mouse's defaults: "); });
   });
   light->callback([light, request, &options, &exit_code] {
     if (!light->get_subcommands().empty()) return;
     if (request->mode.empty()) throw CLI::RequiredError("MODE or reset");
-    exit_code = RunSettingCommand(options, [request](CliSession& session, const SettingsTarget& target) {
-      return ApplyLight(*request, session, target);
-    });
+    exit_code = RunSettingCommand(
+        options,
+        [request](CliSession& session, const SettingsTarget& target) { return ApplyLight(*request, session, target); },
+        [](CliSession& session) { return LightingDone(session, ""); });
   });
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_help.hpp"
 #include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "cli_session.hpp"
@@ -152,6 +153,7 @@ Change AppendEvent(EventList& list, const std::string& word, int& stamp) {
 
 ExitCode RunEvents(const CliOptions& options, int id, const std::vector<std::string>& words) {
   return WithStore(options, [&](CliSession& session) -> Change {
+    const std::uint64_t failures = session.Store().Failures();
     MacroHeader header;
     if (auto refused = CheckMacro(session, id, header)) return refused;
     EventList list;
@@ -164,7 +166,15 @@ ExitCode RunEvents(const CliOptions& options, int id, const std::vector<std::str
              std::to_string(list.size());
     }
     StoreEventList(session.Store(), id, list);
-    std::cout << list.size() << " events, " << EncodedRecords(list) << " of " << kMaxMacroRecords << " device events\n";
+    // Told only once the database has them (WithStore checks it after).
+    if (session.Store().Failures() == failures) {
+      const int records = EncodedRecords(list);
+      PrintConfirmation(
+          options, Confirm("macro_events",
+                           "macro " + std::to_string(id) + ": " + std::to_string(list.size()) + " events, " +
+                               std::to_string(records) + " of " + std::to_string(kMaxMacroRecords) + " device events",
+                           {{"id", id}, {"events", list.size()}, {"records", records}}));
+    }
     return std::nullopt;
   });
 }
@@ -191,11 +201,26 @@ Change ApplyOptionWords(MacroOptionChoices& choices, const std::string& delay, c
   return std::nullopt;
 }
 
+// The options in the words --delay and --play take.
+std::string OptionWords(const MacroOptionChoices& choices) {
+  const std::string delay = choices.delay_choice == 0   ? "none"
+                            : choices.delay_choice == 1 ? "recorded"
+                                                        : "fixed:" + std::to_string(choices.delay_time);
+  const std::string play = choices.play_choice == 0   ? "mode1"
+                           : choices.play_choice == 1 ? "mode2"
+                                                      : "times:" + std::to_string(choices.play_times);
+  return "delay " + delay + ", play " + play;
+}
+
 }  // namespace
 
 void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* macro = app.add_subcommand(
       "macro", "List the macros, or show, create, rename, delete one, set its options or events (record on the page)");
+  macro->group(kProfilesGroup);
+  SetExamples(*macro, {{"korvanectl macro", "every macro with its size"},
+                       {"korvanectl macro create Spray", "a new macro; prints its id"},
+                       {"korvanectl button 4 macro 1", "button 4 plays macro 1"}});
   macro->require_subcommand(0, 1);
   macro->callback([macro, &options, &exit_code] {
     if (macro->get_subcommands().empty()) exit_code = RunList(options);
@@ -203,11 +228,14 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
 
   auto show_id = std::make_shared<int>(0);
   auto* show = macro->add_subcommand("show", "One macro's options and events");
+  SetExamples(*show, {{"korvanectl macro show 1", "macro 1's options and events"}});
   show->add_option("ID", *show_id, "Macro id as listed")->required();
   show->callback([&options, &exit_code, show_id] { exit_code = RunShow(options, *show_id); });
 
   auto create_name = std::make_shared<std::string>();
   auto* create = macro->add_subcommand("create", "A new macro; prints its id");
+  SetExamples(*create, {{"korvanectl macro create Spray", "prints the new macro's id"},
+                        {"korvanectl macro create", "named by the next default name"}});
   create->add_option("NAME", *create_name, "Its name (by default the next default name)");
   create->callback([&options, &exit_code, create_name, create] {
     exit_code = WithStore(options, [&](CliSession& session) -> Change {
@@ -231,6 +259,7 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto rename_id = std::make_shared<int>(0);
   auto rename_name = std::make_shared<std::string>();
   auto* rename = macro->add_subcommand("rename", "Rename a macro (and the descriptions of its buttons)");
+  SetExamples(*rename, {{"korvanectl macro rename 1 Burst", "macro 1 named Burst"}});
   rename->add_option("ID", *rename_id, "Macro id")->required();
   rename->add_option("NAME", *rename_name, "New name")->required();
   rename->callback([&options, &exit_code, rename_id, rename_name] {
@@ -238,19 +267,31 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
       MacroHeader header;
       if (auto refused = CheckMacro(session, *rename_id, header)) return refused;
       if (auto refused = CheckName(*rename_name)) return refused;
+      const std::uint64_t failures = session.Store().Failures();
       RenameMacro(session.Store(), *rename_id, *rename_name, session.State().current_profile);
+      if (session.Store().Failures() == failures) {
+        PrintConfirmation(options,
+                          Confirm("macro_name", "macro " + std::to_string(*rename_id) + ": named " + *rename_name,
+                                  {{"id", *rename_id}, {"name", *rename_name}}));
+      }
       return std::nullopt;
     });
   });
 
   auto delete_id = std::make_shared<int>(0);
   auto* remove = macro->add_subcommand("delete", "Delete a macro; buttons that play it keep their assignment");
+  SetExamples(*remove, {{"korvanectl macro delete 1", "macro 1 deleted"}});
   remove->add_option("ID", *delete_id, "Macro id")->required();
   remove->callback([&options, &exit_code, delete_id] {
     exit_code = WithStore(options, [&](CliSession& session) -> Change {
       MacroHeader header;
       if (auto refused = CheckMacro(session, *delete_id, header)) return refused;
+      const std::uint64_t failures = session.Store().Failures();
       DeleteMacroRow(session.Store(), *delete_id);
+      if (session.Store().Failures() == failures) {
+        PrintConfirmation(options, Confirm("macro_deleted", "macro " + std::to_string(*delete_id) + ": deleted",
+                                           {{"id", *delete_id}}));
+      }
       return std::nullopt;
     });
   });
@@ -259,6 +300,9 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto delay = std::make_shared<std::string>();
   auto play = std::make_shared<std::string>();
   auto* set_options = macro->add_subcommand("options", "Set how a macro records delays and plays");
+  SetExamples(*set_options, {{"korvanectl macro options 1 --delay fixed:25 --play times:3",
+                              "25 ms between events, played three times"},
+                             {"korvanectl macro options 1 --play mode1", "repeats while the button is held"}});
   set_options->add_option("ID", *options_id, "Macro id")->required();
   set_options->add_option("--delay", *delay, "none, recorded or fixed:MS (1 to 10000)");
   set_options->add_option("--play", *play, "times:N, mode1 or mode2");
@@ -268,7 +312,15 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
       if (auto refused = CheckMacro(session, *options_id, header)) return refused;
       MacroOptionChoices choices = ChoicesOf(header);
       if (auto refused = ApplyOptionWords(choices, *delay, *play, session.State().current_type)) return refused;
+      const std::uint64_t failures = session.Store().Failures();
       UpdateMacroRow(session.Store(), *options_id, WithChoices(header, choices));
+      MacroHeader stored;
+      if (session.Store().Failures() == failures && LoadMacroRow(session.Store(), *options_id, stored)) {
+        PrintConfirmation(
+            options,
+            Confirm("macro_options", "macro " + std::to_string(*options_id) + ": " + OptionWords(ChoicesOf(stored)),
+                    HeaderJson(stored, session.Context().Language().Lookup())));
+      }
       return std::nullopt;
     });
   });
@@ -277,6 +329,8 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto words = std::make_shared<std::vector<std::string>>();
   auto* events = macro->add_subcommand(
       "events", "Replace a macro's events: down:KEY up:KEY click:BUTTON press:BUTTON release:BUTTON wait:MS");
+  SetExamples(*events, {{"korvanectl macro events 1 down:Ctrl down:A wait:30 up:A up:Ctrl click:left",
+                         "Ctrl+A, 30 ms, a left click"}});
   events->add_option("ID", *events_id, "Macro id")->required();
   events->add_option("EVENT", *words, "Events in play order (BUTTON: left, right, middle, back, forward)")->required();
   events->callback([&options, &exit_code, events_id, words] { exit_code = RunEvents(options, *events_id, *words); });
@@ -286,6 +340,8 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto all_file = std::make_shared<std::string>();
   auto* export_macro =
       macro->add_subcommand("export", "Write a macro to a file (ID FILE), or every macro (--all FILE)");
+  SetExamples(*export_macro, {{"korvanectl macro export 1 spray.xml", "macro 1 to spray.xml"},
+                              {"korvanectl macro export --all macros.xml", "every macro to macros.xml"}});
   auto* id_option = export_macro->add_option("ID", *export_id, "Macro id");
   auto* file_option = export_macro->add_option("FILE", *export_file, "The file to write");
   auto* all_option =
@@ -312,6 +368,7 @@ void AddMacroCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto import_file = std::make_shared<std::string>();
   auto* import_macros =
       macro->add_subcommand("import", "Add the macros of a macro file (either layout); prints their ids");
+  SetExamples(*import_macros, {{"korvanectl macro import spray.xml", "prints the new macros' ids"}});
   import_macros->add_option("FILE", *import_file, "The file to read")->required();
   import_macros->callback([&options, &exit_code, import_file] {
     exit_code = WithStore(options, [&](CliSession& session) -> Change {

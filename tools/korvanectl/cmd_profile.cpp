@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "cli_help.hpp"
 #include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "cli_session.hpp"
@@ -23,6 +24,13 @@
 namespace korvane::cli {
 
 namespace {
+
+// A profile's name as the profile list shows it.
+std::string ShownName(CliSession& session, int profile) {
+  std::string stored;
+  GetProfileName(session.Store(), profile, stored);
+  return ui::DisplayedProfileName(stored, session.Context().Language().GetText(text_id::kProfile));
+}
 
 ExitCode RunList(const CliOptions& options) {
   ExitCode code = ExitCode::kSuccess;
@@ -55,6 +63,10 @@ ExitCode RunRename(const CliOptions& options, int profile, const std::string& na
     result = Fail("the name is not valid UTF-8 text");
   } else if (!RenameProfile(session->Store(), profile, name)) {
     result = Fail({"the settings database " + session->Store().Path() + " did not take the name", ExitCode::kFile});
+  } else {
+    const std::string shown = ShownName(*session, profile);
+    PrintConfirmation(options, Confirm("profile_name", "profile " + std::to_string(profile) + ": named " + shown,
+                                       {{"profile", profile}, {"name", shown}}));
   }
   CliSession::Finish(std::move(session));
   return result;
@@ -65,10 +77,7 @@ ExitCode RunExport(const CliOptions& options, const std::string& file) {
   auto session = ConnectSession(options, result);
   if (!session) return result;
   const int profile = session->State().current_profile;
-  std::string stored;
-  GetProfileName(session->Store(), profile, stored);
-  const std::string word = session->Context().Language().GetText(text_id::kProfile);
-  const bool written = ExportProfile(session->Store(), profile, ui::DisplayedProfileName(stored, word), file);
+  const bool written = ExportProfile(session->Store(), profile, ShownName(*session, profile), file);
   if (!written) result = Fail({file + ": cannot be written", ExitCode::kFile});
   CliSession::Finish(std::move(session));
   return result;
@@ -76,24 +85,38 @@ ExitCode RunExport(const CliOptions& options, const std::string& file) {
 
 // Into the current profile, then everything is written to the mouse.
 ExitCode RunImport(const CliOptions& options, const std::string& file) {
-  return RunSettingCommand(options, [&file](CliSession& session, const SettingsTarget& target) -> Change {
-    const std::string problem = ImportProfileFile(target.store, target.state.current_profile, file,
-                                                  CurrentProfileRules(session.Model().Get(), target.state));
-    if (!problem.empty()) return Failure(file + ": " + problem, ExitCode::kFile);
-    target.queue.Push(kTaskWriteProfile);
-    return std::nullopt;
-  });
+  return RunSettingCommand(
+      options,
+      [&file](CliSession& session, const SettingsTarget& target) -> Change {
+        const std::string problem = ImportProfileFile(target.store, target.state.current_profile, file,
+                                                      CurrentProfileRules(session.Model().Get(), target.state));
+        if (!problem.empty()) return Failure(file + ": " + problem, ExitCode::kFile);
+        target.queue.Push(kTaskWriteProfile);
+        return std::nullopt;
+      },
+      [&file](CliSession& session) {
+        const int profile = session.State().current_profile;
+        const std::string name = ShownName(session, profile);
+        return Confirm(
+            "profile",
+            "profile " + std::to_string(profile) + " (" + name + "): read from " + file + " and written to the mouse",
+            {{"profile", profile}, {"name", name}, {"file", file}});
+      });
 }
 
 }  // namespace
 
 void AddProfileCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* profile = app.add_subcommand("profile", "List the profiles, or make profile N the active one");
+  profile->group(kProfilesGroup);
+  SetExamples(*profile, {{"korvanectl profile", "the four profiles, the active one marked *"},
+                         {"korvanectl profile 3", "profile 3 active, all its settings written to the mouse"}});
   profile->require_subcommand(0, 1);
   auto number = std::make_shared<int>(0);
   auto* number_option =
       profile->add_option("N", *number, "Profile to make active; all its settings are written to the mouse");
   auto* rename = profile->add_subcommand("rename", "Rename a profile");
+  SetExamples(*rename, {{"korvanectl profile rename 3 Aim", "profile 3 named Aim"}});
   auto rename_number = std::make_shared<int>(0);
   auto name = std::make_shared<std::string>();
   rename->add_option("N", *rename_number, "Profile 1 to 4")->required();
@@ -102,11 +125,14 @@ void AddProfileCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) 
       [&options, &exit_code, rename_number, name] { exit_code = RunRename(options, *rename_number, *name); });
   auto export_file = std::make_shared<std::string>();
   auto* export_profile = profile->add_subcommand("export", "Write the current profile to a file");
+  SetExamples(*export_profile, {{"korvanectl profile export gaming.xml", "the current profile to gaming.xml"}});
   export_profile->add_option("FILE", *export_file, "The file to write")->required();
   export_profile->callback([&options, &exit_code, export_file] { exit_code = RunExport(options, *export_file); });
   auto import_file = std::make_shared<std::string>();
   auto* import_profile = profile->add_subcommand(
       "import", "Read a profile file into the current profile (named after the file) and write it to the mouse");
+  SetExamples(*import_profile,
+              {{"korvanectl profile import gaming.xml", "into the current profile, named gaming, and to the mouse"}});
   import_profile->add_option("FILE", *import_file, "The file to read")->required();
   import_profile->callback([&options, &exit_code, import_file] { exit_code = RunImport(options, *import_file); });
   profile->callback([profile, number, number_option, &options, &exit_code] {
@@ -115,12 +141,20 @@ void AddProfileCommand(CLI::App& app, CliOptions& options, ExitCode& exit_code) 
       exit_code = RunList(options);
       return;
     }
-    exit_code = RunSettingCommand(options, [number](CliSession&, const SettingsTarget& target) -> Change {
-      if (!SwitchProfile(target.store, target.state, target.queue, *number)) {
-        return "the profile must be 1 to " + std::to_string(kProfileCount);
-      }
-      return std::nullopt;
-    });
+    exit_code = RunSettingCommand(
+        options,
+        [number](CliSession&, const SettingsTarget& target) -> Change {
+          if (!SwitchProfile(target.store, target.state, target.queue, *number)) {
+            return "the profile must be 1 to " + std::to_string(kProfileCount);
+          }
+          return std::nullopt;
+        },
+        [](CliSession& session) {
+          const int profile = session.State().current_profile;
+          const std::string name = ShownName(session, profile);
+          return Confirm("active_profile", "active profile: " + std::to_string(profile) + " (" + name + ")",
+                         {{"profile", profile}, {"name", name}});
+        });
   });
 }
 

@@ -16,6 +16,8 @@
 #include <string>
 
 #include "catalog/catalog_file.hpp"
+#include "catalog/current_model.hpp"
+#include "cli_help.hpp"
 #include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "cli_session.hpp"
@@ -297,11 +299,20 @@ ExitCode RunUpgrade(const CliOptions& options, const std::optional<std::filesyst
       std::make_unique<UpdateService>(SoftwareSource{session->Catalog().version, session->Catalog().upgrade_url},
                                       TempFolder(session->Context().DataFolder()), *reporter);
   service->Register(session->Worker());
-  session->Connect();
+  const std::optional<int> gave_way = session->Connect();
 
   ExitCode result = ExitCode::kSuccess;
   if (session->Manager().GetConnectionMode() < 0) {
     result = Fail({"no mouse is reachable", ExitCode::kNoMouse});
+  } else if (image && gave_way) {
+    // An image is made for one model: it goes only into the model the user
+    // chose, not into the one used in its place, and that choice stays.
+    SetCurrentType(session->Context().Settings(), *gave_way);
+    const CatalogEntry* model = FindModel(session->Catalog(), session->State().current_type);
+    result = Fail({"the stored model is not connected; the image is not flashed into the " +
+                       (model ? model->name : std::string("mouse")) +
+                       " connected instead. If it is for that model, run korvanectl select first",
+                   ExitCode::kNoMouse});
   } else if (image) {
     service->UseLocalImage(*image);
   } else {
@@ -341,19 +352,31 @@ ExitCode RunUpgrade(const CliOptions& options, const std::optional<std::filesyst
 void AddUpdateCommands(CLI::App& app, CliOptions& options, ExitCode& exit_code) {
   auto* update =
       app.add_subcommand("update", "Check for updates of the program and the mouse's firmware; download the program's");
+  update->group(kUpdatesGroup);
+  SetExamples(*update, {{"korvanectl update check", "installed and offered versions"},
+                        {"korvanectl update download --install", "fetch the offered program and open its installer"}});
   update->require_subcommand(1);
-  update->add_subcommand("check", "Show the installed and offered versions of the program and the mouse's firmware")
-      ->callback([&options, &exit_code] { exit_code = RunCheck(options); });
+  auto* check = update->add_subcommand(
+      "check", "Show the installed and offered versions of the program and the mouse's firmware");
+  SetExamples(*check, {{"korvanectl update check", "installed and offered versions"},
+                       {"korvanectl update check --json", "the same, unknown versions as null"}});
+  check->callback([&options, &exit_code] { exit_code = RunCheck(options); });
   auto* download = update->add_subcommand(
       "download", "Download and unpack the offered program update, and print the installer's path");
+  SetExamples(*download, {{"korvanectl update download", "prints the unpacked installer's path"},
+                          {"korvanectl update download --install", "then opens the installer"}});
   auto install = std::make_shared<bool>(false);
   download->add_flag("--install", *install, "Then open the installer with the desktop's opener (xdg-open)");
   download->callback([&options, &exit_code, install] { exit_code = RunDownload(options, *install); });
 
   auto* firmware = app.add_subcommand("firmware", "Upgrade the mouse's firmware");
+  firmware->group(kUpdatesGroup);
+  SetExamples(*firmware, {{"korvanectl firmware upgrade --yes", "flash the offered firmware when it is newer"}});
   firmware->require_subcommand(1);
   auto* upgrade = firmware->add_subcommand(
       "upgrade", "Flash the offered firmware (when newer than the mouse's) or an image file into the mouse");
+  SetExamples(*upgrade, {{"korvanectl firmware upgrade --yes", "flash the offered firmware when it is newer"},
+                         {"korvanectl firmware upgrade --yes --file image.bin", "flash an image file"}});
   auto yes = std::make_shared<bool>(false);
   auto image = std::make_shared<std::optional<std::filesystem::path>>();
   upgrade->add_flag("--yes", *yes, "Go ahead: the upgrade rewrites the mouse's firmware");

@@ -1,6 +1,7 @@
 // Writes korvanectl's manual page and its bash completion from the same
 // command line the program parses with:
 //   korvanectl-docs VERSION MANPAGE COMPLETION
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_help.hpp"
 #include "command_line.hpp"
 #include "common/man_page.hpp"
 #include "exit_codes.hpp"
@@ -40,9 +42,16 @@ std::string Positionals(const CLI::App* command) {
   return out;
 }
 
-// Each command with its arguments, then its own options and commands.
+// A command with its arguments, its own options, its examples, then its
+// commands.
+void AddCommand(const CLI::App* command, const std::string& prefix, std::vector<ManEntry>& entries);
+
 void AddCommands(const CLI::App* parent, const std::string& prefix, std::vector<ManEntry>& entries) {
-  for (const CLI::App* command : parent->get_subcommands({})) {
+  for (const CLI::App* command : parent->get_subcommands({})) AddCommand(command, prefix, entries);
+}
+
+void AddCommand(const CLI::App* command, const std::string& prefix, std::vector<ManEntry>& entries) {
+  {
     const std::string path = prefix + command->get_name();
     entries.push_back({path, Positionals(command), command->get_description(), false});
     for (const CLI::Option* option : command->get_options()) {
@@ -54,6 +63,7 @@ void AddCommands(const CLI::App* parent, const std::string& prefix, std::vector<
       ManEntry argument{option->get_name(true), "", option->get_description(), true};
       entries.push_back(argument);
     }
+    for (const auto& [example, what] : cli::ExamplesOf(*command)) entries.push_back({example, "", what, true});
     AddCommands(command, path + " ", entries);
   }
 }
@@ -70,12 +80,25 @@ ManPage Page(const CLI::App& app, const std::string& version) {
                              "korvane: it connects to the mouse, changes the current profile and returns once the "
                              "mouse has the change. A value the mouse or the model does not take, or no "
                              "reachable mouse, ends with a non-zero exit status (see Exit status) and one line on "
-                             "standard error saying why.",
+                             "standard error saying why. A setting command says in one line what it changed (with "
+                             "--json, one JSON object).\n\n"
+                             "The commands that talk to the mouse use the stored model; when it is not connected, "
+                             "or none is stored, they use the supported mouse that is connected and say which on "
+                             "standard error. Commands take turns at the mouse: one that finds it held waits up to "
+                             "10 seconds, saying for whom, then gives up. korvanectl watch steps aside for a "
+                             "command that waits and comes back when it has finished.",
                          {}};
   ManSection options{"Options", "Common options are accepted before and after the command name.", {}};
   for (const CLI::Option* option : app.get_options()) options.entries.push_back(OptionEntry(option, false));
-  ManSection commands{"Commands", "", {}};
-  AddCommands(&app, "", commands.entries);
+  // One section per group, in the order --help lists them.
+  std::vector<ManSection> commands;
+  for (const CLI::App* command : app.get_subcommands({})) {
+    const std::string title = "Commands: " + command->get_group();
+    auto section = std::find_if(commands.begin(), commands.end(),
+                                [&title](const ManSection& listed) { return listed.title == title; });
+    if (section == commands.end()) section = commands.insert(commands.end(), ManSection{title, "", {}});
+    AddCommand(command, "", section->entries);
+  }
   ManSection exit_status{"Exit status", "", {}};
   for (const cli::ExitCodeMeaning& meaning : cli::kExitCodeMeanings) {
     exit_status.entries.push_back({std::to_string(static_cast<int>(meaning.code)), "", meaning.meaning, false});
@@ -94,7 +117,9 @@ ManPage Page(const CLI::App& app, const std::string& version) {
                      "skins, unless --resources names another folder.",
                      false}}};
   ManSection see_also{"See also", "korvane(1), korvane-virtual-mouse --help", {}};
-  page.sections = {description, options, commands, exit_status, environment, files, see_also};
+  page.sections = {description, options};
+  page.sections.insert(page.sections.end(), commands.begin(), commands.end());
+  page.sections.insert(page.sections.end(), {exit_status, environment, files, see_also});
   return page;
 }
 

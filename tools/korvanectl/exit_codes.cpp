@@ -5,7 +5,7 @@
 namespace korvane::cli {
 
 std::string ExitCodeFooter() {
-  std::string text = "Exit status:";
+  std::string text = kExitStatusHeading;
   for (const ExitCodeMeaning& meaning : kExitCodeMeanings) {
     text += "\n  " + std::to_string(static_cast<int>(meaning.code)) + "  " + meaning.meaning;
   }

@@ -30,7 +30,8 @@ inline constexpr std::array<ExitCodeMeaning, 5> kExitCodeMeanings{{
      "a file, the catalog, the settings database, or an update's download or package could not be used"},
 }};
 
-// The codes as --help shows them below the commands.
+// The codes as --help shows them below the commands, under this heading.
+inline constexpr const char* kExitStatusHeading = "Exit status:";
 std::string ExitCodeFooter();
 
 // Why a command failed: the line it prints and the code it ends with. A text

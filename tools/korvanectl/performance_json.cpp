@@ -1,7 +1,6 @@
 #include "performance_json.hpp"
 
 #include <algorithm>
-#include <iostream>
 #include <vector>
 
 #include "common/colour.hpp"
@@ -37,26 +36,6 @@ ordered_json LightingJson(ConfigStore& store, int profile, const LanguageCatalog
                    {"colours", colours}});
   }
   return out;
-}
-
-void PrintDpi(const ordered_json& dpi, const char* indent) {
-  std::cout << "DPI levels (" << dpi["count"] << " in use):\n";
-  for (const auto& level : dpi["levels"]) {
-    std::cout << indent << (level["level"] == dpi["active_level"] ? "* " : "  ") << level["level"] << "  "
-              << level["dpi"] << " DPI  #" << level["colour"].get<std::string>() << '\n';
-  }
-}
-
-void PrintLighting(const ordered_json& lighting, const char* indent) {
-  if (lighting.empty()) return;
-  std::cout << "Lighting:\n";
-  for (const auto& row : lighting) {
-    std::cout << indent << (row["active"].get<bool>() ? "* " : "  ") << row["mode"] << "  "
-              << row["name"].get<std::string>() << "  brightness " << row["brightness"] << "  speed " << row["speed"]
-              << "  colours";
-    for (const auto& colour : row["colours"]) std::cout << " #" << colour.get<std::string>();
-    std::cout << '\n';
-  }
 }
 
 }  // namespace korvane::cli

@@ -17,8 +17,4 @@ nlohmann::ordered_json DpiJson(ConfigStore& store, int profile);
 // language, whether active, brightness, speed and the colours (RRGGBB).
 nlohmann::ordered_json LightingJson(ConfigStore& store, int profile, const LanguageCatalog& language);
 
-// Both as text lines, indented.
-void PrintDpi(const nlohmann::ordered_json& dpi, const char* indent);
-void PrintLighting(const nlohmann::ordered_json& lighting, const char* indent);
-
 }  // namespace korvane::cli

@@ -1,25 +1,38 @@
 #include "setting_command.hpp"
 
+#include <iostream>
 #include <vector>
 
+#include "cli_json.hpp"
 #include "cli_options.hpp"
 #include "cli_session.hpp"
 #include "common/colour.hpp"
 
 namespace korvane::cli {
 
-std::unique_ptr<CliSession> ConnectSession(const CliOptions& options, ExitCode& code, WorkerEvents* listener) {
+std::unique_ptr<CliSession> ConnectSession(const CliOptions& options, ExitCode& code, WorkerEvents* listener,
+                                           bool use_connected) {
   std::optional<Failure> failure;
   auto session = CliSession::Open(options, listener, failure);
   if (!session) {
     code = Fail(*failure);
     return nullptr;
   }
-  session->Connect();
+  session->Connect(use_connected);
   return session;
 }
 
-ExitCode RunSettingCommand(const CliOptions& options, const SettingChange& change) {
+Confirmation Confirm(const std::string& changed, std::string text, const nlohmann::ordered_json& fields) {
+  nlohmann::ordered_json json{{"changed", changed}};
+  for (const auto& [key, value] : fields.items()) json[key] = value;
+  return {std::move(text), std::move(json)};
+}
+
+void PrintConfirmation(const CliOptions& options, const Confirmation& confirmation) {
+  std::cout << (options.json ? JsonText(confirmation.json) : confirmation.text) << '\n';
+}
+
+ExitCode RunSettingCommand(const CliOptions& options, const SettingChange& change, const DescribeChange& describe) {
   ExitCode result = ExitCode::kSuccess;
   auto session = ConnectSession(options, result);
   if (!session) return result;
@@ -61,6 +74,7 @@ ExitCode RunSettingCommand(const CliOptions& options, const SettingChange& chang
                                "); it is stored and will be sent when the mouse is back",
                            ExitCode::kMouse});
     }
+    if (result == ExitCode::kSuccess && describe) PrintConfirmation(options, describe(*session));
   }
   CliSession::Finish(std::move(session));
   return result;
