@@ -5,15 +5,11 @@
 # error; a success prints nothing there.
 #   korvanectl_exit_codes.sh <korvane-virtual-mouse> <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
 serve_virtual_mouse --preset wired --model korvane_slate
-
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 
 # A socket left behind by a virtual mouse that was killed: it exists, and
 # nothing answers on it.

@@ -9,6 +9,7 @@
 # mouse, the desktop says that the mouse is in use.
 #   korvanectl_faults.sh <korvane-virtual-mouse> <korvanectl> [<korvane>]
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 desktop=${3:-}
@@ -21,24 +22,9 @@ others=
 # Processes besides the server that must not outlive the test.
 trap '[ -n "$server" ] && kill "$server" 2>/dev/null; [ -n "$others" ] && kill -KILL $others 2>/dev/null; rm -rf "$dir"' EXIT
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 ctl() { "$ctl" --hid "sim:$socket" "$@"; }
 control() { "$mouse" ctl --socket "$socket" "$@" >/dev/null; }
 served() { "$mouse" ctl --socket "$socket" state >/dev/null 2>&1; }
-# Waits until the command given holds, for at most $1 seconds.
-within() {
-  limit=$(($1 * 20))
-  shift
-  i=0
-  until "$@"; do
-    i=$((i + 1))
-    [ "$i" -le "$limit" ] || return 1
-    sleep 0.05
-  done
-}
 ended() { ! kill -0 "$1" 2>/dev/null; }
 log_length() { jq '.log | length' "$state"; }
 # Whether the mouse received a report-rate write after the first $1 commands.

@@ -3,12 +3,8 @@
 # every command, nested ones too, shows at least one example of itself.
 #   korvanectl_help.sh <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 ctl=$1
-
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 
 help=$("$ctl" --help)
 for heading in Device: Settings: 'Profiles and macros:' 'Catalog and settings database:' Updates: 'Exit status:'; do

@@ -5,6 +5,7 @@
 # replaced) by every --json command.
 #   korvanectl_json.sh <korvane-virtual-mouse> <korvanectl> <data folder>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
@@ -16,10 +17,6 @@ sed -i 's/^51=Connected (wired)$/51=Connected \xfe(wired)/' "$resources/language
 serve_virtual_mouse --preset wired --model korvane_slate
 db="$XDG_DATA_HOME/Korvane Center Files/db/korvane_slate_data1.db"
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 ctl() { "$ctl" --resources "$resources" --hid "sim:$socket" "$@"; }
 
 if ctl profile rename 2 "$(printf 'Aim\377')" 2>"$dir/err"; then fail "a name that is not UTF-8 was accepted"; fi

@@ -5,16 +5,13 @@
 # name, and the settings must still be readable and writable afterwards.
 #   korvanectl_kill.sh <korvane-virtual-mouse> <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
 export LANG=en_US.UTF-8
 serve_virtual_mouse --preset wired --model korvane_slate
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 ctl() { "$ctl" --hid "sim:$socket" "$@"; }
 
 ctl status >/dev/null || fail "the first command failed"

@@ -5,6 +5,7 @@
 # korvanectl command that holds it is named and waited for.
 #   korvanectl_lock.sh <korvane-virtual-mouse> <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
@@ -14,21 +15,7 @@ note="$XDG_RUNTIME_DIR/Korvane Center.device.holder"
 holder=
 trap '[ -n "$server" ] && kill "$server" 2>/dev/null; [ -n "$holder" ] && kill -KILL "$holder" 2>/dev/null; rm -rf "$dir"' EXIT
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 ctl() { timeout 30 "$ctl" --hid "sim:$socket" "$@"; }
-within() {
-  limit=$(($1 * 20))
-  shift
-  i=0
-  until "$@"; do
-    i=$((i + 1))
-    [ "$i" -le "$limit" ] || return 1
-    sleep 0.05
-  done
-}
 held() { ! flock -n "$lock" true; }
 
 ctl status >/dev/null 2>&1 || fail "the first start failed"

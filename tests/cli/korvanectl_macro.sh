@@ -4,6 +4,7 @@
 # given it; refused input changes nothing.
 #   korvanectl_macro.sh <korvane-virtual-mouse> <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
@@ -11,10 +12,6 @@ export LANG=en_US.UTF-8
 state=$dir/state.json
 serve_virtual_mouse --preset wired --model korvane_slate --state "$state"
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 ctl() { "$ctl" --hid "sim:$socket" "$@"; }
 
 [ "$(ctl macro create)" = 1 ] || fail "the first macro is not id 1"

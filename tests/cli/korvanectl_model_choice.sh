@@ -6,6 +6,7 @@
 # one the catalog lacks is a usage error naming the word and the models.
 #   korvanectl_model_choice.sh <korvane-virtual-mouse> <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
@@ -14,10 +15,6 @@ state=$dir/state.json
 settings="$XDG_CONFIG_HOME/Korvane Center/settings.ini"
 serve_virtual_mouse --preset wired --model korvane_slate
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 ctl() { "$ctl" --hid "sim:$socket" "$@"; }
 said() { [ "$(cat "$dir/err")" = "korvanectl: $1" ] || fail "standard error: '$(cat "$dir/err")', not '$1'"; }
 quiet() { [ ! -s "$dir/err" ] || fail "standard error: $(cat "$dir/err")"; }

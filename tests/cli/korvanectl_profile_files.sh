@@ -4,6 +4,7 @@
 # file that cannot be read is named with the reason and changes nothing.
 #   korvanectl_profile_files.sh <korvane-virtual-mouse> <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
@@ -11,10 +12,6 @@ export LANG=en_US.UTF-8
 state=$dir/state.json
 serve_virtual_mouse --preset wired --model korvane_slate --state "$state"
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 ctl() { "$ctl" --hid "sim:$socket" "$@"; }
 
 ctl button 4 key Ctrl+B >/dev/null || fail "the key was not assigned"

@@ -6,16 +6,13 @@
 # the same way.
 #   korvanectl_readable.sh <korvane-virtual-mouse> <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
 serve_virtual_mouse --preset receiver --battery 70 30
 export LANG=en_US.UTF-8
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 ctl() { "$ctl" --hid "sim:$socket" "$@"; }
 
 ctl status >/dev/null 2>&1 || fail "the first start failed"

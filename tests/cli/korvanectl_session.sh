@@ -4,16 +4,12 @@
 # unlink, link, unplug and plug made with korvane-virtual-mouse ctl.
 #   korvanectl_session.sh <korvane-virtual-mouse> <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
 serve_virtual_mouse --preset receiver --battery 70 30
 export LANG=en_US.UTF-8
-
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 
 status=$("$ctl" --hid "sim:$socket" status --json)
 echo "$status" | grep -q '"status_text_id": 52' || fail "status text 52: $status"

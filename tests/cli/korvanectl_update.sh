@@ -7,6 +7,7 @@
 #   korvanectl_update.sh <korvane-virtual-mouse> <korvanectl> <korvane-test-http-server>
 #                        <korvane-test-write-zip> <resources>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 http_server=$3
@@ -16,11 +17,6 @@ export LANG=en_US.UTF-8
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY all_proxy ALL_PROXY
 state=$dir/state.json
 serve_virtual_mouse --preset wired --model korvane_slate --state "$state"
-
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 
 # The update server: the program's files below center/, the Slate's below
 # firmware/korvane_slate/.

@@ -5,6 +5,7 @@
 # mouse again. timeout turns a hang into a failure; nothing asserts speed.
 #   korvanectl_watch.sh <korvane-virtual-mouse> <korvanectl>
 set -eu
+. "$(dirname "$0")/../support/shell_checks.sh"
 mouse=$1
 ctl=$2
 . "$(dirname "$0")/../support/serve_virtual_mouse.sh" "$mouse"
@@ -14,22 +15,7 @@ serve_virtual_mouse --preset wired --model korvane_slate --state "$state"
 watcher=
 trap '[ -n "$server" ] && kill "$server" 2>/dev/null; [ -n "$watcher" ] && kill -KILL "$watcher" 2>/dev/null; rm -rf "$dir"' EXIT
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
 ctl() { timeout 20 "$ctl" --hid "sim:$socket" "$@"; }
-# Waits until the command given holds, for at most $1 seconds.
-within() {
-  limit=$(($1 * 20))
-  shift
-  i=0
-  until "$@"; do
-    i=$((i + 1))
-    [ "$i" -le "$limit" ] || return 1
-    sleep 0.05
-  done
-}
 printed() { grep -q "$1" "$dir/watch.txt"; }
 # Watch stepped aside at least once and is back after each time.
 back() {
