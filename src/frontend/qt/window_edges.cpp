@@ -1,6 +1,5 @@
 #include "frontend/qt/window_edges.hpp"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -23,7 +22,12 @@ Qt::CursorShape CursorFor(Qt::Edges edges) {
 
 }  // namespace
 
-WindowEdges::WindowEdges(QWidget* window) : QObject(window), window_(window) { qApp->installEventFilter(this); }
+WindowEdges::WindowEdges(QWidget* window) : QObject(window), window_(window) {
+  // The platform window exists once the widget is shown (or asked for its
+  // id); its events are watched from then on, and only its events.
+  window_->installEventFilter(this);
+  if (QWindow* handle = window_->windowHandle()) handle->installEventFilter(this);
+}
 
 Qt::Edges WindowEdges::EdgesAt(QPoint global) const {
   if (window_->isMaximized() || window_->isFullScreen()) return {};
@@ -48,6 +52,12 @@ void WindowEdges::ShowCursorFor(Qt::Edges edges) {
 
 bool WindowEdges::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (watched == window_) {
+    if (type == QEvent::WinIdChange && window_->windowHandle() != nullptr) {
+      window_->windowHandle()->installEventFilter(this);
+    }
+    return false;
+  }
   if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress) return false;
   // The window's platform window sees every move, whether or not the widget
   // under the cursor tracks the mouse, and every press before the widgets do.
